@@ -1,0 +1,63 @@
+#pragma once
+// The application object: a small window that carries the application title (the taskbar button's text),
+// owns the main window and every box and dialog, and reports errors in the error box.
+#include <windows.h>
+
+#include <exception>
+#include <string>
+
+#include "platform/win32/scoped_win.h"
+
+namespace tovel {
+
+class Application {
+public:
+    explicit Application(HINSTANCE instance);
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    HINSTANCE Instance() const { return m_instance; }
+    HWND Handle() const { return m_window.Get(); }
+
+    // The application title as read back from its window: at most 255 bytes.
+    std::string Title() const;
+    void SetTitle(const std::string& title);
+
+    void SetMainWindow(HWND main) { m_main = main; }
+    HWND MainWindow() const { return m_main; }
+    void Minimize();
+
+    // The error box: the message with its final "." rule, the application title as caption, a stop icon.
+    void ShowError(const std::string& message);
+    // The single place where an error escaping a command handler is caught and shown.
+    void ReportCurrentException() noexcept;
+
+    // Runs the message loop until the main window ends it; returns the exit code.
+    int Run();
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+    HINSTANCE m_instance;
+    ScopedWindow m_window;
+    HWND m_main = nullptr;
+};
+
+// While alive, every other visible top-level window of the program takes no input; on exit they take
+// input again and the window that was active gets its activation and focus back.
+class ModalScope {
+public:
+    ModalScope();
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+    ~ModalScope();
+
+private:
+    static BOOL CALLBACK Collect(HWND hwnd, LPARAM self);
+    HWND m_active;
+    HWND m_focus;
+    HWND m_disabled[16] = {};
+    int m_count = 0;
+};
+
+}  // namespace tovel

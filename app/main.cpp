@@ -1,0 +1,31 @@
+// Program entry: the application object with its title, the main window, then the About box and the
+// settings dialog (hidden until called), and the message loop.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "AboutBox/about_form.h"
+#include "app/application.h"
+#include "app/tovel_unit.h"
+#include "platform/command_line.h"
+#include "platform/win32/module_path.h"
+#include "setting/setting_form.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    tovel::Application app(instance);
+    app.SetTitle("tovel editor");
+    try {
+        tovel::TTovForm form(app, {tovel::AppPath(), tovel::CommandLineArguments(GetCommandLineA())});
+        tovel::TAbout_Form about(app);
+        tovel::TSettingForm setting(app);
+        ShowWindow(app.Handle(), SW_SHOWNOACTIVATE);
+        ShowWindow(form.Handle(), SW_SHOWNORMAL);
+        UpdateWindow(form.Handle());
+        return app.Run();
+    } catch (...) {
+        app.ReportCurrentException();
+        return 1;
+    }
+}

@@ -1,0 +1,34 @@
+#include "document/mix_list.h"
+
+#include "platform/byte_string.h"
+#include "platform/text_file_rules.h"
+
+namespace tovel {
+
+void MixList::LoadFromFile(ITextFiles& files, const std::string& name) {
+    std::string bytes = ReadTextFile(files, name);
+    std::vector<Span> spans;
+    const auto lines = SplitLines(bytes);
+    spans.reserve(lines.size());
+    for (std::string_view line : lines) spans.push_back({static_cast<std::size_t>(line.data() - bytes.data()), line.size()});
+    m_buffer = std::move(bytes);
+    m_lines = std::move(spans);
+}
+
+void MixList::Add(std::string_view entry) {
+    m_lines.push_back({m_buffer.size(), entry.size()});
+    m_buffer.append(entry);
+}
+
+std::vector<std::string_view> MixList::Lines() const {
+    std::vector<std::string_view> lines;
+    lines.reserve(m_lines.size());
+    for (const Span& s : m_lines) lines.emplace_back(m_buffer.data() + s.offset, s.size);
+    return lines;
+}
+
+std::string MixList::Text() const { return JoinLines(Lines()); }
+
+void MixList::SaveToFile(ITextFiles& files, const std::string& name) const { files.WriteAll(name, Text()); }
+
+}  // namespace tovel

@@ -1,0 +1,14 @@
+#pragma once
+// Parts of Windows paths held as ANSI bytes; separators inside double-byte characters are skipped.
+#include <string>
+#include <string_view>
+
+namespace tovel {
+
+// The path up to and including its last "\" or ":" (the folder with its trailing separator); "" if none.
+std::string FolderPart(std::string_view path);
+
+// The path after its last "\" or ":".
+std::string NamePart(std::string_view path);
+
+}  // namespace tovel

@@ -1,0 +1,27 @@
+#pragma once
+// Shift-JIS (code page 932) byte walking. Every caller that steps through text by characters uses these,
+// so that a trail byte such as 0x5C ("\") inside a double-byte character is never taken for itself.
+#include <cstddef>
+#include <string_view>
+
+namespace tovel {
+
+// True for a byte that starts a double-byte character in code page 932.
+constexpr bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+
+// Offset just past the character that starts at pos (a lead byte at the very end counts alone).
+inline std::size_t NextCharPos(std::string_view text, std::size_t pos) {
+    if (pos < text.size() && IsLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size()) return pos + 2;
+    return pos + 1;
+}
+
+// Start of the last character of a non-empty text.
+std::size_t LastCharStart(std::string_view text);
+
+// Number of characters in the first `bytes` bytes (a character cut by the limit counts).
+std::size_t CharCountOfBytes(std::string_view text, std::size_t bytes);
+
+// Byte offset of the character with index `chars`; the text length when the text is shorter.
+std::size_t ByteOffsetOfChars(std::string_view text, std::size_t chars);
+
+}  // namespace tovel

@@ -1,0 +1,25 @@
+#include "platform/text_file_rules.h"
+
+#include "platform/error.h"
+
+namespace tovel {
+
+std::string ReadTextFile(ITextFiles& files, const std::string& name) {
+    std::string bytes = files.ReadAll(name);
+    if (bytes.find('\0') != std::string::npos) throw Error(FormatText("ファイル %s は NUL 文字を含むため開けません", name));
+    return bytes;
+}
+
+void LoadFromFile(IEditor& editor, ITextFiles& files, const std::string& name) {
+    std::string bytes = ReadTextFile(files, name);
+    struct RedrawOff {
+        IEditor& editor;
+        explicit RedrawOff(IEditor& e) : editor(e) { editor.SetRedraw(false); }
+        ~RedrawOff() { editor.SetRedraw(true); }
+    } redrawOff(editor);
+    editor.SetText(bytes);
+}
+
+void SaveToFile(IEditor& editor, ITextFiles& files, const std::string& name) { files.WriteAll(name, editor.Text()); }
+
+}  // namespace tovel

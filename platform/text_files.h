@@ -1,0 +1,20 @@
+#pragma once
+// Whole-file byte access. Contract: bytes are read and written unchanged (no code-page or BOM handling);
+// a write never leaves a previous file damaged: it either replaces it completely or leaves it as it was.
+#include <string>
+#include <string_view>
+
+namespace tovel {
+
+class ITextFiles {
+public:
+    virtual ~ITextFiles() = default;
+    // The whole file, shared with readers only. Raises "ファイル %s は開けません" (name as passed) when the
+    // file cannot be opened, and "メモリが足りません" when its bytes do not fit in memory.
+    virtual std::string ReadAll(const std::string& name) = 0;
+    // Creates or replaces the file with exactly these bytes. Raises "ファイル %s を作成できません" when it cannot
+    // be created or replaced and "ストリームへの書き込みエラー" on a short write; either way nothing changed.
+    virtual void WriteAll(const std::string& name, std::string_view bytes) = 0;
+};
+
+}  // namespace tovel

@@ -1,0 +1,104 @@
+#pragma once
+// RAII owners for the Win32 handles the program holds.
+#include <windows.h>
+
+#include <utility>
+
+namespace tovel {
+
+// Owns a HANDLE closed with CloseHandle; INVALID_HANDLE_VALUE and null both mean "none".
+class ScopedHandle {
+public:
+    ScopedHandle() = default;
+    explicit ScopedHandle(HANDLE h) : m_h(h) {}
+    ScopedHandle(const ScopedHandle&) = delete;
+    ScopedHandle& operator=(const ScopedHandle&) = delete;
+    ScopedHandle(ScopedHandle&& o) noexcept : m_h(std::exchange(o.m_h, nullptr)) {}
+    ~ScopedHandle() { Reset(); }
+    bool Valid() const { return m_h && m_h != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return m_h; }
+    void Reset(HANDLE h = nullptr) {
+        if (Valid()) CloseHandle(m_h);
+        m_h = h;
+    }
+
+private:
+    HANDLE m_h = nullptr;
+};
+
+// Owns a GDI object (font, brush, bitmap) deleted with DeleteObject.
+template <class T>
+class ScopedGdi {
+public:
+    ScopedGdi() = default;
+    explicit ScopedGdi(T h) : m_h(h) {}
+    ScopedGdi(const ScopedGdi&) = delete;
+    ScopedGdi& operator=(const ScopedGdi&) = delete;
+    ScopedGdi(ScopedGdi&& o) noexcept : m_h(std::exchange(o.m_h, nullptr)) {}
+    ScopedGdi& operator=(ScopedGdi&& o) noexcept {
+        Reset(std::exchange(o.m_h, nullptr));
+        return *this;
+    }
+    ~ScopedGdi() { Reset(); }
+    T Get() const { return m_h; }
+    void Reset(T h = nullptr) {
+        if (m_h) DeleteObject(m_h);
+        m_h = h;
+    }
+
+private:
+    T m_h = nullptr;
+};
+using ScopedFont = ScopedGdi<HFONT>;
+using ScopedBrush = ScopedGdi<HBRUSH>;
+using ScopedBitmap = ScopedGdi<HBITMAP>;
+
+// A window's device context from GetDC, released on scope exit.
+class ScopedGetDC {
+public:
+    explicit ScopedGetDC(HWND hwnd) : m_hwnd(hwnd), m_dc(GetDC(hwnd)) {}
+    ScopedGetDC(const ScopedGetDC&) = delete;
+    ScopedGetDC& operator=(const ScopedGetDC&) = delete;
+    ~ScopedGetDC() {
+        if (m_dc) ReleaseDC(m_hwnd, m_dc);
+    }
+    HDC Get() const { return m_dc; }
+
+private:
+    HWND m_hwnd;
+    HDC m_dc;
+};
+
+// Selects an object into a DC and puts the previous one back on scope exit.
+class ScopedSelect {
+public:
+    ScopedSelect(HDC dc, HGDIOBJ obj) : m_dc(dc), m_old(SelectObject(dc, obj)) {}
+    ScopedSelect(const ScopedSelect&) = delete;
+    ScopedSelect& operator=(const ScopedSelect&) = delete;
+    ~ScopedSelect() { SelectObject(m_dc, m_old); }
+
+private:
+    HDC m_dc;
+    HGDIOBJ m_old;
+};
+
+// Owns a top-level or child window destroyed with DestroyWindow.
+class ScopedWindow {
+public:
+    ScopedWindow() = default;
+    explicit ScopedWindow(HWND h) : m_h(h) {}
+    ScopedWindow(const ScopedWindow&) = delete;
+    ScopedWindow& operator=(const ScopedWindow&) = delete;
+    ~ScopedWindow() { Reset(); }
+    HWND Get() const { return m_h; }
+    HWND Release() { return std::exchange(m_h, nullptr); }
+    void Reset(HWND h = nullptr) {
+        if (m_h && IsWindow(m_h)) DestroyWindow(m_h);
+        m_h = h;
+    }
+
+private:
+    HWND m_h = nullptr;
+};
+
+}  // namespace tovel

@@ -1,0 +1,106 @@
+#include "platform/win32/win32_text_files.h"
+
+#include <windows.h>
+
+#include <new>
+
+#include "platform/error.h"
+#include "platform/path_parts.h"
+#include "platform/win32/scoped_win.h"
+
+namespace tovel {
+namespace {
+
+std::string CannotCreate(const std::string& name) { return FormatText("ファイル %s を作成できません", name); }
+
+// Writes all bytes in chunks (WriteFile takes a 32-bit count); false on a short or failed write.
+bool WriteEverything(HANDLE file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+        bytes.remove_prefix(written);
+    }
+    return true;
+}
+
+// A new, empty temporary file in the target's folder, so the final move stays on one volume.
+std::string CreateTemporaryBeside(const std::string& target, ScopedHandle& handle) {
+    std::string folder = FolderPart(target);
+    for (unsigned attempt = 0; attempt < 100; ++attempt) {
+        char name[64];
+        wsprintfA(name, "~tov%05lX.tmp", (GetTickCount() + GetCurrentProcessId() * 31u + attempt * 7919u) & 0xFFFFF);
+        std::string path = folder + name;
+        handle.Reset(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (handle.Valid()) return path;
+        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) break;
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string Win32TextFiles::ReadAll(const std::string& name) {
+    ScopedHandle file(CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) throw Error(FormatText("ファイル %s は開けません", name));
+    LARGE_INTEGER size{};
+    GetFileSizeEx(file.Get(), &size);
+    std::string bytes;
+    try {
+        bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    } catch (const std::bad_alloc&) {
+        throw Error("メモリが足りません");
+    } catch (const std::length_error&) {
+        throw Error("メモリが足りません");
+    }
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD got = 0;
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+        if (!ReadFile(file.Get(), bytes.data() + done, want, &got, nullptr) || got == 0) break;
+        done += got;
+    }
+    bytes.resize(done);  // a short read keeps what was read
+    return bytes;
+}
+
+void Win32TextFiles::WriteAll(const std::string& name, std::string_view bytes) {
+    // A target that exists but cannot be replaced (read-only, a folder, held open by another program)
+    // is refused before anything is written.
+    const DWORD attributes = GetFileAttributesA(name.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) throw Error(CannotCreate(name));
+        ScopedHandle probe(CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!probe.Valid()) throw Error(CannotCreate(name));
+    }
+
+    ScopedHandle temp;
+    const std::string tempPath = CreateTemporaryBeside(name, temp);
+    if (tempPath.empty()) throw Error(CannotCreate(name));
+    struct RemoveOnFailure {
+        const std::string& path;
+        bool keep = false;
+        ~RemoveOnFailure() {
+            if (!keep) DeleteFileA(path.c_str());
+        }
+    } cleanup{tempPath};
+
+    const bool written = WriteEverything(temp.Get(), bytes) && FlushFileBuffers(temp.Get());
+    temp.Reset();
+    if (!written) throw Error("ストリームへの書き込みエラー");
+
+    bool replaced = false;
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        // Keeps the target's attributes and creation time.
+        replaced = ReplaceFileA(name.c_str(), tempPath.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+    }
+    if (!replaced) {
+        replaced = MoveFileExA(tempPath.c_str(), name.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    }
+    if (!replaced) throw Error(CannotCreate(name));
+    cleanup.keep = true;
+}
+
+}  // namespace tovel

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Runs every test: host unit tests (sanitizers), then the Win32 and end-to-end tests under Wine on a
+# virtual display. Prints one summary line "N passed, N failed" and fails when any test failed.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+. scripts/wine-env.sh
+LOGS=build/test-logs
+mkdir -p "$LOGS"
+
+passed=0
+failed=0
+# Adds a GoogleTest run's counts; a run that ends without its summary (a crash) counts as one failure.
+tally() {
+    local log=$1 name=$2 p f
+    p=$(grep -aE '^\[  PASSED  \] [0-9]+ test' "$log" | grep -oE '[0-9]+' | head -1)
+    f=$(grep -aE '^\[  FAILED  \] [0-9]+ test' "$log" | grep -oE '[0-9]+' | head -1)
+    if [ -z "$p" ] && [ -z "$f" ]; then
+        echo "$name: ended without a result (see $log)"
+        failed=$((failed + 1))
+        return
+    fi
+    # gtest prints PASSED only for the passing share when some failed.
+    passed=$((passed + ${p:-0}))
+    failed=$((failed + ${f:-0}))
+    [ -n "$f" ] && grep -aE '^\[  FAILED  \] [A-Za-z]' "$log" | sort -u
+}
+
+echo "== unit tests (host)"
+build/host/tovel_unit_tests > "$LOGS/unit.log" 2>&1
+tally "$LOGS/unit.log" unit
+tail -n 3 "$LOGS/unit.log"
+
+run_wine() {
+    local exe=$1 log=$2
+    shift 2
+    if [ -n "${DISPLAY:-}" ]; then
+        timeout 1200 wine "$exe" "$@" > "$log" 2>&1
+    else
+        timeout 1200 xvfb-run -a -s "-screen 0 1280x1024x24" wine "$exe" "$@" > "$log" 2>&1
+    fi
+    wineserver -k >/dev/null 2>&1 || true
+}
+
+echo "== Win32 tests (Wine)"
+run_wine build/win32/tovel_win32_tests.exe "$LOGS/win32.log"
+tally "$LOGS/win32.log" win32
+tail -n 3 "$LOGS/win32.log"
+
+echo "== end-to-end tests (Wine)"
+run_wine build/win32/tovel_e2e_tests.exe "$LOGS/e2e.log" "--exe=$(winepath -w build/win32/tovel.exe 2>/dev/null)"
+tally "$LOGS/e2e.log" e2e
+tail -n 3 "$LOGS/e2e.log"
+
+echo
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
