@@ -25,6 +25,24 @@ tally() {
     [ -n "$f" ] && grep -aE '^\[  FAILED  \] [A-Za-z]' "$log" | sort -u
 }
 
+# Two small file systems for the safe-save tests: one nearly full (a short write), one read-only (root
+# ignores folder permissions, so a read-only mount is the only folder root cannot write to). Tests that
+# need them say so and skip when they could not be made (not root).
+SMALLFS=/tmp/tovel-smallfs
+ROFS=/tmp/tovel-rofs
+make_test_filesystems() {
+    [ "$(id -u)" = 0 ] || return 0
+    mkdir -p "$SMALLFS" "$ROFS"
+    mountpoint -q "$SMALLFS" || mount -t tmpfs -o size=64k tmpfs "$SMALLFS" || return 0
+    if ! mountpoint -q "$ROFS"; then
+        mount -t tmpfs -o size=64k tmpfs "$ROFS" || return 0
+        printf 'original\r\n' > "$ROFS/existing.txt"
+        mount -o remount,ro "$ROFS" || return 0
+    fi
+    export TOVEL_SMALLFS='Z:\tmp\tovel-smallfs' TOVEL_ROFS='Z:\tmp\tovel-rofs'
+}
+make_test_filesystems
+
 echo "== unit tests (host)"
 build/host/tovel_unit_tests > "$LOGS/unit.log" 2>&1
 tally "$LOGS/unit.log" unit
