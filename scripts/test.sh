@@ -59,13 +59,17 @@ run_wine() {
     wineserver -k >/dev/null 2>&1 || true
 }
 
+wineserver -k >/dev/null 2>&1 || true  # a wineserver left from another display cannot show windows
 echo "== Win32 tests (Wine)"
 run_wine build/win32/tovel_win32_tests.exe "$LOGS/win32.log"
 tally "$LOGS/win32.log" win32
 tail -n 3 "$LOGS/win32.log"
 
 echo "== end-to-end tests (Wine)"
-run_wine build/win32/tovel_e2e_tests.exe "$LOGS/e2e.log" "--exe=$(winepath -w build/win32/tovel.exe 2>/dev/null)"
+# The Windows path is made here, not by winepath: a Wine command run before the virtual display exists
+# would leave a wineserver behind that has no display for the tests.
+exe_path="Z:$(realpath build/win32/tovel.exe | tr / '\\')"
+run_wine build/win32/tovel_e2e_tests.exe "$LOGS/e2e.log" "--exe=$exe_path"
 tally "$LOGS/e2e.log" e2e
 tail -n 3 "$LOGS/e2e.log"
 

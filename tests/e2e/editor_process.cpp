@@ -1,0 +1,200 @@
+#include "tests/e2e/editor_process.h"
+
+#include <stdexcept>
+
+namespace e2e {
+namespace {
+
+std::string g_exe;
+
+struct Search {
+    DWORD pid;
+    const char* className;
+    HWND found;
+};
+
+BOOL CALLBACK FindVisible(HWND hwnd, LPARAM param) {
+    auto* s = reinterpret_cast<Search*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    char cls[64] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (pid == s->pid && IsWindowVisible(hwnd) && lstrcmpA(cls, s->className) == 0) {
+        s->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((folder + "*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = fd.cFileName;
+            if (name == "." || name == "..") continue;
+            std::string path = folder + name;
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path + "\\");
+            } else {
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(h, &fd));
+        FindClose(h);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
+
+const std::string& BuiltExe() { return g_exe; }
+void SetBuiltExe(std::string path) { g_exe = std::move(path); }
+
+TempFolder::TempFolder() {
+    char base[MAX_PATH];
+    GetTempPathA(sizeof base, base);
+    static int counter = 0;
+    for (;;) {
+        m_path = std::string(base) + "tovel-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+                 std::to_string(++counter) + "\\";
+        if (CreateDirectoryA(m_path.c_str(), nullptr)) break;
+    }
+}
+
+TempFolder::~TempFolder() { RemoveTree(m_path); }
+
+std::string ReadBytes(const std::string& path) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return "<missing>";
+    std::string bytes(GetFileSize(h, nullptr), '\0');
+    DWORD got = 0;
+    ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+    CloseHandle(h);
+    bytes.resize(got);
+    return bytes;
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write " + path);
+    DWORD written = 0;
+    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(h);
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+EditorProcess::EditorProcess(const std::string& exeFolder, const std::string& arguments, const std::string& workFolder) {
+    const std::string exe = exeFolder + "tovel.exe";
+    if (!CopyFileA(BuiltExe().c_str(), exe.c_str(), FALSE)) throw std::runtime_error("cannot copy " + BuiltExe());
+    std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
+    STARTUPINFOA si{sizeof si};
+    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, workFolder.c_str(), &si,
+                        &m_info)) {
+        throw std::runtime_error("cannot start " + exe);
+    }
+    WaitForInputIdle(m_info.hProcess, 15000);
+}
+
+EditorProcess::~EditorProcess() {
+    if (WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(m_info.hProcess, 1);
+        WaitForSingleObject(m_info.hProcess, 5000);
+    }
+    CloseHandle(m_info.hThread);
+    CloseHandle(m_info.hProcess);
+}
+
+HWND EditorProcess::WaitForWindow(const char* className, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    do {
+        Search s{m_info.dwProcessId, className, nullptr};
+        EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&s));
+        if (s.found) return s.found;
+        Sleep(50);
+    } while (GetTickCount() - start < timeoutMs);
+    return nullptr;
+}
+
+HWND EditorProcess::WaitForMainWindow(DWORD timeoutMs) {
+    if (!m_main) m_main = WaitForWindow("TTovForm", timeoutMs);
+    return m_main;
+}
+
+bool EditorProcess::WaitForExit(DWORD timeoutMs) { return WaitForSingleObject(m_info.hProcess, timeoutMs) == WAIT_OBJECT_0; }
+
+HWND EditorProcess::Editor() { return FindWindowExA(WaitForMainWindow(), nullptr, "EDIT", nullptr); }
+
+std::string WindowText(HWND hwnd) {
+    const int length = static_cast<int>(SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0));
+    std::string text(length + 1, '\0');
+    const int got = static_cast<int>(SendMessageA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
+    text.resize(got > 0 ? got : 0);
+    return text;
+}
+
+std::string StaticTexts(HWND dialog) {
+    std::string joined;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char cls[32] = {};
+        GetClassNameA(child, cls, sizeof cls);
+        if (lstrcmpiA(cls, "Static") != 0) continue;
+        std::string text = WindowText(child);
+        if (text.empty()) continue;
+        if (!joined.empty()) joined += "|";
+        joined += text;
+    }
+    return joined;
+}
+
+void PressButton(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void PressKey(WORD vk, bool ctrl) {
+    INPUT in[4] = {};
+    int n = 0;
+    auto key = [&](WORD code, bool up) {
+        in[n].type = INPUT_KEYBOARD;
+        in[n].ki.wVk = code;
+        in[n].ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        ++n;
+    };
+    if (ctrl) key(VK_CONTROL, false);
+    key(vk, false);
+    key(vk, true);
+    if (ctrl) key(VK_CONTROL, true);
+    SendInput(n, in, sizeof(INPUT));
+    Sleep(30);
+}
+
+void TypeText(HWND topLevel, const std::string& ascii) {
+    SetForegroundWindow(topLevel);
+    Sleep(100);
+    for (char c : ascii) {
+        if (c == '\n') {
+            PressKey(VK_RETURN);
+            continue;
+        }
+        const SHORT scan = VkKeyScanA(c);
+        INPUT in[4] = {};
+        int n = 0;
+        const bool shift = (scan >> 8) & 1;
+        auto key = [&](WORD code, bool up) {
+            in[n].type = INPUT_KEYBOARD;
+            in[n].ki.wVk = code;
+            in[n].ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+            ++n;
+        };
+        if (shift) key(VK_SHIFT, false);
+        key(LOBYTE(scan), false);
+        key(LOBYTE(scan), true);
+        if (shift) key(VK_SHIFT, true);
+        SendInput(n, in, sizeof(INPUT));
+        Sleep(20);
+    }
+    Sleep(200);
+}
+
+}  // namespace e2e

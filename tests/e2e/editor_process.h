@@ -1,0 +1,64 @@
+#pragma once
+// Starts the real tovel.exe from a private copy in a temporary folder and finds its windows, so the
+// end-to-end tests use the editor as a person would and never touch a real settings file.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// Path of the built tovel.exe (the --exe= argument of the test program).
+const std::string& BuiltExe();
+void SetBuiltExe(std::string path);
+
+// A new empty folder under %TEMP%, removed with its files at scope exit. Path ends with "\".
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::string& Path() const { return m_path; }
+    std::string operator/(const std::string& name) const { return m_path + name; }
+
+private:
+    std::string m_path;
+};
+
+std::string ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, const std::string& bytes);
+bool FileExists(const std::string& path);
+
+// A running editor. The destructor kills it if a test left it running.
+class EditorProcess {
+public:
+    // Copies tovel.exe into exeFolder and starts it there with the given argument text, in workFolder.
+    EditorProcess(const std::string& exeFolder, const std::string& arguments, const std::string& workFolder);
+    ~EditorProcess();
+    EditorProcess(const EditorProcess&) = delete;
+    EditorProcess& operator=(const EditorProcess&) = delete;
+
+    DWORD Id() const { return m_info.dwProcessId; }
+    // The main window once it is visible (0 after the timeout).
+    HWND WaitForMainWindow(DWORD timeoutMs = 15000);
+    // A visible top-level window of this process with the class (e.g. "#32770" for a message box).
+    HWND WaitForWindow(const char* className, DWORD timeoutMs = 15000);
+    bool WaitForExit(DWORD timeoutMs = 15000);
+    HWND Editor();  // the EDIT child of the main window
+
+private:
+    PROCESS_INFORMATION m_info{};
+    HWND m_main = nullptr;
+};
+
+std::string WindowText(HWND hwnd);
+// The texts of a dialog's static children (message text of a message box), joined by "|".
+std::string StaticTexts(HWND dialog);
+// Presses a message box's button with the given id (IDOK, IDYES...).
+void PressButton(HWND dialog, int id);
+// Types the text into the focused window of the given top-level window with real keyboard input.
+void TypeText(HWND topLevel, const std::string& ascii);
+void PressKey(WORD vk, bool ctrl = false);
+
+}  // namespace e2e
