@@ -61,17 +61,52 @@ void EditControl::CreateControl(const RECT& b) {
     if (!m_hwnd) throw Error("エディタを作成できません");
     Send(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), FALSE);
     Send(EM_LIMITTEXT, static_cast<WPARAM>(static_cast<std::uint32_t>(m_maxLength)));
+    m_leadByte = 0;
     SetWindowSubclass(m_hwnd, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 
 LRESULT CALLBACK EditControl::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
     auto* self = reinterpret_cast<EditControl*>(data);
     if (self->m_observer && self->m_observer(msg, wp, lp)) return 0;
+    if (self->TypedDoubleByte(msg, wp)) return 0;
     if (self->RefusedByByteLimit(msg, wp)) {
         MessageBeep(0);
         return 0;
     }
     return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+bool EditControl::TypedDoubleByte(UINT msg, WPARAM wp) {
+    // A character-counting ANSI control takes every WM_CHAR byte as a character of its own and drops
+    // WM_IME_CHAR, so a double-byte character typed either way is put together here and inserted whole.
+    if (!CountsCharacters() || (GetWindowLongA(m_hwnd, GWL_STYLE) & ES_READONLY)) return false;
+    char typed[3] = {};
+    if (msg == WM_CHAR && wp <= 0xFF) {
+        const auto byte = static_cast<unsigned char>(wp);
+        if (m_leadByte) {
+            const char lead = m_leadByte;
+            m_leadByte = 0;
+            if (byte < 0x40 || byte == 0x7F) return false;  // not a trail byte: the lead byte is dropped
+            typed[0] = lead;
+            typed[1] = static_cast<char>(byte);
+        } else if (IsLeadByte(byte)) {
+            m_leadByte = static_cast<char>(byte);
+            return true;
+        } else {
+            return false;
+        }
+    } else if (msg == WM_IME_CHAR && IsLeadByte(static_cast<unsigned char>(wp >> 8))) {
+        typed[0] = static_cast<char>(wp >> 8);
+        typed[1] = static_cast<char>(wp & 0xFF);
+    } else {
+        return false;
+    }
+    if (ExceedsByteLimit(2)) {
+        MessageBeep(0);
+    } else {
+        Send(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(typed));
+    }
+    return true;
 }
 
 bool EditControl::RefusedByByteLimit(UINT msg, WPARAM wp) {
@@ -81,7 +116,7 @@ bool EditControl::RefusedByByteLimit(UINT msg, WPARAM wp) {
         if (wp == '\r') {
             adding = 2;
         } else if (wp >= 0x20 || wp == '\t') {
-            adding = 1;  // a double-byte character arrives as two WM_CHAR bytes
+            adding = 1;  // double-byte characters are handled by TypedDoubleByte
         } else {
             return false;
         }
@@ -99,6 +134,11 @@ bool EditControl::RefusedByByteLimit(UINT msg, WPARAM wp) {
     } else {
         return false;
     }
+    return ExceedsByteLimit(adding);
+}
+
+bool EditControl::ExceedsByteLimit(std::size_t adding) {
+    if (!CountsCharacters() || m_maxLength <= 0) return false;
     DWORD start = 0, end = 0;
     Send(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     const std::string text = Text();

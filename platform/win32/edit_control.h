@@ -63,6 +63,9 @@ private:
     int BytesToUnits(int bytes);
     // A byte limit on a character-counting control is enforced here, on what the user types or pastes.
     bool RefusedByByteLimit(UINT msg, WPARAM wp);
+    bool ExceedsByteLimit(std::size_t adding);
+    // Handles a double-byte character typed as two WM_CHAR bytes or one WM_IME_CHAR; true when handled.
+    bool TypedDoubleByte(UINT msg, WPARAM wp);
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
     HWND m_parent;
@@ -72,6 +75,7 @@ private:
     ScopedBrush m_brush;
     MessageObserver m_observer;
     std::int32_t m_maxLength = 0;
+    char m_leadByte = 0;  // the first byte of a double-byte character typed as two WM_CHAR messages
     bool m_wordWrap = true;
     std::int32_t m_color = static_cast<std::int32_t>(0x80000000u | COLOR_WINDOW);
     std::int32_t m_fontColor = static_cast<std::int32_t>(0x80000000u | COLOR_WINDOWTEXT);

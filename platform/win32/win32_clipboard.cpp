@@ -36,6 +36,10 @@ void Win32Clipboard::WriteText(std::string_view text) {
     HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
     if (!mem) throw Error("メモリが足りません");
     char* p = static_cast<char*>(GlobalLock(mem));
+    if (!p) {
+        GlobalFree(mem);
+        throw Error("メモリが足りません");
+    }
     std::memcpy(p, text.data(), text.size());
     p[text.size()] = '\0';
     GlobalUnlock(mem);
