@@ -1,0 +1,143 @@
+// The main window's start-up and close, in this process, against a settings file in a temporary folder.
+#include "app/tovel_unit.h"
+
+#include <imm.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace tovel {
+namespace {
+
+std::string NewTempFolder() {
+    char base[MAX_PATH];
+    GetTempPathA(sizeof base, base);
+    static int n = 0;
+    std::string path = std::string(base) + "tovel-form-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++n) + "\\";
+    CreateDirectoryA(path.c_str(), nullptr);
+    return path;
+}
+
+void Write(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// A 2 x 2 24-bit bitmap file.
+std::string TinyBitmap() {
+    std::string bmp = "BM";
+    auto u32 = [&](std::uint32_t v) { for (int i = 0; i < 4; ++i) bmp += static_cast<char>(v >> (8 * i)); };
+    auto u16 = [&](std::uint16_t v) { bmp += static_cast<char>(v); bmp += static_cast<char>(v >> 8); };
+    u32(54 + 16); u32(0); u32(54);
+    u32(40); u32(2); u32(2); u16(1); u16(24); u32(0); u32(16); u32(2835); u32(2835); u32(0); u32(0);
+    bmp += std::string(16, '\x40');
+    return bmp;
+}
+
+// Counts (and closes) any box the code under test shows, so a stray error box cannot hang the run.
+class BoxWatch {
+public:
+    BoxWatch() { s_count = 0; m_hook = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId()); }
+    ~BoxWatch() { UnhookWindowsHookEx(m_hook); }
+    int Count() const { return s_count; }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp) {
+        if (code == HCBT_ACTIVATE) {
+            char cls[16] = {};
+            GetClassNameA(reinterpret_cast<HWND>(wp), cls, sizeof cls);
+            if (lstrcmpA(cls, "#32770") == 0) {
+                ++s_count;
+                PostMessageA(reinterpret_cast<HWND>(wp), WM_COMMAND, IDOK, 0);
+            }
+        }
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+    HHOOK m_hook;
+    static inline int s_count = 0;
+};
+
+class TovFormTest : public testing::Test {
+protected:
+    void SetUp() override {
+        m_folder = NewTempFolder();
+        GetCurrentDirectoryA(sizeof m_previousFolder, m_previousFolder);
+        SetCurrentDirectoryA(m_folder.c_str());
+    }
+    void TearDown() override {
+        SetCurrentDirectoryA(m_previousFolder);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {}  // the closed form's WM_QUIT
+    }
+    std::string Ini() const { return m_folder + "tovel.ini"; }
+
+    std::string m_folder;
+    char m_previousFolder[MAX_PATH] = {};
+    Application m_app{GetModuleHandleA(nullptr)};
+};
+
+TEST_F(TovFormTest, AppliesColoursPictureInputMethodAndWrapFromTheSettings) {
+    Write(m_folder + "band.bmp", TinyBitmap());
+    Write(Ini(), "[Form]\r\nNote.Color=255\r\nNote.Font.Color=16777215\r\nToolBitmap=" + m_folder +
+                     "band.bmp\r\nIME=ON\r\nWW=NO\r\n");
+    BoxWatch boxes;
+    TTovForm form(m_app, {m_folder, {}});
+    EXPECT_EQ(boxes.Count(), 0);
+    EXPECT_EQ(form.Note().Color(), 255);
+    EXPECT_EQ(form.Note().FontColor(), 16777215);
+    EXPECT_NE(form.ToolBitmap(), nullptr);
+    EXPECT_FALSE(form.Note().WordWrap());
+    EXPECT_TRUE(GetWindowLongA(form.Note().Handle(), GWL_STYLE) & ES_AUTOHSCROLL);
+    HIMC context = ImmGetContext(form.Note().Handle());
+    EXPECT_TRUE(context && ImmGetOpenStatus(context)) << "IME=ON opens the input method";
+    ImmReleaseContext(form.Note().Handle(), context);
+    EXPECT_EQ(form.Globals().TopMostState, "OFF");
+    EXPECT_EQ(form.Globals().ModMark, " - ");
+    EXPECT_EQ(form.Globals().BaseTitle, "tovel editor");
+    EXPECT_EQ(m_app.Title(), "無題 - tovel editor");
+}
+
+TEST_F(TovFormTest, OptionValuesCompareExactlyAndAMissingPictureIsIgnoredSilently) {
+    Write(Ini(), "[Form]\r\nToolBitmap=" + m_folder + "absent.bmp\r\nIME=on\r\nWW=no\r\n");
+    BoxWatch boxes;
+    TTovForm form(m_app, {m_folder, {}});
+    EXPECT_EQ(boxes.Count(), 0);
+    EXPECT_EQ(form.ToolBitmap(), nullptr);
+    EXPECT_TRUE(form.Note().WordWrap());
+    EXPECT_FALSE(GetWindowLongA(form.Note().Handle(), GWL_STYLE) & ES_AUTOHSCROLL);
+    EXPECT_EQ(form.Note().Color(), static_cast<std::int32_t>(0x80000005u));
+}
+
+TEST_F(TovFormTest, FileHoldingNulIsRefusedAndTheDocumentKeepsItsName) {
+    Write(m_folder + "bin.dat", std::string("ab\0cd", 5));
+    BoxWatch boxes;
+    TTovForm form(m_app, {m_folder, {"bin.dat"}});
+    EXPECT_EQ(boxes.Count(), 1) << "the refusal is reported";
+    EXPECT_EQ(form.Note().Text(), "");
+    EXPECT_EQ(form.Globals().CurrentName, "bin.dat");
+    SendMessageA(form.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(Read(m_folder + "bin.dat"), std::string("ab\0cd", 5)) << "the file is never cut short";
+}
+
+TEST_F(TovFormTest, CloseStoresTheMaximizedRectangle) {
+    TTovForm form(m_app, {m_folder, {}});
+    ShowWindow(form.Handle(), SW_MAXIMIZE);
+    RECT r;
+    GetWindowRect(form.Handle(), &r);
+    form.Note().SetText("kept");
+    SendMessageA(form.Handle(), WM_CLOSE, 0, 0);
+    char buf[64];
+    GetPrivateProfileStringA("Form", "Width", "", buf, sizeof buf, Ini().c_str());
+    EXPECT_EQ(std::string(buf), std::to_string(r.right - r.left));
+    GetPrivateProfileStringA("Form", "Top", "", buf, sizeof buf, Ini().c_str());
+    EXPECT_EQ(std::string(buf), std::to_string(r.top));
+    EXPECT_EQ(Read(m_folder + "backup.tov"), "kept");
+}
+
+}  // namespace
+}  // namespace tovel
