@@ -1,0 +1,15 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace tovel::dialogs {
+
+// The one-line input dialog, owned by `owner`: returns the edit box's text exactly as typed when the
+// user confirms (Enter, "OK"), the default when they cancel (Esc, "キャンセル", the close box).
+std::string RunInputBox(HWND owner, const std::string& caption, const std::string& prompt, const std::string& def);
+
+// The most the edit box takes, in bytes.
+constexpr int kInputLimitBytes = 255;
+
+}  // namespace tovel::dialogs
