@@ -1,0 +1,67 @@
+// The shortcut lookup order and the table's shape, which menus, toolbar and dispatch are all built from.
+#include "app/command_table.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+namespace tovel {
+namespace {
+
+std::string Found(const Menu& menu, Shortcut s) {
+    const MenuItem* item = FindShortcut(menu, s);
+    return item ? item->name : "";
+}
+
+TEST(ShortcutLookup, FirstMatchDepthFirstInDisplayOrder) {
+    EXPECT_EQ(Found(MainMenu1(), Key(vk::kF3)), "Find1") << "編集 comes before 表示, so F3 never toggles always-on-top";
+    EXPECT_EQ(Found(MainMenu1(), Ctrl('P')), "PasteP1") << "Ctrl+P pastes; printing has no shortcut";
+    EXPECT_EQ(Found(MainMenu1(), Ctrl('H')), "HTMLTagH1");
+    EXPECT_EQ(Found(MainMenu1(), Key(vk::kF1)), "ManualM1");
+    EXPECT_EQ(Found(MainMenu1(), Key(vk::kF11)), "") << "F11 and F12 belong to the toolbar's menu only";
+    EXPECT_EQ(Found(MainMenu1(), Key(vk::kF12)), "");
+    EXPECT_EQ(Found(NotePopup(), Ctrl('A')), "SelectAllA2");
+    EXPECT_EQ(Found(NotePopup(), Ctrl('N')), "");
+    EXPECT_EQ(Found(ToolPopup(), Key(vk::kF11)), "FoldF1");
+    EXPECT_EQ(Found(ToolPopup(), Key(vk::kF12)), "ExecuteTovel1");
+    EXPECT_EQ(Found(MainMenu1(), Shortcut{'N', true, true, false}), "") << "modifiers must match exactly";
+    EXPECT_EQ(Found(MainMenu1(), Shortcut{}), "");
+}
+
+TEST(CommandTable, EveryCommandIsUniqueAndReachable) {
+    std::set<int> seen;
+    auto walk = [&](auto&& self, std::span<const MenuItem> items) -> void {
+        for (const MenuItem& item : items) {
+            if (item.command != kNoCommand) {
+                EXPECT_TRUE(seen.insert(item.command).second) << item.name << " reuses a command id";
+                EXPECT_EQ(FindCommand(item.command), &item);
+                EXPECT_LT(item.command, 0x8000);
+            }
+            EXPECT_EQ(item.IsSeparator() || !item.items.empty(), item.command == kNoCommand) << item.name;
+            self(self, item.items);
+        }
+    };
+    for (const Menu* menu : {&MainMenu1(), &NotePopup(), &ToolPopup()}) walk(walk, menu->items);
+    EXPECT_EQ(seen.size(), 47u);  // 32 in the menu bar, 8 in NotePopup, 7 in ToolPopup
+}
+
+TEST(CommandTable, ToolbarFillsItsWidthExactly) {
+    int width = 0, buttons = 0;
+    for (const ToolButton& b : ToolBar1Buttons()) {
+        width += b.caption ? 60 : 8;
+        if (b.caption) EXPECT_EQ(b.image, buttons++);
+    }
+    EXPECT_EQ(buttons, 8);
+    EXPECT_EQ(width, 512);
+}
+
+TEST(ShortcutText, NamesModifiersThenKey) {
+    EXPECT_EQ(ShortcutText(Ctrl('N')), "Ctrl+N");
+    EXPECT_EQ(ShortcutText(Key(vk::kF12)), "F12");
+    EXPECT_EQ(ShortcutText(Shortcut{'S', true, true, true}), "Ctrl+Shift+Alt+S");
+    EXPECT_EQ(ShortcutText(Shortcut{}), "");
+}
+
+}  // namespace
+}  // namespace tovel
