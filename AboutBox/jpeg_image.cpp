@@ -3,6 +3,7 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <new>
 
 // jpeglib.h needs FILE from <cstdio>; libjpeg is built with its own int-sized `boolean`, which
@@ -92,11 +93,15 @@ bool DecodeInto(const unsigned char* data, std::size_t size, JpegImage* image, c
 
 JpegImage DecodeJpeg(std::string_view bytes) {
     JpegImage image;
-    char message[JMSG_LENGTH_MAX] = "empty";
-    if (bytes.empty() || !DecodeInto(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), &image, message)) {
-        throw Error(FormatText("JPEG イメージが不正です (%s)", message));
+    char message[JMSG_LENGTH_MAX] = "";
+    if (bytes.empty()) {
+        std::snprintf(message, sizeof message, "empty");
+    } else if (bytes.size() > std::numeric_limits<unsigned long>::max()) {  // libjpeg's size type: 32 bits on Windows
+        std::snprintf(message, sizeof message, "too large");
+    } else if (DecodeInto(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), &image, message)) {
+        return image;
     }
-    return image;
+    throw Error(FormatText("JPEG イメージが不正です (%s)", message));
 }
 
 ScopedBitmap CreateJpegBitmap(const JpegImage& image) {
