@@ -48,6 +48,7 @@ int main() {
         explicit OneFile(const std::string& t) : text(t) {}
         std::string ReadAll(const std::string&) override { return text; }
         void WriteAll(const std::string&, std::string_view) override {}
+        std::string FullPath(const std::string& name) override { return name; }
     } file(text);
     tovel::MixList list;
     double split = MegabytesPerSecond(text, [&] {

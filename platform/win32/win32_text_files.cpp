@@ -103,4 +103,10 @@ void Win32TextFiles::WriteAll(const std::string& name, std::string_view bytes) {
     cleanup.keep = true;
 }
 
+std::string Win32TextFiles::FullPath(const std::string& name) {
+    char buf[MAX_PATH * 2] = {};
+    const DWORD n = GetFullPathNameA(name.c_str(), sizeof buf, buf, nullptr);
+    return n > 0 && n < sizeof buf ? std::string(buf, n) : name;
+}
+
 }  // namespace tovel

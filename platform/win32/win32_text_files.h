@@ -10,6 +10,7 @@ public:
     // Writes a temporary file beside the target, flushes it, then puts it in the target's place in one
     // step (keeping the target's attributes); the temporary file never outlives a failure.
     void WriteAll(const std::string& name, std::string_view bytes) override;
+    std::string FullPath(const std::string& name) override;
 };
 
 }  // namespace tovel

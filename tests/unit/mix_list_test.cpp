@@ -3,24 +3,15 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "platform/error.h"
 #include "platform/text_file_rules.h"
+#include "tests/unit/fakes.h"
 
 namespace tovel {
 namespace {
 
-class MemoryFiles : public ITextFiles {
-public:
-    std::map<std::string, std::string> files;
-    std::string ReadAll(const std::string& name) override {
-        auto it = files.find(name);
-        if (it == files.end()) throw Error("ファイル " + name + " は開けません");
-        return it->second;
-    }
-    void WriteAll(const std::string& name, std::string_view bytes) override { files[name] = std::string(bytes); }
-};
+using test::MemoryFiles;
+
 
 TEST(MixList, LoadSplitsAndSaveJoins) {
     MemoryFiles fs;

@@ -1,0 +1,64 @@
+#pragma once
+// New, Open, Save, Save As, a dropped file, the key-release marker and the close question, written against
+// the platform interfaces so that every path that could lose work is tested with test doubles.
+//
+// Unlike a plain "Yes then carry on", a Yes to the save question whose save does not happen (dialog
+// cancelled, write failed) stops the command: the text is never thrown away unsaved.
+#include <string>
+
+#include "document/document_state.h"
+#include "platform/dialogs.h"
+#include "platform/editor.h"
+#include "platform/file_dialogs.h"
+#include "platform/text_files.h"
+
+namespace tovel {
+
+// What the document shows on the main window.
+class IDocumentWindow {
+public:
+    virtual ~IDocumentWindow() = default;
+    virtual void SetCaption(const std::string& caption) = 0;
+    virtual void SetApplicationTitle(const std::string& title) = 0;
+    // The caption bar's icon: the file's associated icon, or the program's own.
+    virtual void ShowIconOf(const std::string& fullPath) = 0;
+};
+
+class DocumentCommands {
+public:
+    DocumentCommands(DocumentState& state, IEditor& editor, ITextFiles& files, IFileDialogs& fileDialogs,
+                     IDialogs& dialogs, IDocumentWindow& window)
+        : m_state(state), m_editor(editor), m_files(files), m_fileDialogs(fileDialogs), m_dialogs(dialogs), m_window(window) {}
+
+    // Start-up: the command-line name as typed (or untitled), its full path resolved once against the start
+    // folder, the clean marker and both titles. Loading the file is the caller's last step.
+    void Start(const std::string& name, const std::string& baseTitle);
+    // True when it went ahead, false when the save question stopped it.
+    bool New();
+    void Open();
+    // True when the text was written.
+    bool Save();
+    bool SaveAs();
+    // A file dropped on the window becomes the document (after the save question, as for Open).
+    void Drop(const std::string& fullPath);
+    // A key released in the editor.
+    void MarkModified();
+    // True when the window may close.
+    bool CloseQuery();
+
+private:
+    enum class SaveFirst { Save, SaveAs };
+    // The save question; true when the caller may go on.
+    bool AskToSave(SaveFirst how);
+    void BecomeClean(const std::string& name, const std::string& fullPath);
+    void ShowTitles();
+
+    DocumentState& m_state;
+    IEditor& m_editor;
+    ITextFiles& m_files;
+    IFileDialogs& m_fileDialogs;
+    IDialogs& m_dialogs;
+    IDocumentWindow& m_window;
+};
+
+}  // namespace tovel

@@ -1,0 +1,212 @@
+// The file commands and the save question, as a user meets them, over test doubles. The scenarios named
+// "never loses" are the ways a plainer implementation throws work away.
+#include "document/document_commands.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/unit/fakes.h"
+
+namespace tovel {
+namespace {
+
+using test::FakeEditor;
+using test::MemoryFiles;
+using test::RecordingWindow;
+using test::ScriptedDialogs;
+using test::ScriptedFileDialogs;
+
+class DocumentTest : public testing::Test {
+protected:
+    void SetUp() override { doc.Start("", "tovel editor"); }
+
+    void TypeSomething(const std::string& text = "typed") {
+        editor.text = text;
+        doc.MarkModified();
+    }
+
+    DocumentState state;
+    FakeEditor editor;
+    MemoryFiles files;
+    ScriptedFileDialogs fileDialogs;
+    ScriptedDialogs dialogs;
+    RecordingWindow window;
+    DocumentCommands doc{state, editor, files, fileDialogs, dialogs, window};
+};
+
+TEST_F(DocumentTest, TitlesFollowTheNameAndTheMarker) {
+    EXPECT_EQ(window.caption, "無題 - tovel editor");
+    EXPECT_EQ(window.applicationTitle, "無題 - tovel editor");
+    doc.MarkModified();
+    EXPECT_EQ(window.caption, "無題 * tovel editor");
+    EXPECT_EQ(window.applicationTitle, "無題 - tovel editor") << "the taskbar never shows the marker";
+    EXPECT_EQ(state.SavePrompt(), "無題 は変更されています。\r保存しますか?");
+}
+
+TEST_F(DocumentTest, CommandLineNameIsShownAsTypedAndSavedWhereItWasResolved) {
+    doc.Start("sub\\memo.txt", "tovel editor");
+    EXPECT_EQ(window.caption, "sub\\memo.txt - tovel editor");
+    EXPECT_EQ(state.FullPath, "C:\\start\\sub\\memo.txt");
+    TypeSomething();
+    EXPECT_EQ(state.SavePrompt(), "sub\\memo.txt は変更されています。\r保存しますか?");
+    EXPECT_TRUE(doc.Save());
+    EXPECT_EQ(files.writes, std::vector<std::string>{"C:\\start\\sub\\memo.txt"});
+    EXPECT_EQ(window.caption, "sub\\memo.txt - tovel editor");
+}
+
+TEST_F(DocumentTest, SaveWritesBackWhereTheDocumentCameFromWhateverWasBrowsedSince) {
+    files.files["D:\\docs\\a.txt"] = "old";
+    fileDialogs.opens.push_back("D:\\docs\\a.txt");
+    doc.Open();
+    EXPECT_EQ(window.caption, "a.txt - tovel editor");
+    EXPECT_EQ(window.iconOf, "D:\\docs\\a.txt");
+    TypeSomething("new");
+    fileDialogs.saves.push_back(std::nullopt);  // another dialog browsed elsewhere and was cancelled
+    doc.SaveAs();
+    doc.Save();
+    EXPECT_EQ(files.files["D:\\docs\\a.txt"], "new");
+    EXPECT_EQ(files.writes, std::vector<std::string>{"D:\\docs\\a.txt"}) << "nothing else is written";
+    EXPECT_EQ(state.ModMark, " - ");
+}
+
+TEST_F(DocumentTest, NewOnACleanDocumentAsksNothing) {
+    editor.text = "pasted from the menu";  // changed, but never by a key release
+    EXPECT_TRUE(doc.New());
+    EXPECT_TRUE(dialogs.asked.empty());
+    EXPECT_EQ(editor.text, "");
+    EXPECT_EQ(window.caption, "無題 - tovel editor");
+}
+
+TEST_F(DocumentTest, YesThenCancelledSaveDialogNeverLosesTheText) {
+    TypeSomething("precious");
+    dialogs.answers = {DialogResult::Yes, DialogResult::Yes, DialogResult::Yes};
+    fileDialogs.saves = {std::nullopt, std::nullopt, std::nullopt};
+    EXPECT_FALSE(doc.New());
+    doc.Open();
+    EXPECT_FALSE(doc.CloseQuery());
+    EXPECT_EQ(editor.text, "precious");
+    EXPECT_EQ(state.ModMark, " * ");
+    EXPECT_EQ(fileDialogs.unexpected, 0) << "Open must not show its dialog after the save did not happen";
+}
+
+TEST_F(DocumentTest, YesThenFailedSaveStopsWithTheErrorAndKeepsTheText) {
+    files.files["C:\\d\\locked.txt"] = "on disk";
+    fileDialogs.opens.push_back("C:\\d\\locked.txt");
+    doc.Open();
+    TypeSomething("edited");
+    files.unwritable.push_back("C:\\d\\locked.txt");
+    dialogs.answers = {DialogResult::Yes, DialogResult::Yes};
+    fileDialogs.saves.push_back("C:\\d\\locked.txt");  // New's Yes always asks for a name
+    EXPECT_THROW(doc.New(), Error);
+    EXPECT_THROW(doc.CloseQuery(), Error);  // the error box shows it; the window stays
+    EXPECT_EQ(editor.text, "edited");
+    EXPECT_EQ(state.ModMark, " * ");
+    EXPECT_EQ(files.files["C:\\d\\locked.txt"], "on disk");
+}
+
+TEST_F(DocumentTest, NoGoesOnAndCancelStops) {
+    TypeSomething();
+    dialogs.answers = {DialogResult::Cancel, DialogResult::No};
+    EXPECT_FALSE(doc.New());
+    EXPECT_EQ(editor.text, "typed");
+    EXPECT_TRUE(doc.New());
+    EXPECT_EQ(editor.text, "");
+    EXPECT_EQ(state.ModMark, " - ");
+}
+
+TEST_F(DocumentTest, NewYesAlwaysShowsTheSaveDialogEvenForANamedDocument) {
+    files.files["C:\\d\\n.txt"] = "x";
+    fileDialogs.opens.push_back("C:\\d\\n.txt");
+    doc.Open();
+    TypeSomething("y");
+    dialogs.answers = {DialogResult::Yes};
+    fileDialogs.saves.push_back("C:\\d\\copy.txt");
+    EXPECT_TRUE(doc.New());
+    EXPECT_EQ(files.files["C:\\d\\copy.txt"], "y");
+    EXPECT_EQ(files.files["C:\\d\\n.txt"], "x");
+    EXPECT_EQ(window.caption, "無題 - tovel editor");
+}
+
+TEST_F(DocumentTest, OpenNoThenCancelledDialogChangesNothing) {
+    TypeSomething();
+    dialogs.answers = {DialogResult::No};
+    fileDialogs.opens.push_back(std::nullopt);
+    doc.Open();
+    EXPECT_EQ(state.ModMark, " * ");
+    EXPECT_EQ(window.caption, "無題 * tovel editor");
+    EXPECT_EQ(editor.text, "typed");
+}
+
+TEST_F(DocumentTest, FailedOpenLeavesEverythingAsItWas) {
+    TypeSomething("mine");
+    dialogs.answers = {DialogResult::No};
+    fileDialogs.opens.push_back("C:\\gone.txt");
+    EXPECT_THROW(doc.Open(), Error);
+    EXPECT_EQ(editor.text, "mine");
+    EXPECT_EQ(window.caption, "無題 * tovel editor");
+    EXPECT_EQ(window.iconOf, "");
+}
+
+TEST_F(DocumentTest, CancelledSaveAsIsNotASave) {
+    TypeSomething();
+    fileDialogs.saves.push_back(std::nullopt);
+    EXPECT_FALSE(doc.Save());
+    EXPECT_EQ(state.ModMark, " * ");
+    EXPECT_EQ(window.caption, "無題 * tovel editor");
+    EXPECT_TRUE(files.writes.empty());
+}
+
+TEST_F(DocumentTest, SaveAsNamesTheDocumentAndFailedSaveAsKeepsTheOldName) {
+    TypeSomething("text");
+    fileDialogs.saves.push_back("C:\\w\\\x95\x5c.txt");  // 表.txt: its trail byte is not a separator
+    EXPECT_TRUE(doc.Save());
+    EXPECT_EQ(window.caption, "\x95\x5c.txt - tovel editor");
+    EXPECT_EQ(window.applicationTitle, "\x95\x5c.txt - tovel editor");
+    TypeSomething("more");
+    files.unwritable.push_back("C:\\w\\b.txt");
+    fileDialogs.saves.push_back("C:\\w\\b.txt");
+    EXPECT_THROW(doc.SaveAs(), Error);
+    EXPECT_EQ(state.CurrentName, "\x95\x5c.txt");
+    EXPECT_EQ(window.caption, "\x95\x5c.txt * tovel editor");
+}
+
+TEST_F(DocumentTest, CloseAsksOnlyWhenModified) {
+    EXPECT_TRUE(doc.CloseQuery());
+    TypeSomething();
+    dialogs.answers = {DialogResult::Cancel, DialogResult::No};
+    EXPECT_FALSE(doc.CloseQuery());
+    EXPECT_TRUE(doc.CloseQuery());
+    EXPECT_EQ(dialogs.asked.size(), 2u);
+}
+
+TEST_F(DocumentTest, DroppedFileBecomesTheDocumentAfterTheQuestion) {
+    files.files["C:\\prev.txt"] = "prev";
+    fileDialogs.opens.push_back("C:\\prev.txt");
+    doc.Open();
+    TypeSomething("unsaved");
+    files.files["E:\\drop\\d.txt"] = "dropped";
+    dialogs.answers = {DialogResult::Cancel};
+    doc.Drop("E:\\drop\\d.txt");
+    EXPECT_EQ(editor.text, "unsaved") << "Cancel keeps everything";
+
+    dialogs.answers = {DialogResult::No};
+    doc.Drop("E:\\drop\\d.txt");
+    EXPECT_EQ(editor.text, "dropped");
+    EXPECT_EQ(window.caption, "E:\\drop\\d.txt - tovel editor plus!");
+    EXPECT_EQ(window.applicationTitle, "d.txt - tovel editor");
+    EXPECT_EQ(window.iconOf, "E:\\drop\\d.txt");
+    TypeSomething("changed drop");
+    doc.Save();
+    EXPECT_EQ(files.files["E:\\drop\\d.txt"], "changed drop");
+    EXPECT_EQ(files.files["C:\\prev.txt"], "prev") << "the previous document is never overwritten";
+}
+
+TEST_F(DocumentTest, FailedDropLeavesTheDocument) {
+    TypeSomething("keep");
+    dialogs.answers = {DialogResult::No};
+    EXPECT_THROW(doc.Drop("C:\\folder"), Error);
+    EXPECT_EQ(editor.text, "keep");
+    EXPECT_EQ(window.caption, "無題 * tovel editor");
+}
+
+}  // namespace
+}  // namespace tovel

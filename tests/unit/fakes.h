@@ -1,0 +1,120 @@
+#pragma once
+// Hand-written test doubles for the platform interfaces, for logic tested on the host.
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "document/document_commands.h"
+#include "platform/byte_string.h"
+#include "platform/error.h"
+
+namespace tovel::test {
+
+// Files in memory. A name in `unwritable` fails to be created, as a locked or read-only file does.
+class MemoryFiles : public ITextFiles {
+public:
+    std::map<std::string, std::string> files;
+    std::vector<std::string> unwritable;
+    std::vector<std::string> writes;  // every name written, in order
+
+    std::string ReadAll(const std::string& name) override {
+        auto it = files.find(name);
+        if (it == files.end()) throw Error(FormatText("ファイル %s は開けません", name));
+        return it->second;
+    }
+    void WriteAll(const std::string& name, std::string_view bytes) override {
+        for (const auto& u : unwritable) {
+            if (u == name) throw Error(FormatText("ファイル %s を作成できません", name));
+        }
+        files[name] = std::string(bytes);
+        writes.push_back(name);
+    }
+    std::string FullPath(const std::string& name) override {
+        return name.find(':') != std::string::npos ? name : "C:\\start\\" + name;
+    }
+};
+
+// An editor that only holds its text.
+class FakeEditor : public IEditor {
+public:
+    std::string text;
+    int LineCount() override { return static_cast<int>(SplitLines(text).size()); }
+    std::string Line(int) override { return {}; }
+    void Add(std::string_view) override {}
+    void Delete(int) override {}
+    std::string Text() override { return text; }
+    void SetText(std::string_view t) override { text = NormalizeLineBreaks(t); }
+    void Clear() override { text.clear(); }
+    void Undo() override {}
+    void CutToClipboard() override {}
+    void CopyToClipboard() override {}
+    void PasteFromClipboard() override {}
+    void ClearSelection() override {}
+    void SelectAll() override {}
+    int SelStart() override { return 0; }
+    void SetSelStart(int) override {}
+    void SetSelLength(int) override {}
+    void SetSelText(std::string_view) override {}
+    std::int32_t MaxLength() const override { return 0; }
+    void SetMaxLength(std::int32_t) override {}
+    bool WordWrap() const override { return true; }
+    void SetWordWrap(bool) override {}
+    std::int32_t Color() const override { return 0; }
+    void SetColor(std::int32_t) override {}
+    std::int32_t FontColor() const override { return 0; }
+    void SetFontColor(std::int32_t) override {}
+    void SetRedraw(bool) override {}
+};
+
+// File dialogs answered from a queue: a path, or nullopt for Cancel. An unexpected use fails the test
+// through `unexpected`.
+class ScriptedFileDialogs : public IFileDialogs {
+public:
+    std::deque<std::optional<std::string>> opens, saves;
+    int unexpected = 0;
+    std::optional<std::string> ChooseFileToOpen() override { return Next(opens); }
+    std::optional<std::string> ChooseFileToSave() override { return Next(saves); }
+
+private:
+    std::optional<std::string> Next(std::deque<std::optional<std::string>>& q) {
+        if (q.empty()) {
+            ++unexpected;
+            return std::nullopt;
+        }
+        auto answer = q.front();
+        q.pop_front();
+        return answer;
+    }
+};
+
+// The save question answered from a queue; every question asked is recorded.
+class ScriptedDialogs : public IDialogs {
+public:
+    std::deque<DialogResult> answers;
+    std::vector<std::string> asked;
+    int unexpected = 0;
+    std::string InputBox(const std::string&, const std::string&, const std::string& def) override { return def; }
+    DialogResult ConfirmYesNoCancel(const std::string& message) override {
+        asked.push_back(message);
+        if (answers.empty()) {
+            ++unexpected;
+            return DialogResult::Cancel;
+        }
+        DialogResult r = answers.front();
+        answers.pop_front();
+        return r;
+    }
+    void ShowMessage(const std::string&) override {}
+};
+
+class RecordingWindow : public IDocumentWindow {
+public:
+    std::string caption, applicationTitle, iconOf;
+    void SetCaption(const std::string& c) override { caption = c; }
+    void SetApplicationTitle(const std::string& t) override { applicationTitle = t; }
+    void ShowIconOf(const std::string& path) override { iconOf = path; }
+};
+
+}  // namespace tovel::test
