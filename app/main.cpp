@@ -5,6 +5,7 @@
 
 #include "AboutBox/about_form.h"
 #include "app/application.h"
+#include "app/message_loop.h"
 #include "app/tovel_unit.h"
 #include "platform/command_line.h"
 #include "platform/win32/module_path.h"
@@ -20,10 +21,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         tovel::TTovForm form(app, {tovel::AppPath(), tovel::CommandLineArguments(GetCommandLineA())});
         tovel::TAbout_Form about(app);
         tovel::TSettingForm setting(app);
+        form.SetCompanions(&about, &setting);
         ShowWindow(app.Handle(), SW_SHOWNOACTIVATE);
         ShowWindow(form.Handle(), SW_SHOWNORMAL);
         UpdateWindow(form.Handle());
-        return app.Run();
+        return tovel::RunMessageLoop([&form](MSG& msg) { return form.PreviewMessage(msg); });
     } catch (...) {
         app.ReportCurrentException();
         return 1;

@@ -1,11 +1,18 @@
 #include "app/tovel_unit.h"
 
 #include <imm.h>
+#include <windowsx.h>
 
+#include "AboutBox/about_form.h"
 #include "app/settings_file.h"
+#include "app/shortcut_dispatch.h"
+#include "app/tool_band.h"
+#include "gutter/line_gutter.h"
 #include "platform/error.h"
 #include "platform/text_file_rules.h"
+#include "platform/win32/regional.h"
 #include "platform/win32/win32_ini_file.h"
+#include "setting/setting_form.h"
 
 namespace tovel {
 namespace {
@@ -13,7 +20,6 @@ namespace {
 constexpr char kClassName[] = "TTovForm";
 constexpr char kDesignCaption[] = "tovel editor";
 constexpr int kDesignLeft = 258, kDesignTop = 176, kDesignClientWidth = 529, kDesignClientHeight = 348;
-constexpr int kBandHeight = 41, kGutterWidth = 37;
 constexpr int kNoteId = 100;
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 
@@ -23,26 +29,34 @@ bool IsExistingFile(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
 }  // namespace
 
-TTovForm::TTovForm(Application& app, StartupContext startup) : WindowBase(app), m_startup(std::move(startup)) {
+TTovForm::TTovForm(Application& app, StartupContext startup)
+    : WindowBase(app),
+      m_startup(std::move(startup)),
+      m_dialogs(app),
+      m_fileDialogs(app),
+      m_formats(ReadRegionalFormats()),
+      m_dpi(ScreenDpi()) {
     RegisterClassOnce(app.Instance(), kClassName, LoadIconA(app.Instance(), "MAINICON"),
                       reinterpret_cast<HBRUSH>(COLOR_ACTIVEBORDER + 1));
-    {
-        HDC screen = GetDC(nullptr);
-        m_dpi = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
-    }
+    ScopedMenu menuBar = BuildMenuBar(MainMenu1());
     RECT outer{0, 0, Scale(kDesignClientWidth), Scale(kDesignClientHeight)};
-    AdjustWindowRectEx(&outer, kStyle, FALSE, 0);
-    Create(kClassName, kDesignCaption, kStyle, 0, kDesignLeft, kDesignTop, outer.right - outer.left,
-           outer.bottom - outer.top, app.Handle(), nullptr);
+    AdjustWindowRectEx(&outer, kStyle, TRUE, 0);
+    // WS_EX_ACCEPTFILES: files dropped from the shell, on the editor too, reach this window.
+    Create(kClassName, kDesignCaption, kStyle, WS_EX_ACCEPTFILES, kDesignLeft, kDesignTop, outer.right - outer.left,
+           outer.bottom - outer.top, app.Handle(), menuBar.Get());
     if (!Handle()) throw Error("メインウィンドウを作成できません");
+    menuBar.Release();  // the window owns its menu bar now
     app.SetMainWindow(Handle());
-    RECT client;
-    GetClientRect(Handle(), &client);
-    m_note = std::make_unique<EditControl>(
-        Handle(), kNoteId, RECT{Scale(kGutterWidth), Scale(kBandHeight), client.right, client.bottom});
+    CreateChildren();
     try {
         FormCreate();
     } catch (...) {
@@ -50,10 +64,49 @@ TTovForm::TTovForm(Application& app, StartupContext startup) : WindowBase(app), 
     }
 }
 
-std::string TTovForm::TitleLine() const { return m_globals.CurrentName + m_globals.ModMark + m_globals.BaseTitle; }
+TTovForm::~TTovForm() {
+    if (m_documentIcon) DestroyIcon(m_documentIcon);
+}
+
+void TTovForm::SetCompanions(TAbout_Form* about, TSettingForm* setting) {
+    m_about = about;
+    m_setting = setting;
+}
+
+void TTovForm::CreateChildren() {
+    m_windowFont.Reset(CreateFontA(-Scale(12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                   "ＭＳ Ｐゴシック"));
+    RECT client;
+    GetClientRect(Handle(), &client);
+    // Creation order is also the tab order: the editor first, so it holds the focus.
+    const int top = Scale(LineGutter::kDesignTop), left = Scale(LineGutter::kDesignWidth);
+    m_note = std::make_unique<EditControl>(Handle(), kNoteId, RECT{left, top, client.right, client.bottom});
+    m_band = std::make_unique<ToolBand>(Handle(), Handle(), m_dpi, m_windowFont.Get());
+    m_gutter = std::make_unique<LineGutter>(Handle(), m_dpi);
+    m_documentCommands = std::make_unique<DocumentCommands>(m_document, *m_note, m_files, m_fileDialogs, m_dialogs,
+                                                            static_cast<IDocumentWindow&>(*this));
+    m_notePopup = BuildPopupMenu(NotePopup());
+    m_toolPopup = BuildPopupMenu(ToolPopup());
+    m_note->SetMessageObserver([this](UINT msg, WPARAM wp, LPARAM lp) { return OnEditorMessage(msg, wp, lp); });
+    m_note->SetAfterObserver([this](UINT msg, WPARAM, LPARAM) {
+        switch (msg) {
+            case WM_KEYUP:
+            case WM_SYSKEYUP:
+                NoteKeyUp();
+                break;
+            case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
+            case WM_LBUTTONDBLCLK: case WM_RBUTTONDBLCLK: case WM_MBUTTONDBLCLK:
+                NoteMouseDown();
+                break;
+        }
+    });
+    LayOut();
+}
 
 void TTovForm::FormCreate() {
-    m_globals.CurrentName = m_startup.arguments.empty() ? kUntitledName : m_startup.arguments.front();
+    const std::string name = m_startup.arguments.empty() ? kUntitledName : m_startup.arguments.front();
+    m_document.CurrentName = name;
     m_mixList = MixList();
     m_globals.AppDir = m_startup.appDir;
     Win32IniFile ini(m_globals.AppDir + kSettingsFileName);
@@ -96,25 +149,20 @@ void TTovForm::FormCreate() {
     }
     if (wordWrap == "NO") m_note->SetWordWrap(false);
 
-    m_globals.ModMark = kCleanMark;
     char caption[256] = {};
     GetWindowTextA(Handle(), caption, sizeof caption);
-    m_globals.BaseTitle = caption;
-    SetWindowTextA(Handle(), TitleLine().c_str());
-    App().SetTitle(m_globals.CurrentName + kCleanMark + m_globals.BaseTitle);
+    m_documentCommands->Start(name, caption);  // the clean marker, the base title, caption and taskbar title
     m_globals.TopMostState = "OFF";
 
-    if (m_globals.CurrentName != kUntitledName) LoadFromFile(*m_note, m_files, m_globals.CurrentName);
+    if (!m_document.Untitled()) LoadFromFile(*m_note, m_files, m_document.CurrentName);
 }
 
 void TTovForm::LoadToolBitmap(const std::string& path) {
-    auto bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    auto bitmap = static_cast<HBITMAP>(
+        LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
     if (!bitmap) throw Error("ビットマップイメージが不正です");
     m_toolBitmap.Reset(bitmap);
-    RECT band{0, 0, 0, Scale(kBandHeight)};
-    GetClientRect(Handle(), &band);
-    band.bottom = Scale(kBandHeight);
-    InvalidateRect(Handle(), &band, TRUE);
+    m_band->SetBackground(bitmap);
 }
 
 void TTovForm::FormClose() {
@@ -133,9 +181,9 @@ void TTovForm::FormClose() {
     }
     Win32IniFile ini(m_globals.AppDir + kSettingsFileName);
     const std::pair<const char*, std::int32_t> values[] = {
-        {keys::kHeight, r.bottom - r.top},      {keys::kWidth, r.right - r.left},
-        {keys::kTop, r.top},                    {keys::kLeft, r.left},
-        {keys::kNoteColor, m_note->Color()},    {keys::kNoteFontColor, m_note->FontColor()},
+        {keys::kHeight, r.bottom - r.top},   {keys::kWidth, r.right - r.left},
+        {keys::kTop, r.top},                 {keys::kLeft, r.left},
+        {keys::kNoteColor, m_note->Color()}, {keys::kNoteFontColor, m_note->FontColor()},
     };
     // Every key is tried; a settings file that cannot be written is reported once, not six times.
     std::exception_ptr firstFailure;
@@ -155,36 +203,171 @@ void TTovForm::FormClose() {
     }
 }
 
+void TTovForm::OnDropFiles(HDROP drop) {
+    char path[261] = {};
+    DragQueryFileA(drop, 0, path, sizeof path);
+    DragFinish(drop);
+    // Brought to the front first, so the save question is not hidden behind the program the file came from.
+    SetForegroundWindow(Handle());
+    try {
+        m_documentCommands->Drop(path);
+    } catch (...) {
+        App().ReportCurrentException();
+    }
+}
+
+void TTovForm::SetCaption(const std::string& caption) { SetWindowTextA(Handle(), caption.c_str()); }
+
+void TTovForm::SetApplicationTitle(const std::string& title) { App().SetTitle(title); }
+
+void TTovForm::ShowIconOf(const std::string& fullPath) {
+    // The call may write the icon's source path back into the buffer: give it room.
+    char buffer[MAX_PATH * 2] = {};
+    fullPath.copy(buffer, sizeof buffer - 1);
+    WORD index = 0;
+    HICON icon = ExtractAssociatedIconA(App().Instance(), buffer, &index);
+    HICON shown = icon ? icon : LoadIconA(App().Instance(), "MAINICON");
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(shown));
+    if (m_documentIcon) DestroyIcon(m_documentIcon);
+    m_documentIcon = icon;
+}
+
 void TTovForm::LayOut() {
-    if (!m_note) return;
+    if (!m_note || !m_band || !m_gutter) return;
     RECT client;
     GetClientRect(Handle(), &client);
-    const int left = Scale(kGutterWidth), top = Scale(kBandHeight);
+    const int top = m_band->Height(), left = Scale(LineGutter::kDesignWidth);
+    m_band->SetWidth(client.right);
+    m_gutter->SetBounds(0, top, left, std::max(0L, client.bottom - top));
     MoveWindow(m_note->Handle(), left, top, std::max(0L, client.right - left), std::max(0L, client.bottom - top), TRUE);
 }
 
-void TTovForm::PaintBand(HDC dc) {
-    if (!m_toolBitmap.Get()) return;
-    BITMAP info{};
-    GetObjectA(m_toolBitmap.Get(), sizeof info, &info);
-    HDC memory = CreateCompatibleDC(dc);
-    {
-        ScopedSelect select(memory, m_toolBitmap.Get());
-        RECT client;
-        GetClientRect(Handle(), &client);
-        const int bandHeight = Scale(kBandHeight);
-        // The picture is tiled across the band, as a band background is.
-        for (int y = 0; y < bandHeight && info.bmHeight > 0; y += info.bmHeight) {
-            for (int x = 0; x < client.right && info.bmWidth > 0; x += info.bmWidth) {
-                BitBlt(dc, x, y, info.bmWidth, std::min<int>(info.bmHeight, bandHeight - y), memory, 0, 0, SRCCOPY);
-            }
-        }
+const Menu* TTovForm::ContextMenuOf(HWND window) const {
+    if (m_note && window == m_note->Handle()) return &NotePopup();
+    if (m_band && window == m_band->ToolBar()) return &ToolPopup();
+    return nullptr;
+}
+
+bool TTovForm::PreviewMessage(MSG& msg) {
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+    HWND focus = GetFocus();
+    if (!focus) return false;
+    // Only keys typed in this program's own windows; a modal box runs its own loop and never gets here.
+    HWND top = GetAncestor(focus, GA_ROOT);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(top, &pid);
+    if (pid != GetCurrentProcessId()) return false;
+    const MenuItem* item = LookUpShortcut(
+        focus, ShortcutFromKey(msg), [this](HWND w) { return ContextMenuOf(w); }, MainMenu1(), IsWindowEnabled(Handle()));
+    if (!item) return false;
+    RunCommand(item->command);
+    return true;
+}
+
+void TTovForm::ShowContextMenu(HMENU menu, HWND owner, LPARAM screenPoint) {
+    POINT pt{GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
+    if (screenPoint == -1) {  // from the keyboard: at the caret, or the control's corner
+        if (!GetCaretPos(&pt)) pt = {0, 0};
+        ClientToScreen(owner, &pt);
     }
-    DeleteDC(memory);
+    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0, Handle(), nullptr);
+}
+
+bool TTovForm::OnEditorMessage(UINT msg, WPARAM, LPARAM lp) {
+    switch (msg) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            NoteKeyDown();  // before the editor acts on the key
+            return false;
+        case WM_CONTEXTMENU:
+            ShowContextMenu(m_notePopup.Get(), m_note->Handle(), lp);
+            return true;
+    }
+    return false;
+}
+
+void TTovForm::RunCommand(CommandId command) {
+    if (m_commandObserver) m_commandObserver(command);
+    try {
+        switch (command) {
+            case cmdNewN1: NewN1Click(); break;
+            case cmdOpenO1: OpenO1Click(); break;
+            case cmdSaveS1: SaveS1Click(); break;
+            case cmdNamingSaveA1: NamingSaveA1Click(); break;
+            case cmdMixOpenM1: MixOpenM1Click(); break;
+            case cmdMixSaveI1: MixSaveI1Click(); break;
+            case cmdViewV1: ViewV1Click(); break;
+            case cmdPrintP1: PrintP1Click(); break;
+            case cmdExitX1: ExitX1Click(); break;
+            case cmdUndoU1: UndoU1Click(); break;
+            case cmdCutT1: CutT1Click(); break;
+            case cmdCopyC1: CopyC1Click(); break;
+            case cmdPasteP1: PasteP1Click(); break;
+            case cmdDeleteD1: DeleteD1Click(); break;
+            case cmdSelectAllA1: SelectAllA1Click(); break;
+            case cmdFind1: Find1Click(); break;
+            case cmdReplace1: Replace1Click(); break;
+            case cmdNow1: Now1Click(); break;
+            case cmdHTMLTagH1: HTMLTagH1Click(); break;
+            case cmdR1: R1Click(); break;
+            case cmdB1: B1Click(); break;
+            case cmdM1: M1Click(); break;
+            case cmdL1: L1Click(); break;
+            case cmdD1: D1Click(); break;
+            case cmdFrontF1: FrontF1Click(); break;
+            case cmdC1: C1Click(); break;
+            case cmdR2: R2Click(); break;
+            case cmdN22: N22Click(); break;
+            case cmdS2: S2Click(); break;
+            case cmdManualM1: ManualM1Click(); break;
+            case cmdUpdateU1: UpdateU1Click(); break;
+            case cmdVersion1: Version1Click(); break;
+            case cmdUndoU2: UndoU2Click(); break;
+            case cmdCutT2: CutT2Click(); break;
+            case cmdCopyC2: CopyC2Click(); break;
+            case cmdPasteP2: PasteP2Click(); break;
+            case cmdDeleteD2: DeleteD2Click(); break;
+            case cmdSelectAllA2: SelectAllA2Click(); break;
+            case cmdR3: R3Click(); break;
+            case cmdOpen1: Open1Click(); break;
+            case cmdFoldF1: FoldF1Click(); break;
+            case cmdExecuteTovel1: ExecuteTovel1Click(); break;
+            case cmdNothingN1: NothingN1Click(); break;
+            case cmdN751: N751Click(); break;
+            case cmdN551: N551Click(); break;
+            case cmdN351: N351Click(); break;
+            case cmdN151: N151Click(); break;
+            case cmdButton1: Button1Click(); break;
+            case cmdButton2: Button2Click(); break;
+            case cmdButton4: Button4Click(); break;
+            case cmdButton6: Button6Click(); break;
+            case cmdButton7: Button7Click(); break;
+            case cmdButton10: Button10Click(); break;
+            case cmdButton11: Button11Click(); break;
+            case cmdButton12: Button12Click(); break;
+            case kNoCommand: break;
+        }
+    } catch (...) {
+        App().ReportCurrentException();
+    }
 }
 
 LRESULT TTovForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
+        case WM_COMMAND:
+            if (lp == 0 || reinterpret_cast<HWND>(lp) == m_band->ToolBar()) {
+                RunCommand(static_cast<CommandId>(LOWORD(wp)));
+                return 0;
+            }
+            break;
+        case WM_CONTEXTMENU: {
+            const auto window = reinterpret_cast<HWND>(wp);
+            if (m_band && (window == m_band->ToolBar() || window == m_band->CoolBar())) {
+                ShowContextMenu(m_toolPopup.Get(), window, lp);
+                return 0;
+            }
+            break;
+        }
         case WM_SIZE:
             LayOut();
             return 0;
@@ -196,22 +379,37 @@ LRESULT TTovForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
                 return reinterpret_cast<LRESULT>(m_note->OnCtlColor(reinterpret_cast<HDC>(wp)));
             }
             break;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(Handle(), &ps);
-            PaintBand(dc);
-            EndPaint(Handle(), &ps);
-            return 0;
-        }
         case WM_SYSCOMMAND:
             if ((wp & 0xFFF0) == SC_MINIMIZE) {
                 App().Minimize();
                 return 0;
             }
             break;
-        case WM_CLOSE:
+        case WM_DROPFILES:
+            OnDropFiles(reinterpret_cast<HDROP>(wp));
+            return 0;
+        case WM_CLOSE: {
+            bool mayClose = false;
+            try {
+                mayClose = FormCloseQuery();
+            } catch (...) {
+                App().ReportCurrentException();  // a failed save keeps the window open
+            }
+            if (!mayClose) return 0;
             FormClose();
             DestroyWindow(Handle());
+            return 0;
+        }
+        case WM_QUERYENDSESSION:
+            // Log-off or shutdown asks the same question; Cancel refuses it.
+            try {
+                return FormCloseQuery() ? TRUE : FALSE;
+            } catch (...) {
+                App().ReportCurrentException();
+                return FALSE;
+            }
+        case WM_ENDSESSION:
+            if (wp) FormClose();  // the session ends without WM_CLOSE: keep the backup and settings anyway
             return 0;
         case WM_DESTROY:
             PostQuitMessage(0);

@@ -73,7 +73,10 @@ LRESULT CALLBACK EditControl::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARA
         MessageBeep(0);
         return 0;
     }
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    const LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
+    // The control may have been destroyed meanwhile (word-wrap switch); then nobody is told.
+    if (self->m_after && self->m_hwnd == hwnd) self->m_after(msg, wp, lp);
+    return result;
 }
 
 bool EditControl::TypedDoubleByte(UINT msg, WPARAM wp) {

@@ -15,6 +15,8 @@ class EditControl : public IEditor {
 public:
     // Sees every message of the control before it does; returning true swallows the message.
     using MessageObserver = std::function<bool(UINT msg, WPARAM wp, LPARAM lp)>;
+    // Sees every message after the control has acted on it (a click has placed the caret, a key has typed).
+    using AfterObserver = std::function<void(UINT msg, WPARAM wp, LPARAM lp)>;
 
     EditControl(HWND parent, int id, const RECT& bounds);
     ~EditControl() override;
@@ -23,6 +25,7 @@ public:
 
     HWND Handle() const { return m_hwnd; }
     void SetMessageObserver(MessageObserver observer) { m_observer = std::move(observer); }
+    void SetAfterObserver(AfterObserver observer) { m_after = std::move(observer); }
     // Colours the control; the parent calls it for WM_CTLCOLOREDIT.
     HBRUSH OnCtlColor(HDC dc);
     // True when the control counts positions in characters (Wine), false for bytes (Windows).
@@ -74,6 +77,7 @@ private:
     ScopedFont m_font;
     ScopedBrush m_brush;
     MessageObserver m_observer;
+    AfterObserver m_after;
     std::int32_t m_maxLength = 0;
     char m_leadByte = 0;  // the first byte of a double-byte character typed as two WM_CHAR messages
     bool m_wordWrap = true;

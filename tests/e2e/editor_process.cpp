@@ -148,6 +148,19 @@ std::string StaticTexts(HWND dialog) {
     return joined;
 }
 
+std::string CloseAnswering(EditorProcess& editor, int answer) {
+    PostMessageA(editor.WaitForMainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    std::string question;
+    for (int i = 0; i < 100 && !editor.WaitForExit(50); ++i) {
+        HWND box = editor.WaitForWindow("#32770", 50);
+        if (!box) continue;
+        question = StaticTexts(box);
+        PressButton(box, answer);
+        break;
+    }
+    return question;
+}
+
 void PressButton(HWND dialog, int id) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }

@@ -55,6 +55,9 @@ private:
 std::string WindowText(HWND hwnd);
 // The texts of a dialog's static children (message text of a message box), joined by "|".
 std::string StaticTexts(HWND dialog);
+// Closes the editor through its close box, answering the save question with `answer` (IDNO, IDCANCEL,
+// IDYES) if it comes; returns the question's text, or "" when none came.
+std::string CloseAnswering(class EditorProcess& editor, int answer);
 // Presses a message box's button with the given id (IDOK, IDYES...).
 void PressButton(HWND dialog, int id);
 // Types the text into the focused window of the given top-level window with real keyboard input.

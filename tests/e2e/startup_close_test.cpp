@@ -139,7 +139,9 @@ TEST(Close, TypedTextReachesTheBackup) {
     ASSERT_TRUE(main);
     TypeText(main, "Hello\nWorld");
     EXPECT_EQ(WindowText(editor.Editor()), "Hello\r\nWorld");
-    CloseEditor(editor);
+    // The question's lone CR is shown as a line break.
+    EXPECT_EQ(CloseAnswering(editor, IDNO), "無題 は変更されています。\r\n保存しますか?");
+    ASSERT_TRUE(editor.WaitForExit());
     EXPECT_EQ(ReadBytes(workDir / "backup.tov"), "Hello\r\nWorld");
 }
 

@@ -97,8 +97,8 @@ TEST_F(TovFormTest, AppliesColoursPictureInputMethodAndWrapFromTheSettings) {
     EXPECT_TRUE(context && ImmGetOpenStatus(context)) << "IME=ON opens the input method";
     ImmReleaseContext(form.Note().Handle(), context);
     EXPECT_EQ(form.Globals().TopMostState, "OFF");
-    EXPECT_EQ(form.Globals().ModMark, " - ");
-    EXPECT_EQ(form.Globals().BaseTitle, "tovel editor");
+    EXPECT_EQ(form.Document().ModMark, " - ");
+    EXPECT_EQ(form.Document().BaseTitle, "tovel editor");
     EXPECT_EQ(m_app.Title(), "無題 - tovel editor");
 }
 
@@ -119,7 +119,7 @@ TEST_F(TovFormTest, FileHoldingNulIsRefusedAndTheDocumentKeepsItsName) {
     TTovForm form(m_app, {m_folder, {"bin.dat"}});
     EXPECT_EQ(boxes.Count(), 1) << "the refusal is reported";
     EXPECT_EQ(form.Note().Text(), "");
-    EXPECT_EQ(form.Globals().CurrentName, "bin.dat");
+    EXPECT_EQ(form.Document().CurrentName, "bin.dat");
     SendMessageA(form.Handle(), WM_CLOSE, 0, 0);
     EXPECT_EQ(Read(m_folder + "bin.dat"), std::string("ab\0cd", 5)) << "the file is never cut short";
 }

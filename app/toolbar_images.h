@@ -1,0 +1,15 @@
+#pragma once
+// The eight 16 x 16 toolbar pictures, drawn here as pixel art, and the image list made from them.
+#include <windows.h>
+#include <commctrl.h>
+
+namespace tovel {
+
+inline constexpr int kToolImageSize = 16;
+inline constexpr int kToolImageCount = 8;
+
+// A new image list (16 x 16, 24-bit with masks) holding the pictures in toolbar order:
+// new, open, save, preview, undo, cut, copy, paste. The caller owns it.
+HIMAGELIST CreateToolImages();
+
+}  // namespace tovel

@@ -1,0 +1,248 @@
+// The main window as a person meets it: menus, toolbar, context menus and the shortcut lookup driven by
+// real key input, the editing commands, and the gutter following keys and clicks.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "AboutBox/about_form.h"
+#include "app/tool_band.h"
+#include "app/tovel_unit.h"
+#include "gutter/line_gutter.h"
+#include "platform/win32/win32_clipboard.h"
+#include "setting/setting_form.h"
+#include "tests/win32/dialog_answerer.h"
+#include "tests/win32/test_folder.h"
+
+namespace tovel {
+namespace {
+
+std::string Text(HWND hwnd) {
+    char buf[512] = {};
+    GetWindowTextA(hwnd, buf, sizeof buf);
+    return buf;
+}
+
+std::string MenuText(HMENU menu, UINT position) {
+    char buf[256] = {};
+    GetMenuStringA(menu, position, buf, sizeof buf, MF_BYPOSITION);
+    return buf;
+}
+
+class MainWindowTest : public testing::Test {
+protected:
+    MainWindowTest() : m_form(m_app, {m_folder.Path(), {}}), m_about(m_app), m_setting(m_app) {
+        m_form.SetCompanions(&m_about, &m_setting);
+        m_form.SetCommandObserver([this](CommandId c) { m_commands.push_back(c); });
+        ShowWindow(m_app.Handle(), SW_SHOWNOACTIVATE);
+        ShowWindow(m_form.Handle(), SW_SHOW);
+        SetForegroundWindow(m_form.Handle());
+        SetFocus(m_form.Note().Handle());
+        Pump();
+    }
+    ~MainWindowTest() override {
+        ShowWindow(m_form.Handle(), SW_HIDE);
+        Pump();
+    }
+
+    // The program's message loop in miniature: the shortcut lookup sees every message first.
+    void Pump(int rounds = 3) {
+        for (int i = 0; i < rounds; ++i) {
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                if (msg.message == WM_QUIT) continue;
+                if (m_form.PreviewMessage(msg)) continue;
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+            Sleep(20);
+        }
+    }
+
+    // Real key input: the key with Ctrl held when asked.
+    void Press(WORD vk, bool ctrl = false, bool pump = true) {
+        std::vector<INPUT> in;
+        auto key = [&](WORD code, bool up) {
+            INPUT i{};
+            i.type = INPUT_KEYBOARD;
+            i.ki.wVk = code;
+            i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+            in.push_back(i);
+        };
+        if (ctrl) key(VK_CONTROL, false);
+        key(vk, false);
+        key(vk, true);
+        if (ctrl) key(VK_CONTROL, true);
+        SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+        if (pump) Pump();
+    }
+
+    std::vector<CommandId> TakeCommands() { return std::exchange(m_commands, {}); }
+
+    test::TestFolder m_folder;
+    Application m_app{GetModuleHandleA(nullptr)};
+    TTovForm m_form;
+    TAbout_Form m_about;
+    TSettingForm m_setting;
+    std::vector<CommandId> m_commands;
+};
+
+TEST_F(MainWindowTest, MenuBarAndContextMenusCarryTheCaptionsAndShortcutNames) {
+    HMENU bar = m_form.MainMenu();
+    ASSERT_EQ(GetMenuItemCount(bar), 5);
+    EXPECT_EQ(MenuText(bar, 0), "ファイル(&F)");
+    EXPECT_EQ(MenuText(bar, 2), "ツール(&T)");
+    EXPECT_EQ(MenuText(bar, 4), "ヘルプ(&H)");
+    HMENU file = GetSubMenu(bar, 0);
+    EXPECT_EQ(GetMenuItemCount(file), 15);
+    EXPECT_EQ(MenuText(file, 0), "新規作成(&N)\tCtrl+N");
+    EXPECT_EQ(MenuText(file, 10), "プレビュー(&V)\tF4");
+    EXPECT_EQ(MenuText(file, 14), "tovelの終了(&X)");
+    HMENU show = GetSubMenu(bar, 3);
+    EXPECT_EQ(MenuText(show, 0), "常に手前に表示(&A)\tF3");
+    HMENU strings = GetSubMenu(GetSubMenu(bar, 2), 2);
+    EXPECT_EQ(MenuText(strings, 2), "指定文字列削除(&D)");
+    EXPECT_EQ(MenuText(m_form.NotePopupMenu(), 2), "切り取り(&T)\tCtrl+T");
+    EXPECT_EQ(MenuText(GetSubMenu(m_form.NotePopupMenu(), 9), 2), "開く(&O)");
+    EXPECT_EQ(MenuText(m_form.ToolPopupMenu(), 2), "tovel editorを起動\tF12");
+    EXPECT_EQ(MenuText(GetSubMenu(m_form.ToolPopupMenu(), 4), 4), "15%");
+}
+
+TEST_F(MainWindowTest, ToolbarHasEightCaptionedButtonsFillingItsWidth) {
+    HWND bar = m_form.Band().ToolBar();
+    ASSERT_EQ(SendMessageA(bar, TB_BUTTONCOUNT, 0, 0), 12);
+    const char* captions[] = {"新規", "開く", "保存", "プレビュー", "元に戻す", "切り取り", "コピー", "貼り付け"};
+    int captioned = 0, right = 0;
+    for (int i = 0; i < 12; ++i) {
+        TBBUTTON b{};
+        SendMessageA(bar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&b));
+        RECT r{};
+        SendMessageA(bar, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r));
+        right = r.right;
+        if (b.fsStyle & BTNS_SEP) {
+            EXPECT_EQ(r.right - r.left, 8) << "separator " << i;
+            continue;
+        }
+        char text[64] = {};
+        SendMessageA(bar, TB_GETBUTTONTEXTA, b.idCommand, reinterpret_cast<LPARAM>(text));
+        EXPECT_STREQ(text, captions[captioned++]);
+        EXPECT_EQ(r.right - r.left, 60);
+        EXPECT_EQ(r.bottom - r.top, 35);
+    }
+    EXPECT_EQ(captioned, 8);
+    EXPECT_EQ(right, 512);
+    RECT band;
+    GetWindowRect(m_form.Band().CoolBar(), &band);
+    EXPECT_EQ(band.bottom - band.top, 41);
+}
+
+TEST_F(MainWindowTest, ShortcutsWithTheEditorFocusedSearchItsContextMenuThenTheMenuBar) {
+    // The key releases mark the document modified, so New asks first: answer No.
+    test::DialogAnswerer answer({{test::Act::Click("いいえ(&N)")}});
+    Press(VK_F3);
+    Press('P', true);
+    Press('H', true);
+    Press('N', true);
+    Press(VK_F11);
+    Press(VK_F12);
+    EXPECT_EQ(TakeCommands(), (std::vector<CommandId>{cmdFind1, cmdPasteP2, cmdHTMLTagH1, cmdNewN1}))
+        << "F3 runs Find, never always-on-top; F11 and F12 do nothing in the editor";
+    ASSERT_EQ(answer.Seen().size(), 1u);
+    EXPECT_EQ(answer.Seen()[0].caption, "確認");
+}
+
+TEST_F(MainWindowTest, F11AndF12ActWhileTheToolbarHasTheFocus) {
+    SetFocus(m_form.Band().ToolBar());
+    Pump();
+    Press(VK_F11);
+    Press(VK_F12);
+    Press('P', true);
+    EXPECT_EQ(TakeCommands(), (std::vector<CommandId>{cmdFoldF1, cmdExecuteTovel1, cmdPasteP1}));
+}
+
+TEST_F(MainWindowTest, MenuBarShortcutsReachTheMainWindowFromTheSettingsDialog) {
+    test::DialogAnswerer answer({});  // closes any question New might ask
+    m_setting.ShowModeless();
+    SetFocus(m_setting.Handle());
+    Pump();
+    Press('N', true);
+    Press('A', true);
+    EXPECT_EQ(TakeCommands(), (std::vector<CommandId>{cmdNewN1, cmdSelectAllA1}));
+}
+
+TEST_F(MainWindowTest, NoShortcutActsWhileAModalBoxIsOpen) {
+    // The key goes to the box's own loop, which is all that runs while the box is open.
+    test::DialogAnswerer answer({{test::Act::Call([&](HWND) { Press('N', true, false); }), test::Act::Enter()}});
+    m_app.ShowError("modal");
+    EXPECT_TRUE(TakeCommands().empty());
+    EXPECT_EQ(answer.Seen().size(), 1u);
+}
+
+TEST_F(MainWindowTest, EditingCommandsActOnTheEditorWithoutMarkingTheDocument) {
+    Win32Clipboard clipboard(m_form.Handle());
+    EditControl& note = m_form.Note();
+    note.SetText("alpha beta");
+    clipboard.WriteText("zz");
+    note.SetSelStart(0);
+    m_form.CutT1Click();  // empty selection: nothing happens
+    m_form.DeleteD1Click();
+    EXPECT_EQ(note.Text(), "alpha beta");
+    EXPECT_EQ(clipboard.ReadText(), "zz");
+    note.SetSelLength(5);
+    m_form.Button10Click();  // the toolbar's cut
+    EXPECT_EQ(note.Text(), " beta");
+    EXPECT_EQ(clipboard.ReadText(), "alpha");
+    m_form.SelectAllA2Click();
+    m_form.CopyC2Click();
+    EXPECT_EQ(clipboard.ReadText(), " beta");
+    m_form.SetCompanions(&m_about, &m_setting);
+    note.SetSelStart(5);
+    m_form.PasteP1Click();
+    EXPECT_EQ(note.Text(), " beta beta");
+    m_form.UndoU2Click();
+    EXPECT_EQ(note.Text(), " beta");
+    note.SelectAll();
+    m_form.DeleteD2Click();
+    EXPECT_EQ(note.Text(), "");
+    EXPECT_EQ(m_form.Document().ModMark, " - ") << "only a key released in the editor marks the document";
+    EXPECT_EQ(Text(m_form.Handle()), "無題 - tovel editor");
+}
+
+TEST_F(MainWindowTest, KeyReleaseMarksTheDocumentAndTheGutterFollowsKeysAndClicksOnly) {
+    LineGutter& gutter = m_form.Gutter();
+    EXPECT_TRUE(IsWindowVisible(gutter.Label(1)));
+    EXPECT_FALSE(IsWindowVisible(gutter.Label(2)));
+    m_form.Note().SetText("a\r\nb\r\nc");
+    Pump();
+    EXPECT_FALSE(IsWindowVisible(gutter.Label(2))) << "setting the text does not refresh the gutter";
+    Press(VK_RIGHT);
+    EXPECT_TRUE(IsWindowVisible(gutter.Label(4)));
+    EXPECT_FALSE(IsWindowVisible(gutter.Label(5)));
+    EXPECT_EQ(m_form.Document().ModMark, " * ");
+    EXPECT_EQ(Text(m_form.Handle()), "無題 * tovel editor");
+    EXPECT_EQ(m_app.Title(), "無題 - tovel editor") << "the taskbar never shows the marker";
+
+    m_form.Note().SetText("one line");
+    RECT r;
+    GetClientRect(m_form.Note().Handle(), &r);
+    SendMessageA(m_form.Note().Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(m_form.Note().Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(IsWindowVisible(gutter.Label(2)));
+    EXPECT_FALSE(IsWindowVisible(gutter.Label(3))) << "a click refreshes the gutter";
+}
+
+TEST_F(MainWindowTest, AboutBoxAndSettingsDialogOpenWithoutBlocking) {
+    m_form.Version1Click();
+    m_form.S2Click();
+    EXPECT_TRUE(IsWindowVisible(m_about.Handle()));
+    EXPECT_TRUE(IsWindowVisible(m_setting.Handle()));
+    EXPECT_TRUE(IsWindowEnabled(m_form.Handle()));
+    m_form.Version1Click();  // shown again: brought to the front
+    EXPECT_EQ(GetForegroundWindow(), m_about.Handle());
+    SendMessageA(m_about.Handle(), WM_CLOSE, 0, 0);
+    SendMessageA(m_setting.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(m_about.Handle()));
+    EXPECT_TRUE(IsWindow(m_about.Handle())) << "closing only hides it";
+}
+
+}  // namespace
+}  // namespace tovel
