@@ -21,6 +21,7 @@ host: setup $(HOST_DIR)/build.ninja
 
 win32: setup $(WIN32_DIR)/build.ninja
 	cmake --build $(WIN32_DIR)
+	@bash -c '. scripts/dist.sh && stage_release_files $(WIN32_DIR)'   # readme, history, template beside the exe
 
 build: host win32
 

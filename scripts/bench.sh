@@ -8,10 +8,21 @@ cd "$(dirname "$0")/.."
 echo "== host"
 build/host/tovel_bench_host
 
+# A wineserver left from another display cannot show windows.
+wineserver -k >/dev/null 2>&1 || true
+run_wine() {
+    if [ -n "${DISPLAY:-}" ]; then
+        wine "$@"
+    else
+        xvfb-run -a -s "-screen 0 1280x1024x24" wine "$@"
+    fi
+    wineserver -k >/dev/null 2>&1 || true
+}
+
 echo
-echo "== Win32 (Wine)"
-if [ -n "${DISPLAY:-}" ]; then
-    wine build/win32/tovel_bench_win32.exe
-else
-    xvfb-run -a -s "-screen 0 1280x1024x24" wine build/win32/tovel_bench_win32.exe
-fi
+echo "== Win32 (Wine): load and save"
+run_wine build/win32/tovel_bench_win32.exe
+
+echo
+echo "== Win32 (Wine): line-number gutter"
+run_wine build/win32/tovel_bench_gutter.exe

@@ -1,0 +1,141 @@
+// The document on the real main window: files dropped from the shell, the save question on the real
+// dialog, and the window icon following the opened file.
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include "app/tovel_unit.h"
+#include "tests/win32/dialog_answerer.h"
+#include "tests/win32/test_folder.h"
+
+namespace tovel {
+namespace {
+
+using test::Act;
+using test::DialogAnswerer;
+
+std::string Caption(HWND hwnd) {
+    char buf[512] = {};
+    GetWindowTextA(hwnd, buf, sizeof buf);
+    return buf;
+}
+
+// What the shell hands a drop target: a DROPFILES block followed by the NUL-separated paths.
+HGLOBAL MakeDrop(const std::vector<std::string>& paths) {
+    std::string list;
+    for (const auto& p : paths) list += p + '\0';
+    list += '\0';
+    HGLOBAL mem = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(mem));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = FALSE;
+    memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size());
+    GlobalUnlock(mem);
+    return mem;
+}
+
+class DocumentWindowTest : public testing::Test {
+protected:
+    DocumentWindowTest() : form(app, {folder.Path(), {}}) {}
+    ~DocumentWindowTest() override {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {}
+    }
+    void TypeInEditor() {
+        SendMessageA(form.Note().Handle(), WM_CHAR, 'k', 0);
+        SendMessageA(form.Note().Handle(), WM_KEYUP, 'K', 0xC0000001);
+    }
+    void Drop(const std::vector<std::string>& paths) {
+        SendMessageA(form.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(paths)), 0);
+    }
+
+    test::TestFolder folder;
+    Application app{GetModuleHandleA(nullptr)};
+    TTovForm form;
+};
+
+TEST_F(DocumentWindowTest, DropOnAModifiedDocumentAsksFirstAndCancelKeepsIt) {
+    test::WriteBytes(folder / "dropped.txt", "from the shell");
+    TypeInEditor();
+    ASSERT_EQ(Caption(form.Handle()), "無題 * tovel editor");
+    {
+        DialogAnswerer answer({{Act::Click("キャンセル")}});
+        Drop({folder / "dropped.txt"});
+        ASSERT_EQ(answer.Seen().size(), 1u);
+        EXPECT_EQ(answer.Seen()[0].caption, "確認");
+    }
+    EXPECT_EQ(form.Note().Text(), "k");
+    {
+        DialogAnswerer answer({{Act::Click("いいえ(&N)")}});
+        Drop({folder / "dropped.txt", folder / "second.txt", folder / "third.txt"});
+    }
+    EXPECT_EQ(form.Note().Text(), "from the shell") << "only the first dropped file loads";
+    EXPECT_EQ(Caption(form.Handle()), folder / "dropped.txt - tovel editor plus!");
+    EXPECT_EQ(app.Title(), "dropped.txt - tovel editor");
+    EXPECT_EQ(form.Document().ModMark, " - ");
+}
+
+TEST_F(DocumentWindowTest, DropThenSaveWritesTheDroppedFileOnly) {
+    test::WriteBytes(folder / "a.txt", "A");
+    test::WriteBytes(folder / "b.txt", "B");
+    Drop({folder / "a.txt"});
+    Drop({folder / "b.txt"});
+    form.Note().SetText("edited b");
+    form.SaveS1Click();
+    EXPECT_EQ(test::ReadBytes(folder / "b.txt"), "edited b");
+    EXPECT_EQ(test::ReadBytes(folder / "a.txt"), "A");
+    EXPECT_EQ(Caption(form.Handle()), "b.txt - tovel editor");
+}
+
+TEST_F(DocumentWindowTest, FailedDropIsReportedAndChangesNothing) {
+    form.Note().SetText("kept");
+    DialogAnswerer answer({{Act::Enter()}});
+    Drop({folder / "missing.txt"});
+    ASSERT_EQ(answer.Seen().size(), 1u);
+    ASSERT_FALSE(answer.Seen()[0].statics.empty());
+    EXPECT_EQ(answer.Seen()[0].statics.back(), "ファイル " + folder / "missing.txt" + " は開けません.");
+    EXPECT_EQ(form.Note().Text(), "kept");
+    EXPECT_EQ(Caption(form.Handle()), "無題 - tovel editor");
+}
+
+TEST_F(DocumentWindowTest, YesOnCloseWithACancelledSaveDialogKeepsTheWindowOpen) {
+    TypeInEditor();
+    DialogAnswerer answer({{Act::Click("はい(&Y)")}, {Act::Escape()}});
+    SendMessageA(form.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(form.Handle())) << "the text would survive only in the backup";
+    EXPECT_EQ(answer.Seen().size(), 2u);
+    EXPECT_EQ(form.Note().Text(), "k");
+    EXPECT_FALSE(test::FileExists(folder / "tovel.ini")) << "the close did not run";
+}
+
+TEST_F(DocumentWindowTest, LogOffAsksTheSameQuestionAndCancelRefusesIt) {
+    TypeInEditor();
+    DialogAnswerer answer({{Act::Click("キャンセル")}, {Act::Click("いいえ(&N)")}});
+    EXPECT_EQ(SendMessageA(form.Handle(), WM_QUERYENDSESSION, 0, 0), FALSE);
+    EXPECT_EQ(SendMessageA(form.Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
+}
+
+TEST_F(DocumentWindowTest, OpenedFileGivesTheCaptionBarItsIcon) {
+    const auto before = SendMessageA(form.Handle(), WM_GETICON, ICON_BIG, 0);
+    test::WriteBytes(folder / "page.txt", "x");
+    DialogAnswerer answer({{Act::Type(folder / "page.txt"), Act::Enter()}});
+    form.OpenO1Click();
+    EXPECT_EQ(form.Note().Text(), "x");
+    EXPECT_EQ(Caption(form.Handle()), "page.txt - tovel editor");
+    char buffer[MAX_PATH * 2] = {};
+    (folder / "page.txt").copy(buffer, sizeof buffer - 1);
+    WORD index = 0;
+    HICON associated = ExtractAssociatedIconA(GetModuleHandleA(nullptr), buffer, &index);
+    const auto after = SendMessageA(form.Handle(), WM_GETICON, ICON_BIG, 0);
+    if (associated) {
+        EXPECT_NE(after, 0);
+        EXPECT_NE(after, before);
+        DestroyIcon(associated);
+    } else {
+        EXPECT_EQ(after, before) << "no associated icon: the program's own stays";
+    }
+    std::printf("associated icon found: %s\n", associated ? "yes" : "no");
+}
+
+}  // namespace
+}  // namespace tovel
