@@ -69,11 +69,13 @@ private:
     bool ExceedsByteLimit(std::size_t adding);
     // Handles a double-byte character typed as two WM_CHAR bytes or one WM_IME_CHAR; true when handled.
     bool TypedDoubleByte(UINT msg, WPARAM wp);
-    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CALLBACK HookProc(HWND, UINT, WPARAM, LPARAM);
+    void Unhook();
 
     HWND m_parent;
     int m_id;
     HWND m_hwnd = nullptr;
+    WNDPROC m_controlProc = nullptr;
     ScopedFont m_font;
     ScopedBrush m_brush;
     MessageObserver m_observer;
