@@ -157,7 +157,8 @@ std::string ShortcutText(const Shortcut& s) {
     if (s.shift) text += "Shift+";
     if (s.alt) text += "Alt+";
     if (s.key >= vk::kF1 && s.key <= vk::kF12) {
-        text += "F" + std::to_string(s.key - vk::kF1 + 1);
+        text += 'F';
+        text += std::to_string(s.key - vk::kF1 + 1);
     } else {
         text += static_cast<char>(s.key);
     }

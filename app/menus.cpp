@@ -19,11 +19,16 @@ void AppendItems(HMENU target, std::span<const MenuItem> items) {
 
 }  // namespace
 
-std::string MenuCaption(const MenuItem& item) {
-    std::string caption = item.caption;
-    if (!item.shortcut.Empty()) caption += "\t" + ShortcutText(item.shortcut);
-    return caption;
+std::string MenuCaption(const std::string& caption, const Shortcut& shortcut) {
+    std::string text = caption;
+    if (!shortcut.Empty()) {
+        text += '\t';
+        text += ShortcutText(shortcut);
+    }
+    return text;
 }
+
+std::string MenuCaption(const MenuItem& item) { return MenuCaption(item.caption, item.shortcut); }
 
 ScopedMenu BuildMenuBar(const Menu& menu) {
     ScopedMenu bar(CreateMenu());
@@ -38,9 +43,7 @@ ScopedMenu BuildPopupMenu(const Menu& menu) {
 }
 
 void SetMenuCaption(HMENU menu, CommandId command, const std::string& caption, const Shortcut& shortcut) {
-    std::string text = caption;
-    if (!shortcut.Empty()) text += "\t" + ShortcutText(shortcut);
-    ModifyMenuA(menu, command, MF_BYCOMMAND | MF_STRING, command, text.c_str());
+    ModifyMenuA(menu, command, MF_BYCOMMAND | MF_STRING, command, MenuCaption(caption, shortcut).c_str());
 }
 
 }  // namespace tovel

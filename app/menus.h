@@ -40,6 +40,7 @@ ScopedMenu BuildPopupMenu(const Menu& menu);
 
 // The caption an item shows: its caption, then a tab and the shortcut's name when it has one.
 std::string MenuCaption(const MenuItem& item);
+std::string MenuCaption(const std::string& caption, const Shortcut& shortcut);
 
 // Changes the caption of the item that runs the command, keeping its shortcut's name.
 void SetMenuCaption(HMENU menu, CommandId command, const std::string& caption, const Shortcut& shortcut);

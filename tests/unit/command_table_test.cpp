@@ -50,7 +50,9 @@ TEST(CommandTable, ToolbarFillsItsWidthExactly) {
     int width = 0, buttons = 0;
     for (const ToolButton& b : ToolBar1Buttons()) {
         width += b.caption ? 60 : 8;
-        if (b.caption) EXPECT_EQ(b.image, buttons++);
+        if (b.caption) {
+            EXPECT_EQ(b.image, buttons++);
+        }
     }
     EXPECT_EQ(buttons, 8);
     EXPECT_EQ(width, 512);
