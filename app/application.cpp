@@ -43,7 +43,7 @@ void Application::ShowError(const std::string& message) {
     if (HWND capture = GetCapture()) SendMessageA(capture, WM_CANCELMODE, 0, 0);
     const std::string text = WithFinalPeriod(message);
     const std::string caption = Title();
-    ModalScope modal;
+    ModalScope modal(this);
     MessageBoxA(m_window.Get(), text.c_str(), caption.c_str(), MB_OK | MB_ICONERROR);
 }
 
@@ -96,8 +96,19 @@ LRESULT CALLBACK Application::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
-ModalScope::ModalScope() : m_active(GetActiveWindow()), m_focus(GetFocus()) {
+namespace {
+
+constexpr UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+
+}  // namespace
+
+ModalScope::ModalScope(const Application* app) : m_active(GetActiveWindow()), m_focus(GetFocus()) {
     EnumThreadWindows(GetCurrentThreadId(), Collect, reinterpret_cast<LPARAM>(this));
+    HWND main = app ? app->MainWindow() : nullptr;
+    if (main && IsWindow(main) && (GetWindowLongA(main, GWL_EXSTYLE) & WS_EX_TOPMOST)) {
+        SetWindowPos(main, HWND_NOTOPMOST, 0, 0, 0, 0, kKeepPlace);
+        m_lowered = main;
+    }
 }
 
 BOOL CALLBACK ModalScope::Collect(HWND hwnd, LPARAM param) {
@@ -113,6 +124,7 @@ ModalScope::~ModalScope() {
     for (int i = m_count - 1; i >= 0; --i) {
         if (IsWindow(m_disabled[i])) EnableWindow(m_disabled[i], TRUE);
     }
+    if (m_lowered && IsWindow(m_lowered)) SetWindowPos(m_lowered, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace);
     if (m_active && IsWindow(m_active)) SetActiveWindow(m_active);
     if (m_focus && IsWindow(m_focus)) SetFocus(m_focus);
 }

@@ -44,10 +44,12 @@ private:
 };
 
 // While alive, every other visible top-level window of the program takes no input; on exit they take
-// input again and the window that was active gets its activation and focus back.
+// input again and the window that was active gets its activation and focus back. Given the application,
+// it also takes a main window that stays on top out of the topmost band, so that the box or dialog
+// shows above it, and puts it back on top at the end.
 class ModalScope {
 public:
-    ModalScope();
+    explicit ModalScope(const Application* app = nullptr);
     ModalScope(const ModalScope&) = delete;
     ModalScope& operator=(const ModalScope&) = delete;
     ~ModalScope();
@@ -56,6 +58,7 @@ private:
     static BOOL CALLBACK Collect(HWND hwnd, LPARAM self);
     HWND m_active;
     HWND m_focus;
+    HWND m_lowered = nullptr;  // the main window taken out of the topmost band
     HWND m_disabled[16] = {};
     int m_count = 0;
 };

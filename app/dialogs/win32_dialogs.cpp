@@ -6,20 +6,20 @@
 namespace tovel {
 
 std::string Win32Dialogs::InputBox(const std::string& caption, const std::string& prompt, const std::string& def) {
-    ModalScope modal;
+    ModalScope modal(&m_app);
     return dialogs::RunInputBox(m_app.Handle(), caption, prompt, def);
 }
 
 DialogResult Win32Dialogs::ConfirmYesNoCancel(const std::string& message) {
     dialogs::MessageSpec spec{"確認", message, IDI_QUESTION, {{"はい(&Y)", 6}, {"いいえ(&N)", 7}, {"キャンセル", 2}}, 6, 2};
-    ModalScope modal;
+    ModalScope modal(&m_app);
     return static_cast<DialogResult>(
         dialogs::RunMessageDialog(m_app.Handle(), spec, [this](const std::string& e) { m_app.ShowError(e); }));
 }
 
 void Win32Dialogs::ShowMessage(const std::string& message) {
     dialogs::MessageSpec spec{m_app.Title(), message, nullptr, {{"OK", 1}}, 1, 1};
-    ModalScope modal;
+    ModalScope modal(&m_app);
     dialogs::RunMessageDialog(m_app.Handle(), spec, [this](const std::string& e) { m_app.ShowError(e); });
 }
 
