@@ -3,7 +3,7 @@
 # no crash dialogs. Everything that runs tovel.exe sources scripts/wine-env.sh to use it.
 set -euo pipefail
 . "$(dirname "$0")/wine-env.sh"
-STAMP="$WINEPREFIX/.tovel-ready-3"
+STAMP="$WINEPREFIX/.tovel-ready-4"
 [ -f "$STAMP" ] && exit 0
 echo "setup: initialising the Wine prefix $WINEPREFIX"
 mkdir -p "$WINEPREFIX"
