@@ -32,9 +32,6 @@ public:
     // The single place where an error escaping a command handler is caught and shown.
     void ReportCurrentException() noexcept;
 
-    // Runs the message loop until the main window ends it; returns the exit code.
-    int Run();
-
 private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
