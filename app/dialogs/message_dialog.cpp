@@ -14,7 +14,7 @@ constexpr char kStateProp[] = "TovelMessageDialog";
 constexpr int kCloseBoxResult = 2;
 
 struct MessageState {
-    const MessageSpec& spec;
+    const MessageRequest& request;
     const std::function<void(const std::string&)>& reportError;
     ScopedFont font;
 };
@@ -29,13 +29,13 @@ HFONT CreateMessageFont() {
 }
 
 void Build(HWND dlg, MessageState& s) {
-    const MessageSpec& spec = s.spec;
-    SetWindowTextA(dlg, spec.caption.c_str());
+    const MessageRequest& request = s.request;
+    SetWindowTextA(dlg, request.caption.c_str());
     SetPropA(dlg, kStateProp, &s);
     s.font.Reset(CreateMessageFont());
 
     // CR, LF and CR LF all break a line; the static control draws what was measured.
-    const std::string text = NormalizeLineBreaks(spec.message);
+    const std::string text = NormalizeLineBreaks(request.message);
     DialogUnits u;
     SIZE textSize{};
     std::vector<int> captionWidths;
@@ -45,24 +45,24 @@ void Build(HWND dlg, MessageState& s) {
         u = MeasureUnits(dc.Get());
         textSize = MeasureText(dc.Get(), text, GetSystemMetrics(SM_CXSCREEN) / 2,
                                DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
-        for (const auto& b : spec.buttons) captionWidths.push_back(MeasureText(dc.Get(), b.caption, 0, DT_SINGLELINE).cx);
+        for (const auto& b : request.buttons) captionWidths.push_back(MeasureText(dc.Get(), b.caption, 0, DT_SINGLELINE).cx);
     }
-    const MessageLayout l = LayoutMessage(u, textSize.cx, textSize.cy, spec.icon != nullptr, captionWidths);
+    const MessageLayout l = LayoutMessage(u, textSize.cx, textSize.cy, request.icon != nullptr, captionWidths);
 
-    if (spec.icon) {
+    if (request.icon) {
         HWND icon = AddControl(dlg, "STATIC", "", SS_ICON, -1, l.icon, s.font.Get());
-        SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, spec.icon)), 0);
+        SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, request.icon)), 0);
         SetWindowPos(icon, nullptr, l.icon.x, l.icon.y, l.icon.w, l.icon.h, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     AddControl(dlg, "STATIC", text, SS_LEFT | SS_NOPREFIX, -1, l.text, s.font.Get());
     HWND first = nullptr;
-    for (std::size_t i = 0; i < spec.buttons.size(); ++i) {
-        const auto& b = spec.buttons[i];
-        const DWORD kind = b.result == spec.defaultResult ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+    for (std::size_t i = 0; i < request.buttons.size(); ++i) {
+        const auto& b = request.buttons[i];
+        const DWORD kind = b.result == request.defaultResult ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
         HWND button = AddControl(dlg, "BUTTON", b.caption, WS_TABSTOP | kind, b.result, l.buttons[i], s.font.Get());
         if (!first) first = button;
     }
-    SendMessageA(dlg, DM_SETDEFID, static_cast<WPARAM>(spec.defaultResult), 0);
+    SendMessageA(dlg, DM_SETDEFID, static_cast<WPARAM>(request.defaultResult), 0);
     PlaceCentred(dlg, l.clientWidth, l.clientHeight);
     if (first) SetFocus(first);
 }
@@ -70,9 +70,9 @@ void Build(HWND dlg, MessageState& s) {
 void CopyToClipboard(HWND dlg, const MessageState& s) {
     MessageBeep(0);
     std::vector<std::string> captions;
-    for (const auto& b : s.spec.buttons) captions.push_back(b.caption);
+    for (const auto& b : s.request.buttons) captions.push_back(b.caption);
     try {
-        Win32Clipboard(dlg).WriteText(MessageCopyText(s.spec.caption, s.spec.message, captions));
+        Win32Clipboard(dlg).WriteText(MessageCopyText(s.request.caption, s.request.message, captions));
     } catch (const std::exception& e) {
         s.reportError(e.what());
     }
@@ -104,14 +104,14 @@ INT_PTR CALLBACK MessageProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_COMMAND: {
             const int id = LOWORD(wp);
-            for (const auto& b : s->spec.buttons) {
+            for (const auto& b : s->request.buttons) {
                 if (b.result == id) {
                     EndDialog(dlg, id);
                     return TRUE;
                 }
             }
             if (id == IDCANCEL) {  // Esc when no button carries the cancel id
-                EndDialog(dlg, s->spec.cancelResult);
+                EndDialog(dlg, s->request.cancelResult);
                 return TRUE;
             }
             break;
@@ -128,8 +128,8 @@ INT_PTR CALLBACK MessageProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
 
 }  // namespace
 
-int RunMessageDialog(HWND owner, const MessageSpec& spec, const std::function<void(const std::string&)>& reportError) {
-    MessageState state{spec, reportError, {}};
+int RunMessageDialog(HWND owner, const MessageRequest& request, const std::function<void(const std::string&)>& reportError) {
+    MessageState state{request, reportError, {}};
     HHOOK hook = SetWindowsHookExA(WH_MSGFILTER, CopyKeyHook, nullptr, GetCurrentThreadId());
     const INT_PTR r = RunModalDialog(owner, MessageProc, reinterpret_cast<LPARAM>(&state));
     if (hook) UnhookWindowsHookEx(hook);

@@ -12,7 +12,7 @@ struct MessageButton {
     int result;  // also the button's control id
 };
 
-struct MessageSpec {
+struct MessageRequest {
     std::string caption;
     std::string message;
     LPCSTR icon = nullptr;  // a system icon (IDI_...) or none
@@ -24,6 +24,6 @@ struct MessageSpec {
 // The message dialog, owned by `owner`: returns the pressed button's result, the cancel result for Esc,
 // and 2 for the close box. Ctrl+C copies the dialog's text to the clipboard; a clipboard that cannot be
 // opened is passed to `reportError` and the dialog stays open.
-int RunMessageDialog(HWND owner, const MessageSpec& spec, const std::function<void(const std::string&)>& reportError);
+int RunMessageDialog(HWND owner, const MessageRequest& request, const std::function<void(const std::string&)>& reportError);
 
 }  // namespace tovel::dialogs

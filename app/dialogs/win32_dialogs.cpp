@@ -11,16 +11,16 @@ std::string Win32Dialogs::InputBox(const std::string& caption, const std::string
 }
 
 DialogResult Win32Dialogs::ConfirmYesNoCancel(const std::string& message) {
-    dialogs::MessageSpec spec{"確認", message, IDI_QUESTION, {{"はい(&Y)", 6}, {"いいえ(&N)", 7}, {"キャンセル", 2}}, 6, 2};
+    dialogs::MessageRequest request{"確認", message, IDI_QUESTION, {{"はい(&Y)", 6}, {"いいえ(&N)", 7}, {"キャンセル", 2}}, 6, 2};
     ModalScope modal(&m_app);
     return static_cast<DialogResult>(
-        dialogs::RunMessageDialog(m_app.Handle(), spec, [this](const std::string& e) { m_app.ShowError(e); }));
+        dialogs::RunMessageDialog(m_app.Handle(), request, [this](const std::string& e) { m_app.ShowError(e); }));
 }
 
 void Win32Dialogs::ShowMessage(const std::string& message) {
-    dialogs::MessageSpec spec{m_app.Title(), message, nullptr, {{"OK", 1}}, 1, 1};
+    dialogs::MessageRequest request{m_app.Title(), message, nullptr, {{"OK", 1}}, 1, 1};
     ModalScope modal(&m_app);
-    dialogs::RunMessageDialog(m_app.Handle(), spec, [this](const std::string& e) { m_app.ShowError(e); });
+    dialogs::RunMessageDialog(m_app.Handle(), request, [this](const std::string& e) { m_app.ShowError(e); });
 }
 
 }  // namespace tovel
