@@ -12,37 +12,18 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "gutter/line_gutter.h"
 #include "platform/win32/edit_control.h"
 
 namespace {
 
+using tovel::bench::Median;
+using tovel::bench::PumpMessages;
+using tovel::bench::Seconds;
+
 constexpr int kDefaultLines = 200'000;
 constexpr int kSamples = 301;
-
-double Seconds() {
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER c;
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) / frequency;
-}
-
-void PumpMessages() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 double Us(double seconds) { return seconds * 1e6; }
 
@@ -96,23 +77,15 @@ int main(int argc, char** argv) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
 
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "TovelGutterBench";
-    RegisterClassExA(&wc);
     // The main window's design size: client 529 x 348, gutter 37 px, band 41 px.
     RECT outer{0, 0, 529, 348};
     AdjustWindowRectEx(&outer, WS_OVERLAPPEDWINDOW, FALSE, 0);
-    HWND parent = CreateWindowExA(0, "TovelGutterBench", "gutter bench", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0,
-                                  outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
+    HWND parent = tovel::bench::CreateParentWindow("gutter bench", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                                                   outer.right - outer.left, outer.bottom - outer.top);
     if (!parent) {
         std::fprintf(stderr, "cannot create the window\n");
         return 2;
     }
-    ShowWindow(parent, SW_SHOWNOACTIVATE);
 
     std::unique_ptr<tovel::LineGutter> gutter;
     std::unique_ptr<tovel::EditControl> editor;

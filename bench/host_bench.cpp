@@ -5,22 +5,11 @@
 #include <cstdio>
 #include <string>
 
+#include "bench/bench_text.h"
 #include "document/mix_list.h"
 #include "platform/byte_string.h"
 
 namespace {
-
-std::string MakeText(std::size_t size) {
-    const char* breaks[] = {"\r\n", "\n", "\r"};
-    std::string text;
-    text.reserve(size + 128);
-    for (int i = 0; text.size() < size; ++i) {
-        text += "テキストエディタの行 line ";  // mixed double-byte and ASCII bytes
-        text += std::to_string(i);
-        text += breaks[i % 3];
-    }
-    return text;
-}
 
 template <class F>
 double MegabytesPerSecond(const std::string& text, F work) {
@@ -40,7 +29,7 @@ double MegabytesPerSecond(const std::string& text, F work) {
 }  // namespace
 
 int main() {
-    const std::string text = MakeText(10'000'000);
+    const std::string text = tovel::bench::MakeMixedBreaksText(10'000'000);
     std::size_t sink = 0;
     double normalize = MegabytesPerSecond(text, [&] { sink += tovel::NormalizeLineBreaks(text).size(); });
     struct OneFile : tovel::ITextFiles {

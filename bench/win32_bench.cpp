@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
+#include "bench/bench_text.h"
 #include "platform/byte_string.h"
 #include "platform/error.h"
 #include "platform/text_file_rules.h"
@@ -21,30 +23,9 @@ constexpr int kLoadRuns = 5;   // a load into the control takes seconds under Wi
 constexpr int kSaveRuns = 15;  // a save takes milliseconds and is at the mercy of the disk cache
 constexpr double kAllowedOverhead = 0.10;
 
-double Seconds() {
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER c;
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) / frequency;
-}
-
-// Lets the controls paint and the queue drain between runs, outside the timed parts.
-void PumpMessages() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
+using tovel::bench::Median;
+using tovel::bench::PumpMessages;
+using tovel::bench::Seconds;
 
 // Times `work` once after an untimed `prepare`.
 template <class Prepare, class Work>
@@ -89,19 +70,6 @@ double MedianOf(int runs, Prepare prepare, Work work) {
     return Median(t);
 }
 
-// The same text as the host benchmark: double-byte and ASCII bytes, CR LF, LF and CR breaks in turn.
-std::string MakeText(std::size_t size) {
-    const char* breaks[] = {"\r\n", "\n", "\r"};
-    std::string text;
-    text.reserve(size + 128);
-    for (int i = 0; text.size() < size; ++i) {
-        text += "テキストエディタの行 line ";
-        text += std::to_string(i);
-        text += breaks[i % 3];
-    }
-    return text;
-}
-
 void WriteFileOrDie(const std::string& name, const std::string& bytes) {
     tovel::ScopedHandle file(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
@@ -139,7 +107,7 @@ void Report(const char* what, const char* wrapperName, const char* floorName, Pa
 }  // namespace
 
 int main() {
-    const std::string text = MakeText(10'000'000);
+    const std::string text = tovel::bench::MakeMixedBreaksText(10'000'000);
     const std::string normalized = tovel::NormalizeLineBreaks(text);
 
     char tempDir[MAX_PATH];
@@ -153,17 +121,11 @@ int main() {
     WriteFileOrDie(wrapperSave, "x");
     WriteFileOrDie(plainSave, "x");
 
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = "TovelBenchWindow";
-    RegisterClassExA(&wc);
-    HWND parent = CreateWindowExA(0, wc.lpszClassName, "tovel bench", WS_OVERLAPPEDWINDOW, 0, 0, 1100, 420,
-                                  nullptr, nullptr, wc.hInstance, nullptr);
-    ShowWindow(parent, SW_SHOWNOACTIVATE);
+    HWND parent = tovel::bench::CreateParentWindow("tovel bench", WS_OVERLAPPEDWINDOW, 1100, 420);
+    if (!parent) {
+        std::fprintf(stderr, "cannot create the window\n");
+        return 2;
+    }
 
     // Both controls the same size, styles and font, side by side.
     const RECT bounds{0, 0, 492, 307};
@@ -177,7 +139,7 @@ int main() {
                                        DEFAULT_PITCH | FF_DONTCARE, "ＭＳ Ｐゴシック"));
     HWND bare = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_LEFT, 500, 0,
-                                492, 307, parent, reinterpret_cast<HMENU>(2), wc.hInstance, nullptr);
+                                492, 307, parent, reinterpret_cast<HMENU>(2), GetModuleHandleA(nullptr), nullptr);
     SendMessageA(bare, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
     PumpMessages();
 

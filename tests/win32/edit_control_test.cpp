@@ -9,44 +9,27 @@
 
 #include "platform/error.h"
 #include "platform/win32/win32_clipboard.h"
+#include "tests/win32/test_window.h"
 
 namespace tovel {
 namespace {
 
-constexpr int kEditId = 100;
+using test::PumpMessages;
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
+constexpr int kEditId = 100;
 
 // A plain top-level window holding one editor.
 class EditorTest : public testing::Test {
 protected:
     void SetUp() override {
-        static const ATOM atom = [] {
-            WNDCLASSEXA wc{};
-            wc.cbSize = sizeof wc;
-            wc.lpfnWndProc = DefWindowProcA;
-            wc.hInstance = GetModuleHandleA(nullptr);
-            wc.lpszClassName = "TovelEditorTestParent";
-            return RegisterClassExA(&wc);
-        }();
-        ASSERT_NE(atom, 0);
-        m_parent = CreateWindowExA(0, "TovelEditorTestParent", "editor test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                                   0, 0, 700, 500, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(m_parent, nullptr);
-        ShowWindow(m_parent, SW_SHOWNOACTIVATE);
         editor = std::make_unique<EditControl>(m_parent, kEditId, RECT{0, 0, 600, 400});
-        Pump();
+        PumpMessages();
     }
     void TearDown() override {
         editor.reset();
-        if (m_parent) DestroyWindow(m_parent);
-        Pump();
+        m_window.Destroy();
+        PumpMessages();
     }
 
     HWND Edit() const { return editor->Handle(); }
@@ -65,7 +48,8 @@ protected:
     }
     static DWORD Units(DWORD bytes, DWORD chars) { return EditControl::CountsCharacters() ? chars : bytes; }
 
-    HWND m_parent = nullptr;
+    test::TestParentWindow m_window{"editor test", 700, 500};
+    HWND m_parent = m_window.Handle();
     std::unique_ptr<EditControl> editor;
 };
 

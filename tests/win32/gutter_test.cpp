@@ -12,19 +12,14 @@
 #include <vector>
 
 #include "platform/win32/edit_control.h"
+#include "tests/win32/test_window.h"
 
 namespace tovel {
 namespace {
 
-constexpr int kEditId = 100;
+using test::PumpMessages;
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
+constexpr int kEditId = 100;
 
 std::string WindowText(HWND hwnd) {
     char buf[64] = {};
@@ -91,28 +86,16 @@ private:
 class GutterTest : public testing::Test {
 protected:
     void SetUp() override {
-        static const ATOM atom = [] {
-            WNDCLASSEXA wc{};
-            wc.cbSize = sizeof wc;
-            wc.lpfnWndProc = DefWindowProcA;
-            wc.hInstance = GetModuleHandleA(nullptr);
-            wc.lpszClassName = "TovelGutterTestParent";
-            return RegisterClassExA(&wc);
-        }();
-        ASSERT_NE(atom, 0);
-        m_parent = CreateWindowExA(0, "TovelGutterTestParent", "gutter test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
-                                   0, 700, 800, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(m_parent, nullptr);
-        ShowWindow(m_parent, SW_SHOWNOACTIVATE);
         gutter = std::make_unique<LineGutter>(m_parent, 96);
         editor = std::make_unique<EditControl>(m_parent, kEditId, RECT{37, 41, 637, 441});
-        Pump();
+        PumpMessages();
     }
     void TearDown() override {
         editor.reset();
         gutter.reset();
-        if (m_parent) DestroyWindow(m_parent);
-        Pump();
+        m_window.Destroy();
+        PumpMessages();
     }
 
     void Refresh() { gutter->Refresh(*editor, editor->Handle()); }
@@ -132,7 +115,8 @@ protected:
         return texts;
     }
 
-    HWND m_parent = nullptr;
+    test::TestParentWindow m_window{"gutter test", 700, 800};
+    HWND m_parent = m_window.Handle();
     std::unique_ptr<LineGutter> gutter;
     std::unique_ptr<EditControl> editor;
 };
@@ -370,7 +354,7 @@ TEST_F(GutterTest, RefreshTouchesOnlyLabelsThatChange) {
     spy.Clear();
     Refresh();
     EXPECT_EQ(spy.Total(), 0) << "an unchanged refresh sent the labels messages";
-    Pump();
+    PumpMessages();
 
     // One more line: only the twelfth label is shown, no text is set.
     editor->Add("line 11");

@@ -9,25 +9,17 @@
 
 #include "app/settings_file.h"
 #include "platform/error.h"
+#include "tests/win32/error_of.h"
 #include "tests/win32/test_folder.h"
 
 namespace tovel {
 namespace {
 
+using test::ErrorOf;
 using test::FileExists;
 using test::ReadBytes;
 using test::TestFolder;
 using test::WriteBytes;
-
-template <class F>
-std::string ErrorOf(F&& call) {
-    try {
-        call();
-    } catch (const Error& e) {
-        return e.what();
-    }
-    return {};
-}
 
 class IniFileTest : public testing::Test {
 protected:

@@ -12,26 +12,17 @@
 #include "platform/error.h"
 #include "platform/text_file_rules.h"
 #include "platform/win32/edit_control.h"
+#include "tests/win32/error_of.h"
 #include "tests/win32/test_folder.h"
 
 namespace tovel {
 namespace {
 
+using test::ErrorOf;
 using test::FileExists;
 using test::ReadBytes;
 using test::TestFolder;
 using test::WriteBytes;
-
-// The error text a call raises, or "" when it raises none.
-template <class F>
-std::string ErrorOf(F&& call) {
-    try {
-        call();
-    } catch (const Error& e) {
-        return e.what();
-    }
-    return {};
-}
 
 class TextFilesTest : public testing::Test {
 protected:
