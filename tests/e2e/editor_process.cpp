@@ -165,7 +165,10 @@ void PressButton(HWND dialog, int id) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-void PressKey(WORD vk, bool ctrl) {
+namespace {
+
+// One key pressed and released with a modifier (VK_CONTROL, VK_SHIFT, or 0 for none) held around it.
+void SendKey(WORD vk, WORD modifier) {
     INPUT in[4] = {};
     int n = 0;
     auto key = [&](WORD code, bool up) {
@@ -174,11 +177,17 @@ void PressKey(WORD vk, bool ctrl) {
         in[n].ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
         ++n;
     };
-    if (ctrl) key(VK_CONTROL, false);
+    if (modifier) key(modifier, false);
     key(vk, false);
     key(vk, true);
-    if (ctrl) key(VK_CONTROL, true);
+    if (modifier) key(modifier, true);
     SendInput(n, in, sizeof(INPUT));
+}
+
+}  // namespace
+
+void PressKey(WORD vk, bool ctrl) {
+    SendKey(vk, ctrl ? VK_CONTROL : 0);
     Sleep(30);
 }
 
@@ -191,20 +200,7 @@ void TypeText(HWND topLevel, const std::string& ascii) {
             continue;
         }
         const SHORT scan = VkKeyScanA(c);
-        INPUT in[4] = {};
-        int n = 0;
-        const bool shift = (scan >> 8) & 1;
-        auto key = [&](WORD code, bool up) {
-            in[n].type = INPUT_KEYBOARD;
-            in[n].ki.wVk = code;
-            in[n].ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-            ++n;
-        };
-        if (shift) key(VK_SHIFT, false);
-        key(LOBYTE(scan), false);
-        key(LOBYTE(scan), true);
-        if (shift) key(VK_SHIFT, true);
-        SendInput(n, in, sizeof(INPUT));
+        SendKey(LOBYTE(scan), (scan >> 8) & 1 ? VK_SHIFT : 0);
         Sleep(20);
     }
     Sleep(200);
