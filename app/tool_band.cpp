@@ -9,7 +9,20 @@
 namespace tovel {
 namespace {
 
-constexpr int kBandHeight = 41, kToolBarWidth = 512, kButtonWidth = 60, kButtonHeight = 35, kSeparatorWidth = 8;
+constexpr int kBandHeight = 41, kToolBarLeft = 9, kToolBarWidth = 512, kButtonWidth = 60, kButtonHeight = 35,
+              kSeparatorWidth = 8;
+constexpr char kHolderClass[] = "TovelCoolBar";
+
+void RegisterHolderClass(HINSTANCE instance, WNDPROC proc) {
+    WNDCLASSEXA wc{sizeof wc};
+    if (GetClassInfoExA(instance, kHolderClass, &wc)) return;
+    wc = WNDCLASSEXA{sizeof wc};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = kHolderClass;
+    RegisterClassExA(&wc);
+}
 
 }  // namespace
 
@@ -17,14 +30,14 @@ ToolBand::ToolBand(HWND parent, HWND commandTarget, int dpi, HFONT captionFont) 
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
     RECT client;
     GetClientRect(parent, &client);
-    m_coolBar = CreateWindowExA(WS_EX_TOOLWINDOW, REBARCLASSNAMEA, nullptr,
-                                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | RBS_BANDBORDERS |
-                                    CCS_NODIVIDER | CCS_NOPARENTALIGN | CCS_NORESIZE,
-                                0, 0, client.right, m_height, parent, nullptr, instance, nullptr);
+    RegisterHolderClass(instance, HolderProc);
+    m_coolBar = CreateWindowExA(0, kHolderClass, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, client.right,
+                                m_height, parent, nullptr, instance, this);
     m_toolBar = CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr,
                                 WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TRANSPARENT | CCS_NODIVIDER |
                                     CCS_NORESIZE | CCS_NOPARENTALIGN,
-                                0, 0, Scale(kToolBarWidth), m_height, m_coolBar, nullptr, instance, nullptr);
+                                Scale(kToolBarLeft), 0, Scale(kToolBarWidth), m_height, m_coolBar, nullptr, instance,
+                                nullptr);
     if (!m_coolBar || !m_toolBar) throw Error("ツールバーを作成できません");
     SendMessageA(m_toolBar, TB_SETPARENT, reinterpret_cast<WPARAM>(commandTarget), 0);
     SendMessageA(m_toolBar, WM_SETFONT, reinterpret_cast<WPARAM>(captionFont), FALSE);
@@ -52,16 +65,6 @@ ToolBand::ToolBand(HWND parent, HWND commandTarget, int dpi, HFONT captionFont) 
     SendMessageA(m_toolBar, TB_SETBUTTONWIDTH, 0, MAKELONG(Scale(kButtonWidth), Scale(kButtonWidth)));
     SendMessageA(m_toolBar, TB_SETBUTTONSIZE, 0, MAKELONG(Scale(kButtonWidth), Scale(kButtonHeight)));
     SendMessageA(m_toolBar, TB_AUTOSIZE, 0, 0);
-
-    REBARBANDINFOA band{};
-    band.cbSize = sizeof band;
-    band.fMask = RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_SIZE | RBBIM_STYLE;
-    band.fStyle = RBBS_CHILDEDGE | RBBS_NOGRIPPER;
-    band.hwndChild = m_toolBar;
-    band.cxMinChild = Scale(kToolBarWidth);
-    band.cyMinChild = m_height;
-    band.cx = client.right;
-    SendMessageA(m_coolBar, RB_INSERTBANDA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band));
 }
 
 ToolBand::~ToolBand() {
@@ -69,13 +72,46 @@ ToolBand::~ToolBand() {
 }
 
 void ToolBand::SetBackground(HBITMAP picture) {
-    REBARBANDINFOA band{};
-    band.cbSize = sizeof band;
-    band.fMask = RBBIM_BACKGROUND;
-    band.hbmBack = picture;
-    SendMessageA(m_coolBar, RB_SETBANDINFOA, 0, reinterpret_cast<LPARAM>(&band));
+    m_picture = picture;
     InvalidateRect(m_coolBar, nullptr, TRUE);
     InvalidateRect(m_toolBar, nullptr, TRUE);
+}
+
+void ToolBand::PaintBackground(HDC dc) {
+    RECT area;
+    GetClientRect(m_coolBar, &area);
+    BITMAP info{};
+    if (!m_picture || !GetObjectA(m_picture, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight <= 0) {
+        FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
+        return;
+    }
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(memory, m_picture);
+    for (int y = 0; y < area.bottom; y += info.bmHeight) {
+        for (int x = 0; x < area.right; x += info.bmWidth) BitBlt(dc, x, y, info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
+    }
+    SelectObject(memory, old);
+    DeleteDC(memory);
+}
+
+LRESULT CALLBACK ToolBand::HolderProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<ToolBand*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    switch (msg) {
+        case WM_ERASEBKGND:
+            // Also asked by the transparent toolbar, with its DC moved to this window's coordinates.
+            if (self) self->PaintBackground(reinterpret_cast<HDC>(wp));
+            return 1;
+        case WM_COMMAND:
+        case WM_NOTIFY:
+        case WM_CONTEXTMENU:
+            // The toolbar's messages belong to the main window.
+            return SendMessageA(GetParent(hwnd), msg, wp, lp);
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
 void ToolBand::SetWidth(int width) { MoveWindow(m_coolBar, 0, 0, width, m_height, TRUE); }

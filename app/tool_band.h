@@ -1,5 +1,7 @@
 #pragma once
-// CoolBar1, the band holder along the top edge, and ToolBar1, the flat captioned toolbar inside it.
+// CoolBar1, the band holder along the top edge, and ToolBar1, the flat captioned toolbar inside it. The
+// holder is a small window of our own that paints its background picture tiled; the toolbar is
+// transparent, so the picture shows behind its buttons.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -22,12 +24,15 @@ public:
 
 private:
     int Scale(int px) const { return MulDiv(px, m_dpi, 96); }
+    static LRESULT CALLBACK HolderProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    void PaintBackground(HDC dc);
 
     int m_dpi;
     int m_height;
     HWND m_coolBar = nullptr;
     HWND m_toolBar = nullptr;
     HIMAGELIST m_images = nullptr;
+    HBITMAP m_picture = nullptr;
 };
 
 }  // namespace tovel

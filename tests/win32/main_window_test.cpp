@@ -135,6 +135,32 @@ TEST_F(MainWindowTest, ToolbarHasEightCaptionedButtonsFillingItsWidth) {
     EXPECT_EQ(band.bottom - band.top, 41);
 }
 
+TEST_F(MainWindowTest, BandPictureShowsBehindTheTransparentToolbar) {
+    HDC screen = GetDC(nullptr);
+    HBITMAP picture = CreateCompatibleBitmap(screen, 8, 8);
+    HDC memory = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(memory, picture);
+    RECT all{0, 0, 8, 8};
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    FillRect(memory, &all, red);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    DeleteObject(red);
+    ReleaseDC(nullptr, screen);
+
+    m_form.Band().SetBackground(picture);
+    RedrawWindow(m_form.Band().CoolBar(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Pump();
+    HDC band = GetDC(m_form.Band().CoolBar());
+    HDC bar = GetDC(m_form.Band().ToolBar());
+    EXPECT_EQ(GetPixel(band, 2, 2), RGB(255, 0, 0)) << "the holder left of the toolbar";
+    EXPECT_EQ(GetPixel(bar, 1, 1), RGB(255, 0, 0)) << "through the toolbar, above a button's picture";
+    ReleaseDC(m_form.Band().ToolBar(), bar);
+    ReleaseDC(m_form.Band().CoolBar(), band);
+    m_form.Band().SetBackground(nullptr);
+    DeleteObject(picture);
+}
+
 TEST_F(MainWindowTest, ShortcutsWithTheEditorFocusedSearchItsContextMenuThenTheMenuBar) {
     // The key releases mark the document modified, so New asks first: answer No.
     test::DialogAnswerer answer({{test::Act::Click("いいえ(&N)")}});
