@@ -53,7 +53,7 @@ std::optional<std::string> Win32FileDialogs::Run(bool save, Memory& memory) {
                 (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
     BOOL chosen;
     {
-        ModalScope modal;
+        ModalScope modal(&m_app);
         chosen = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
     }
     memory.filterIndex = ofn.nFilterIndex;
