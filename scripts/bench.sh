@@ -11,7 +11,7 @@ build/host/tovel_bench_host
 # A wineserver left from another display cannot show windows.
 wineserver -k >/dev/null 2>&1 || true
 run_wine() {
-    if [ -n "${DISPLAY:-}" ]; then
+    if have_display; then
         wine "$@"
     else
         xvfb-run -a -s "-screen 0 1280x1024x24" wine "$@"

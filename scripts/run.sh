@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 . scripts/wine-env.sh
 EXE="$PWD/build/win32/tovel.exe"
 
-if [ -n "${DISPLAY:-}" ]; then
+if have_display; then
     exec wine "$EXE" "$@"
 fi
 

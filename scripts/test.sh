@@ -51,7 +51,7 @@ tail -n 3 "$LOGS/unit.log"
 run_wine() {
     local exe=$1 log=$2
     shift 2
-    if [ -n "${DISPLAY:-}" ]; then
+    if have_display; then
         timeout 1200 wine "$exe" "$@" > "$log" 2>&1
     else
         timeout 1200 xvfb-run -a -s "-screen 0 1280x1024x24" wine "$exe" "$@" > "$log" 2>&1
