@@ -26,64 +26,10 @@ BOOL CALLBACK FindVisible(HWND hwnd, LPARAM param) {
     return TRUE;
 }
 
-void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((folder + "*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = fd.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string path = folder + name;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path + "\\");
-            } else {
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(path.c_str());
-            }
-        } while (FindNextFileA(h, &fd));
-        FindClose(h);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
-
 }  // namespace
 
 const std::string& BuiltExe() { return g_exe; }
 void SetBuiltExe(std::string path) { g_exe = std::move(path); }
-
-TempFolder::TempFolder() {
-    char base[MAX_PATH];
-    GetTempPathA(sizeof base, base);
-    static int counter = 0;
-    for (;;) {
-        m_path = std::string(base) + "tovel-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
-                 std::to_string(++counter) + "\\";
-        if (CreateDirectoryA(m_path.c_str(), nullptr)) break;
-    }
-}
-
-TempFolder::~TempFolder() { RemoveTree(m_path); }
-
-std::string ReadBytes(const std::string& path) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return "<missing>";
-    std::string bytes(GetFileSize(h, nullptr), '\0');
-    DWORD got = 0;
-    ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-    CloseHandle(h);
-    bytes.resize(got);
-    return bytes;
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write " + path);
-    DWORD written = 0;
-    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(h);
-}
-
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 EditorProcess::EditorProcess(const std::string& exeFolder, const std::string& arguments, const std::string& workFolder) {
     const std::string exe = exeFolder + "tovel.exe";

@@ -6,29 +6,19 @@
 #include <string>
 #include <vector>
 
+#include "tests/win32/test_folder.h"
+
 namespace e2e {
 
 // Path of the built tovel.exe (the --exe= argument of the test program).
 const std::string& BuiltExe();
 void SetBuiltExe(std::string path);
 
-// A new empty folder under %TEMP%, removed with its files at scope exit. Path ends with "\".
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::string& Path() const { return m_path; }
-    std::string operator/(const std::string& name) const { return m_path + name; }
-
-private:
-    std::string m_path;
-};
-
-std::string ReadBytes(const std::string& path);
-void WriteBytes(const std::string& path, const std::string& bytes);
-bool FileExists(const std::string& path);
+// Temporary folders and whole-file bytes: the same helpers as the Win32 tests.
+using tovel::test::FileExists;
+using tovel::test::ReadBytes;
+using tovel::test::WriteBytes;
+using TempFolder = tovel::test::TestFolder;
 
 // A running editor. The destructor kills it if a test left it running.
 class EditorProcess {
