@@ -47,7 +47,7 @@ void TTovForm::S2Click() {
 }
 
 // ---- The gutter follows the editor on keys, clicks and the refresh command, and on nothing else.
-void TTovForm::R2Click() { m_gutter->Refresh(*m_note, m_note->Handle()); }
+void TTovForm::R2Click() { m_gutter->Refresh(*m_note); }
 void TTovForm::NoteKeyDown() { R2Click(); }
 void TTovForm::NoteMouseDown() { R2Click(); }
 

@@ -81,13 +81,14 @@ void TTovForm::CreateChildren() {
     GetClientRect(Handle(), &client);
     // Creation order is also the tab order: the editor first, so it holds the focus.
     const int top = Scale(LineGutter::kDesignTop), left = Scale(LineGutter::kDesignWidth);
-    m_note = std::make_unique<EditControl>(Handle(), kNoteId, RECT{left, top, client.right, client.bottom});
+    m_note = std::make_unique<ScintillaEditor>(Handle(), kNoteId, RECT{left, top, client.right, client.bottom});
     m_band = std::make_unique<ToolBand>(Handle(), Handle(), m_dpi, m_windowFont.Get());
     m_gutter = std::make_unique<LineGutter>(Handle(), m_dpi);
     m_documentCommands = std::make_unique<DocumentCommands>(m_document, *m_note, m_files, m_fileDialogs, m_dialogs,
                                                             static_cast<IDocumentWindow&>(*this));
     m_notePopup = BuildPopupMenu(NotePopup());
     m_toolPopup = BuildPopupMenu(ToolPopup());
+    m_note->SetErrorSink([this] { App().ReportCurrentException(); });
     m_note->SetMessageObserver([this](UINT msg, WPARAM wp, LPARAM lp) { return OnEditorMessage(msg, wp, lp); });
     m_note->SetAfterObserver([this](UINT msg, WPARAM, LPARAM) {
         switch (msg) {
@@ -239,7 +240,7 @@ void TTovForm::LayOut() {
     const int top = m_band->Height(), left = Scale(LineGutter::kDesignWidth);
     m_band->SetWidth(client.right);
     m_gutter->SetBounds(0, top, left, std::max(0L, client.bottom - top));
-    MoveWindow(m_note->Handle(), left, top, std::max(0L, client.right - left), std::max(0L, client.bottom - top), TRUE);
+    m_note->SetBounds(left, top, client.right - left, client.bottom - top);
 }
 
 const Menu* TTovForm::ContextMenuOf(HWND window) const {
@@ -374,11 +375,6 @@ LRESULT TTovForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_SETFOCUS:
             if (m_note) SetFocus(m_note->Handle());
             return 0;
-        case WM_CTLCOLOREDIT:
-            if (m_note && reinterpret_cast<HWND>(lp) == m_note->Handle()) {
-                return reinterpret_cast<LRESULT>(m_note->OnCtlColor(reinterpret_cast<HDC>(wp)));
-            }
-            break;
         case WM_SYSCOMMAND:
             if ((wp & 0xFFF0) == SC_MINIMIZE) {
                 App().Minimize();

@@ -17,7 +17,7 @@
 #include "document/document_commands.h"
 #include "document/mix_list.h"
 #include "platform/date_text.h"
-#include "platform/win32/edit_control.h"
+#include "platform/win32/scintilla_editor.h"
 #include "platform/win32/win32_text_files.h"
 
 namespace tovel {
@@ -49,7 +49,7 @@ public:
     // The About box and the settings dialog are created after the main window.
     void SetCompanions(TAbout_Form* about, TSettingForm* setting);
 
-    EditControl& Note() { return *m_note; }
+    ScintillaEditor& Note() { return *m_note; }
     LineGutter& Gutter() { return *m_gutter; }
     ToolBand& Band() { return *m_band; }
     HMENU MainMenu() const { return GetMenu(Handle()); }
@@ -171,7 +171,7 @@ private:
     ScopedFont m_windowFont;
     std::unique_ptr<ToolBand> m_band;
     std::unique_ptr<LineGutter> m_gutter;
-    std::unique_ptr<EditControl> m_note;
+    std::unique_ptr<ScintillaEditor> m_note;
     ScopedMenu m_notePopup;
     ScopedMenu m_toolPopup;
     ScopedBitmap m_toolBitmap;

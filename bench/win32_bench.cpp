@@ -13,7 +13,7 @@
 #include "platform/byte_string.h"
 #include "platform/error.h"
 #include "platform/text_file_rules.h"
-#include "platform/win32/edit_control.h"
+#include "platform/win32/scintilla_editor.h"
 #include "platform/win32/scoped_win.h"
 #include "platform/win32/win32_text_files.h"
 
@@ -129,7 +129,7 @@ int main() {
 
     // Both controls the same size, styles and font, side by side.
     const RECT bounds{0, 0, 492, 307};
-    tovel::EditControl editor(parent, 1, bounds);
+    tovel::ScintillaEditor editor(parent, 1, bounds);
     const int dpi = [&] {
         tovel::ScopedGetDC dc(parent);
         return GetDeviceCaps(dc.Get(), LOGPIXELSY);
@@ -193,19 +193,12 @@ int main() {
         const double sameTextPiece = MedianOf(kLoadRuns, [] {}, [&] { editor.SetText(norm); });
         std::string held;
         const double textPiece = MedianOf(kSaveRuns, [] {}, [&] { held = editor.Text(); });
-        LRESULT length = 0;
-        const double lengthPiece =
-            MedianOf(kSaveRuns, [] {}, [&] { length = SendMessageA(editor.Handle(), WM_GETTEXTLENGTH, 0, 0); });
-        std::string buffer(static_cast<std::size_t>(length) + 1, '\0');
-        const double getTextPiece = MedianOf(kSaveRuns, [] {}, [&] {
-            GetWindowTextA(editor.Handle(), buffer.data(), static_cast<int>(buffer.size()));
-        });
         const double writeAllPiece = MedianOf(kSaveRuns, [] {}, [&] { files.WriteAll(wrapperSave, held); });
         const double plainPiece = MedianOf(kSaveRuns, [] {}, [&] { plainWrite(held, false); });
         const double flushPiece = MedianOf(kSaveRuns, [] {}, [&] { plainWrite(held, true); });
 
         std::printf("win32 (%s): %.1f MB Shift-JIS, CR LF / LF / CR breaks; median of %d loads, %d saves\n",
-                    tovel::EditControl::CountsCharacters() ? "Wine" : "Windows", text.size() / 1e6, kLoadRuns,
+                    "Wine", text.size() / 1e6, kLoadRuns,
                     kSaveRuns);
         Report("load into the editor", "tovel::LoadFromFile", "floor: ReadFile + SetWindowTextA (bare EDIT)", load);
         Report("save the editor's text", "tovel::SaveToFile", "floor: CreateFile + WriteFile", save);
@@ -216,8 +209,7 @@ int main() {
                     "of the floor (the rest is the control taking the text); same text again (compare only) %.1f ms\n",
                     Ms(readPiece), Ms(normalizePiece), (readPiece + normalizePiece) / load.floor * 100.0,
                     Ms(sameTextPiece));
-        std::printf("    save: fetch text %.1f (WM_GETTEXTLENGTH %.1f + GetWindowTextA %.1f), safe write %.1f ms\n",
-                    Ms(textPiece), Ms(lengthPiece), Ms(getTextPiece), Ms(writeAllPiece));
+        std::printf("    save: fetch text %.1f, safe write %.1f ms\n", Ms(textPiece), Ms(writeAllPiece));
         std::printf("    plain write %.1f ms, plain write + flush %.1f ms\n", Ms(plainPiece), Ms(flushPiece));
     } catch (const tovel::Error& e) {
         std::printf("ERROR: %s\n", e.what());

@@ -133,15 +133,9 @@ void LineGutter::Refresh(int lineCount, int firstVisibleLine) {
     m_shown = next;
 }
 
-void LineGutter::Refresh(IEditor& editor, HWND editHandle) {
-    // Visibility only tells line counts up to 42 apart. The editor's exact count also asks the control for
-    // the last line's start and length, which some EDIT implementations find by walking every line; a raw
-    // count of 44 or more already means at least 43 counted lines, so the exact count is read only for
-    // short texts and the result is the same either way.
-    const int raw = static_cast<int>(SendMessageA(editHandle, EM_GETLINECOUNT, 0, 0));
-    const int lineCount = raw > kGutterLabelCount ? raw : editor.LineCount();
-    const int top = static_cast<int>(SendMessageA(editHandle, EM_GETFIRSTVISIBLELINE, 0, 0));
-    Refresh(lineCount, top);
+void LineGutter::Refresh(IEditor& editor) {
+    // Visibility tells line counts only up to 42 apart, so a long wrapped text need not be laid out whole.
+    Refresh(editor.LineCountUpTo(kGutterLabelCount - 1), editor.FirstVisibleLine());
 }
 
 }  // namespace tovel

@@ -38,8 +38,9 @@ public:
 
     // Shows min(lineCount + 1, 43) labels from the top, numbered firstVisibleLine + k (hidden ones too).
     void Refresh(int lineCount, int firstVisibleLine);
-    // The same, reading the editor's line count and its first visible line (EM_GETFIRSTVISIBLELINE).
-    void Refresh(IEditor& editor, HWND editHandle);
+    // The same, reading the editor's line count (only as far as the labels can tell counts apart) and
+    // its first visible line.
+    void Refresh(IEditor& editor);
 
 private:
     static void RegisterPanelClass(HINSTANCE instance);

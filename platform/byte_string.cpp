@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "platform/error.h"
-#include "platform/sjis.h"
 
 namespace tovel {
 
@@ -19,20 +18,11 @@ std::string NormalizeLineBreaks(std::string_view text) {
     const char* p = text.data();
     const char* const end = p + text.size();
     while (p < end) {
-        // Copy the run up to the next CR or LF in one go; only there can a lead byte matter, because the
-        // byte after a lead byte is never CR or LF in valid text, but must be copied with it regardless.
         const char* run = p;
-        while (p < end && *p != '\r' && *p != '\n') {
-            p += IsLeadByte(static_cast<unsigned char>(*p)) && p + 1 < end ? 2 : 1;
-        }
-        if (p > end) p = end;
+        while (p < end && *p != '\r' && *p != '\n') ++p;
         out.append(run, p);
         if (p == end) break;
-        if (*p == '\r' && p + 1 < end && p[1] == '\n') {
-            p += 2;
-        } else {
-            ++p;
-        }
+        p += (*p == '\r' && p + 1 < end && p[1] == '\n') ? 2 : 1;
         out.append(kCrLf);
     }
     return out;

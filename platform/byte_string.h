@@ -8,8 +8,9 @@ namespace tovel {
 
 inline constexpr std::string_view kCrLf = "\r\n";
 
-// Every CR LF stays; every lone CR and lone LF becomes CR LF. A lead byte and the byte after it are
-// copied together untouched.
+// Every CR LF stays; every lone CR and lone LF becomes CR LF. No other byte changes. CR and LF are
+// breaks wherever they stand: neither can be the trail byte of a double-byte character, so a lead byte
+// before one (a lone lead byte, or the middle of UTF-8 text) never takes it along.
 std::string NormalizeLineBreaks(std::string_view text);
 
 // Splits into lines at CR LF, lone CR or lone LF (LF CR is two breaks). A final break adds no empty

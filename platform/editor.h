@@ -6,7 +6,17 @@
 #include <string>
 #include <string_view>
 
+#include "platform/error.h"
+
 namespace tovel {
+
+// A whole text that the control would not hold byte for byte; the control keeps its previous text.
+// `position` is the zero-based offset of the first byte that could not be held.
+class TextNotHeldError : public Error {
+public:
+    TextNotHeldError(const std::string& message, std::size_t position) : Error(message), position(position) {}
+    std::size_t position;
+};
 
 class IEditor {
 public:
@@ -14,6 +24,14 @@ public:
 
     // Lines, not counting the empty line after a final break: "" has 0, "abc\r\n" has 1.
     virtual int LineCount() = 0;
+    // min(LineCount(), cap), without laying out the whole text when the answer is plainly cap.
+    virtual int LineCountUpTo(int cap) = 0;
+    // Index of the uppermost visible line.
+    virtual int FirstVisibleLine() = 0;
+    // Index of the line holding the selection start (the caret when nothing is selected).
+    virtual int CaretLine() = 0;
+    // Byte offset of the start of that line.
+    virtual int CaretLineStart() = 0;
     // At most the first 4096 bytes of line i, without its break; "" past the last line.
     virtual std::string Line(int index) = 0;
     // Appends a line at the end of the text (not undoable); see the line rules in the implementation.
@@ -23,7 +41,8 @@ public:
 
     virtual std::string Text() = 0;
     // Normalises line breaks; an unchanged text sends nothing (undo record, caret, scroll stay).
-    // Raises "文字列の大きさが メモ の制限を越えました" when the control refuses the text.
+    // Raises "文字列の大きさが メモ の制限を越えました" when the control refuses the text, and
+    // TextNotHeldError when it would hold other bytes than given; either way the previous text stays.
     virtual void SetText(std::string_view text) = 0;
     virtual void Clear() = 0;
 

@@ -8,10 +8,16 @@ namespace tovel {
 
 // True for a byte that starts a double-byte character in code page 932.
 constexpr bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+// True for a byte that can end one. CR and LF never can: they are always line breaks.
+constexpr bool IsTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
 
-// Offset just past the character that starts at pos (a lead byte at the very end counts alone).
+// Offset just past the character that starts at pos. A lead byte takes the next byte with it only when
+// that byte can be a trail byte; otherwise (and at the very end) it counts alone, as the editor counts it.
 inline std::size_t NextCharPos(std::string_view text, std::size_t pos) {
-    if (pos < text.size() && IsLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size()) return pos + 2;
+    if (pos + 1 < text.size() && IsLeadByte(static_cast<unsigned char>(text[pos])) &&
+        IsTrailByte(static_cast<unsigned char>(text[pos + 1]))) {
+        return pos + 2;
+    }
     return pos + 1;
 }
 

@@ -17,7 +17,13 @@ void LoadFromFile(IEditor& editor, ITextFiles& files, const std::string& name) {
         explicit RedrawOff(IEditor& e) : editor(e) { editor.SetRedraw(false); }
         ~RedrawOff() { editor.SetRedraw(true); }
     } redrawOff(editor);
-    editor.SetText(bytes);
+    try {
+        editor.SetText(bytes);
+    } catch (const TextNotHeldError& e) {
+        throw TextNotHeldError(FormatText("ファイル %s は ", name) + std::to_string(e.position + 1) +
+                                   " バイト目をエディタに保持できないため開けません",
+                               e.position);
+    }
 }
 
 void SaveToFile(IEditor& editor, ITextFiles& files, const std::string& name) { files.WriteAll(name, editor.Text()); }

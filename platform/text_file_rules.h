@@ -11,7 +11,8 @@ namespace tovel {
 // would cut it short): raises "ファイル %s は NUL 文字を含むため開けません".
 std::string ReadTextFile(ITextFiles& files, const std::string& name);
 
-// Loads the file into the editor with repainting off meanwhile; the editor is unchanged on failure.
+// Loads the file into the editor with repainting off meanwhile; the editor is unchanged on failure. A text
+// the editor would not hold byte for byte is refused, naming the file and the first such byte.
 void LoadFromFile(IEditor& editor, ITextFiles& files, const std::string& name);
 
 // Writes the editor's text exactly as the control holds it.

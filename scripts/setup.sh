@@ -22,10 +22,9 @@ if [ ${#missing[@]} -gt 0 ]; then
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 
-# libjpeg (libjpeg-turbo) cross-built for MinGW from Debian's own source package, static, without SIMD.
-JPEG_PREFIX="$CACHE/libjpeg-mingw"
-if [ ! -f "$JPEG_PREFIX/lib/libjpeg.a" ]; then
-    # apt-get source needs deb-src lines for the suites this machine already uses.
+# apt-get source needs deb-src lines for the suites this machine already uses; enabled once, on demand.
+ensure_sources() {
+    local package=$1
     SRC_LIST=/etc/apt/sources.list.d/tovel-deb-src.sources
     if ! apt-get indextargets --format '$(CREATED_BY)' 2>/dev/null | grep -q '^Sources$'; then
         if [ ! -f "$SRC_LIST" ]; then
@@ -45,9 +44,15 @@ if [ ! -f "$JPEG_PREFIX/lib/libjpeg.a" ]; then
             rm -f "$tmp" "$tmp.list"
         fi
         as_root apt-get update
-    elif [ "$apt_updated" = 0 ] && ! apt-cache showsrc libjpeg-turbo >/dev/null 2>&1; then
+    elif [ "$apt_updated" = 0 ] && ! apt-cache showsrc "$package" >/dev/null 2>&1; then
         as_root apt-get update
     fi
+}
+
+# libjpeg (libjpeg-turbo) cross-built for MinGW from Debian's own source package, static, without SIMD.
+JPEG_PREFIX="$CACHE/libjpeg-mingw"
+if [ ! -f "$JPEG_PREFIX/lib/libjpeg.a" ]; then
+    ensure_sources libjpeg-turbo
     work=$(mktemp -d)
     echo "setup: building libjpeg for MinGW in $work"
     (cd "$work" && apt-get source --download-only libjpeg-turbo >/dev/null && dpkg-source -x --no-check ./*.dsc src >/dev/null)
@@ -61,6 +66,25 @@ if [ ! -f "$JPEG_PREFIX/lib/libjpeg.a" ]; then
     mkdir -p "$JPEG_PREFIX/lib" "$JPEG_PREFIX/include"
     cp "$work/build/libjpeg.a" "$JPEG_PREFIX/lib/"
     cp "$work/src/jpeglib.h" "$work/src/jmorecfg.h" "$work/src/jerror.h" "$work/build/jconfig.h" "$JPEG_PREFIX/include/"
+    rm -rf "$work"
+fi
+
+# Scintilla, the editing component: only the scintilla/ folder of Debian's scite source package, its
+# Win32 static library built with the MinGW toolchain. The UNICODE defines matter: without them the
+# control stores input-method characters as other characters.
+SCI_PREFIX="$CACHE/scintilla-mingw"
+if [ ! -f "$SCI_PREFIX/lib/libscintilla.a" ]; then
+    ensure_sources scite
+    work=$(mktemp -d)
+    echo "setup: building Scintilla for MinGW in $work"
+    (cd "$work" && apt-get source --download-only scite >/dev/null && tar -xzf scite_*.orig.tar.gz scintilla/)
+    make -C "$work/scintilla/win32" -j"$(nproc)" ../bin/libscintilla.a \
+        CXX=x86_64-w64-mingw32-g++-posix AR=x86_64-w64-mingw32-ar RANLIB=x86_64-w64-mingw32-ranlib \
+        CXXFLAGS="-DUNICODE -D_UNICODE" >"$work/make.log" 2>&1 || { tail -n 40 "$work/make.log"; exit 1; }
+    mkdir -p "$SCI_PREFIX/lib" "$SCI_PREFIX/include"
+    cp "$work/scintilla/bin/libscintilla.a" "$SCI_PREFIX/lib/"
+    cp "$work/scintilla/include/"*.h "$SCI_PREFIX/include/"
+    cp "$work/scintilla/License.txt" "$SCI_PREFIX/License.txt"
     rm -rf "$work"
 fi
 

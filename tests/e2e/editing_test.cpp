@@ -36,26 +36,26 @@ TEST(Editing, TypingAndShortcutsChangeTheTextAndTheGutterFollows) {
     EXPECT_EQ(GutterNumbers(main), "1");
 
     TypeText(main, "one\ntwo\nthree");
-    EXPECT_EQ(WindowText(editor.Editor()), "one\r\ntwo\r\nthree");
+    EXPECT_EQ(editor.EditorText(), "one\r\ntwo\r\nthree");
     EXPECT_EQ(GutterNumbers(main), "1 2 3 4");
     EXPECT_EQ(WindowText(main), "無題 * tovel editor") << "a key release marks the document";
 
     PressKey('A', true);  // select all (the editor's context menu claims Ctrl+A first)
     PressKey('T', true);  // cut
     Sleep(200);
-    EXPECT_EQ(WindowText(editor.Editor()), "");
+    EXPECT_EQ(editor.EditorText(), "");
     EXPECT_EQ(GutterNumbers(main), "1") << "the release of the keys refreshed the gutter";
 
     PressKey('P', true);  // paste: Ctrl+P is paste, never print
     PressKey('P', true);
     Sleep(200);
-    EXPECT_EQ(WindowText(editor.Editor()), "one\r\ntwo\r\nthreeone\r\ntwo\r\nthree");
+    EXPECT_EQ(editor.EditorText(), "one\r\ntwo\r\nthreeone\r\ntwo\r\nthree");
     EXPECT_EQ(GutterNumbers(main), "1 2 3 4 5 6");
 
     SetClipboardText("X");
     PressKey('H', true);  // claimed by the menu: the editor never sees Ctrl+H as a backspace
     Sleep(200);
-    EXPECT_EQ(WindowText(editor.Editor()), "one\r\ntwo\r\nthreeone\r\ntwo\r\nthree");
+    EXPECT_EQ(editor.EditorText(), "one\r\ntwo\r\nthreeone\r\ntwo\r\nthree");
 
     EXPECT_NE(CloseAnswering(editor, IDNO), "") << "the modified document asks before closing";
     EXPECT_TRUE(editor.WaitForExit());

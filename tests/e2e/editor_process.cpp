@@ -1,5 +1,7 @@
 #include "tests/e2e/editor_process.h"
 
+#include <Scintilla.h>
+
 #include <stdexcept>
 
 namespace e2e {
@@ -70,7 +72,26 @@ HWND EditorProcess::WaitForMainWindow(DWORD timeoutMs) {
 
 bool EditorProcess::WaitForExit(DWORD timeoutMs) { return WaitForSingleObject(m_info.hProcess, timeoutMs) == WAIT_OBJECT_0; }
 
-HWND EditorProcess::Editor() { return FindWindowExA(WaitForMainWindow(), nullptr, "EDIT", nullptr); }
+HWND EditorProcess::Editor() {
+    HWND frame = FindWindowExA(WaitForMainWindow(), nullptr, "TovelEditorFrame", nullptr);
+    return frame ? FindWindowExA(frame, nullptr, "Scintilla", nullptr) : nullptr;
+}
+
+std::string EditorProcess::EditorText() {
+    // The component hands its bytes out only into memory of its own process.
+    HWND editor = Editor();
+    if (!editor) return {};
+    const auto length = static_cast<std::size_t>(SendMessageW(editor, SCI_GETLENGTH, 0, 0));
+    void* remote = VirtualAllocEx(m_info.hProcess, nullptr, length + 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!remote) throw std::runtime_error("cannot reserve memory in the editor's process");
+    SendMessageW(editor, SCI_GETTEXT, length + 1, reinterpret_cast<LPARAM>(remote));
+    std::string text(length, '\0');
+    SIZE_T read = 0;
+    const BOOL ok = ReadProcessMemory(m_info.hProcess, remote, text.data(), length, &read);
+    VirtualFreeEx(m_info.hProcess, remote, 0, MEM_RELEASE);
+    if (!ok || read != length) throw std::runtime_error("cannot read the editor's text");
+    return text;
+}
 
 std::string WindowText(HWND hwnd) {
     const int length = static_cast<int>(SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0));

@@ -35,7 +35,9 @@ public:
     // A visible top-level window of this process with the class (e.g. "#32770" for a message box).
     HWND WaitForWindow(const char* className, DWORD timeoutMs = 15000);
     bool WaitForExit(DWORD timeoutMs = 15000);
-    HWND Editor();  // the EDIT child of the main window
+    HWND Editor();  // the editing component's window inside the main window
+    // The editor's text, byte for byte, read out of the editor's process.
+    std::string EditorText();
 
 private:
     PROCESS_INFORMATION m_info{};

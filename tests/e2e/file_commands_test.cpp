@@ -61,7 +61,7 @@ TEST(FileCommands, OpenLoadsTheChosenFileAndSaveWritesItBack) {
     PressKey('O', true);
     ASSERT_TRUE(AnswerFileDialog(editor, "開くファイルの選択", docDir / "doc.txt"));
     Sleep(500);
-    EXPECT_EQ(WindowText(editor.Editor()), "one\r\ntwo");
+    EXPECT_EQ(editor.EditorText(), "one\r\ntwo");
     TypeText(main, "X");
     EXPECT_EQ(WindowText(main), "doc.txt * tovel editor");
     PressKey('S', true);

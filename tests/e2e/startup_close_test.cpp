@@ -33,7 +33,7 @@ TEST(StartUp, RelativeArgumentLoadsFromTheStartFolderAndCloseWritesBackupAndSett
     HWND main = editor.WaitForMainWindow();
     ASSERT_TRUE(main);
     EXPECT_EQ(WindowText(main), "sub\\memo.txt - tovel editor");
-    EXPECT_EQ(WindowText(editor.Editor()), "first\r\nsecond\r\nthird \x95\x5c\r\n");
+    EXPECT_EQ(editor.EditorText(), "first\r\nsecond\r\nthird \x95\x5c\r\n");
     // First start without tovel.ini: the design position.
     const RECT r = WindowRect(main);
     EXPECT_EQ(r.left, 258);
@@ -80,7 +80,7 @@ TEST(StartUp, UntitledArgumentLoadsNothing) {
     HWND main = editor.WaitForMainWindow();
     ASSERT_TRUE(main);
     EXPECT_EQ(WindowText(main), "無題 - tovel editor");
-    EXPECT_EQ(WindowText(editor.Editor()), "");
+    EXPECT_EQ(editor.EditorText(), "");
     CloseEditor(editor);
     EXPECT_EQ(ReadBytes(workDir / "backup.tov"), "");
 }
@@ -96,7 +96,7 @@ TEST(StartUp, MissingFileIsReportedAndTheWindowStillOpens) {
     HWND main = editor.WaitForMainWindow();
     ASSERT_TRUE(main);
     EXPECT_EQ(WindowText(main), "no such.txt - tovel editor");
-    EXPECT_EQ(WindowText(editor.Editor()), "");
+    EXPECT_EQ(editor.EditorText(), "");
     CloseEditor(editor);
 }
 
@@ -113,7 +113,7 @@ TEST(StartUp, BrokenToolbarPictureIsReportedAndTheFileStillLoads) {
     HWND main = editor.WaitForMainWindow();
     ASSERT_TRUE(main);
     EXPECT_EQ(WindowText(main), "doc.txt - tovel editor");
-    EXPECT_EQ(WindowText(editor.Editor()), "text");
+    EXPECT_EQ(editor.EditorText(), "text");
     CloseEditor(editor);
 }
 
@@ -138,7 +138,7 @@ TEST(Close, TypedTextReachesTheBackup) {
     HWND main = editor.WaitForMainWindow();
     ASSERT_TRUE(main);
     TypeText(main, "Hello\nWorld");
-    EXPECT_EQ(WindowText(editor.Editor()), "Hello\r\nWorld");
+    EXPECT_EQ(editor.EditorText(), "Hello\r\nWorld");
     // The question's lone CR is shown as a line break.
     EXPECT_EQ(CloseAnswering(editor, IDNO), "無題 は変更されています。\r\n保存しますか?");
     ASSERT_TRUE(editor.WaitForExit());

@@ -14,12 +14,18 @@ TEST(NormalizeLineBreaks, EveryBreakBecomesCrLf) {
     EXPECT_EQ(NormalizeLineBreaks("end\r"), "end\r\n");
 }
 
-TEST(NormalizeLineBreaks, DoubleByteCharactersAreCopiedWhole) {
-    // 表 is 0x95 0x5C; a lead byte swallows whatever follows it, even a break byte in damaged text.
+TEST(NormalizeLineBreaks, BreaksAreBreaksWhateverByteStandsBeforeThem) {
+    // 表 is 0x95 0x5C: its trail byte stays. A lead byte never takes a CR or LF along: あ in UTF-8
+    // (E3 81 82) ends in a Shift-JIS lead byte, and its CR LF must stay CR LF, not become CR CR LF.
     EXPECT_EQ(NormalizeLineBreaks("\x95\x5c\n"), "\x95\x5c\r\n");
-    EXPECT_EQ(NormalizeLineBreaks("\x82\na"), "\x82\na");
+    EXPECT_EQ(NormalizeLineBreaks("\x82\na"), "\x82\r\na");
+    EXPECT_EQ(NormalizeLineBreaks("\xe3\x81\x82\r\n\xe3\x81\x82\r"), "\xe3\x81\x82\r\n\xe3\x81\x82\r\n");
+    EXPECT_EQ(NormalizeLineBreaks("\x82\r\x82"), "\x82\r\n\x82");
     EXPECT_EQ(NormalizeLineBreaks("a\x82"), "a\x82");  // lead byte at the very end
     EXPECT_EQ(NormalizeLineBreaks(std::string("a\0b\n", 4)), std::string("a\0b\r\n", 5));
+    // Normalising twice changes nothing more.
+    const std::string once = NormalizeLineBreaks("\x82\n\r\x95\r\r\n");
+    EXPECT_EQ(NormalizeLineBreaks(once), once);
 }
 
 TEST(SplitLines, BreaksAndTheFinalLine) {

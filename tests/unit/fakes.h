@@ -1,5 +1,6 @@
 #pragma once
 // Hand-written test doubles for the platform interfaces, for logic tested on the host.
+#include <algorithm>
 #include <deque>
 #include <map>
 #include <optional>
@@ -41,6 +42,10 @@ class FakeEditor : public IEditor {
 public:
     std::string text;
     int LineCount() override { return static_cast<int>(SplitLines(text).size()); }
+    int LineCountUpTo(int cap) override { return std::min(LineCount(), cap); }
+    int FirstVisibleLine() override { return 0; }
+    int CaretLine() override { return 0; }
+    int CaretLineStart() override { return 0; }
     std::string Line(int) override { return {}; }
     void Add(std::string_view) override {}
     void Delete(int) override {}

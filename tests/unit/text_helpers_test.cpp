@@ -60,6 +60,13 @@ TEST(Sjis, ConvertsBetweenBytesAndCharacters) {
     EXPECT_EQ(ByteOffsetOfChars(text, 99), 6u);
     EXPECT_EQ(LastCharStart(text), 4u);
     EXPECT_EQ(LastCharStart("a\x82"), 1u);  // a lone lead byte at the end is one character
+    // A lead byte takes the next byte along only when that byte can be a trail byte.
+    EXPECT_EQ(NextCharPos("\x82\r", 0), 1u);
+    EXPECT_EQ(NextCharPos("\x82<", 0), 1u);  // "<" (0x3C) is below the trail range
+    EXPECT_EQ(NextCharPos("\x82\x7f", 0), 1u);
+    EXPECT_EQ(NextCharPos("\x95\x5c", 0), 2u);
+    EXPECT_EQ(NextCharPos("\x82\xfc", 0), 2u);
+    EXPECT_EQ(NextCharPos("\x82\xfd", 0), 1u);
 }
 
 }  // namespace

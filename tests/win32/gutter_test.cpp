@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/edit_control.h"
+#include "platform/win32/scintilla_editor.h"
 #include "tests/win32/test_window.h"
 
 namespace tovel {
@@ -88,7 +88,7 @@ protected:
     void SetUp() override {
         ASSERT_NE(m_parent, nullptr);
         gutter = std::make_unique<LineGutter>(m_parent, 96);
-        editor = std::make_unique<EditControl>(m_parent, kEditId, RECT{37, 41, 637, 441});
+        editor = std::make_unique<ScintillaEditor>(m_parent, kEditId, RECT{37, 41, 637, 441});
         PumpMessages();
     }
     void TearDown() override {
@@ -98,9 +98,10 @@ protected:
         PumpMessages();
     }
 
-    void Refresh() { gutter->Refresh(*editor, editor->Handle()); }
+    void Refresh() { gutter->Refresh(*editor); }
     HWND Edit() const { return editor->Handle(); }
-    int FirstVisibleLine() const { return static_cast<int>(SendMessageA(Edit(), EM_GETFIRSTVISIBLELINE, 0, 0)); }
+    int FirstVisibleLine() const { return editor->FirstVisibleLine(); }
+    void ScrollLines(int lines) { SendMessageW(Edit(), SCI_LINESCROLL, 0, lines); }
 
     // The texts of the visible labels, top to bottom; they must form one run from gyou1.
     std::vector<std::string> Shown() const {
@@ -118,7 +119,7 @@ protected:
     test::TestParentWindow m_window{"gutter test", 700, 800};
     HWND m_parent = m_window.Handle();
     std::unique_ptr<LineGutter> gutter;
-    std::unique_ptr<EditControl> editor;
+    std::unique_ptr<ScintillaEditor> editor;
 };
 
 // ---- as created ---------------------------------------------------------------------------------
@@ -294,9 +295,9 @@ TEST_F(GutterTest, ShowsAllLabelsFromFortyTwoCountedLinesOn) {
 }
 
 TEST_F(GutterTest, ScrolledFarDownShowsAllNumbersFromTheTopLine) {
-    MoveWindow(Edit(), 37, 41, 600, 120, TRUE);  // a few rows, so line 86 can reach the top
+    editor->SetBounds(37, 41, 600, 120);  // a few rows, so line 86 can reach the top
     editor->SetText(Lines(1, 100));
-    SendMessageA(Edit(), EM_LINESCROLL, 0, 85);
+    ScrollLines(85);
     ASSERT_EQ(FirstVisibleLine(), 85);
     Refresh();
     EXPECT_EQ(gutter->TopLine(), 85);
@@ -305,7 +306,7 @@ TEST_F(GutterTest, ScrolledFarDownShowsAllNumbersFromTheTopLine) {
     EXPECT_EQ(Shown(), expected);  // numbers go on beside the empty area under line 100
 
     // Scrolling alone changes nothing until the next refresh.
-    SendMessageA(Edit(), EM_LINESCROLL, 0, -80);
+    ScrollLines(-80);
     EXPECT_EQ(WindowText(gutter->Label(1)), "86");
     Refresh();
     EXPECT_EQ(gutter->TopLine(), FirstVisibleLine());
@@ -313,9 +314,9 @@ TEST_F(GutterTest, ScrolledFarDownShowsAllNumbersFromTheTopLine) {
 }
 
 TEST_F(GutterTest, HiddenLabelsAreNumberedToo) {
-    MoveWindow(Edit(), 37, 41, 600, 120, TRUE);
+    editor->SetBounds(37, 41, 600, 120);
     editor->SetText(Lines(1, 30));
-    SendMessageA(Edit(), EM_LINESCROLL, 0, 20);
+    ScrollLines(20);
     const int top = FirstVisibleLine();
     ASSERT_GT(top, 0);
     Refresh();
@@ -328,7 +329,7 @@ TEST_F(GutterTest, HiddenLabelsAreNumberedToo) {
 
 TEST_F(GutterTest, WrappedParagraphsCountDisplayedRows) {
     ASSERT_TRUE(editor->WordWrap());
-    MoveWindow(Edit(), 37, 41, 600, 60, TRUE);  // a few rows, so the paragraph can scroll
+    editor->SetBounds(37, 41, 600, 60);  // a few rows, so the paragraph can scroll
     std::string paragraph;
     for (int i = 0; i < 120; ++i) paragraph += "word ";
     editor->SetText(paragraph + "\r\nlast");
@@ -337,7 +338,7 @@ TEST_F(GutterTest, WrappedParagraphsCountDisplayedRows) {
     Refresh();
     EXPECT_EQ(static_cast<int>(Shown().size()), std::min(rows + 1, kGutterLabelCount));
 
-    SendMessageA(Edit(), EM_LINESCROLL, 0, 2);
+    ScrollLines(2);
     ASSERT_EQ(FirstVisibleLine(), 2);  // a row inside the first paragraph
     Refresh();
     EXPECT_EQ(WindowText(gutter->Label(1)), "3");
@@ -365,8 +366,8 @@ TEST_F(GutterTest, RefreshTouchesOnlyLabelsThatChange) {
     EXPECT_TRUE(HasVisibleStyle(gutter->Label(12)));
 
     // Scrolled by a line: every number is set, no visibility changes.
-    MoveWindow(Edit(), 37, 41, 600, 80, TRUE);
-    SendMessageA(Edit(), EM_LINESCROLL, 0, 1);
+    editor->SetBounds(37, 41, 600, 80);
+    ScrollLines(1);
     ASSERT_EQ(FirstVisibleLine(), 1);
     spy.Clear();
     Refresh();

@@ -218,7 +218,7 @@ TEST_F(MainWindowTest, NoShortcutActsWhileAModalBoxIsOpen) {
 
 TEST_F(MainWindowTest, EditingCommandsActOnTheEditorWithoutMarkingTheDocument) {
     Win32Clipboard clipboard(m_form.Handle());
-    EditControl& note = m_form.Note();
+    ScintillaEditor& note = m_form.Note();
     note.SetText("alpha beta");
     clipboard.WriteText("zz");
     note.SetSelStart(0);

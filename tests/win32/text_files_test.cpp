@@ -9,9 +9,10 @@
 #include <string>
 
 #include "document/mix_list.h"
+#include "platform/byte_string.h"
 #include "platform/error.h"
 #include "platform/text_file_rules.h"
-#include "platform/win32/edit_control.h"
+#include "platform/win32/scintilla_editor.h"
 #include "tests/win32/error_of.h"
 #include "tests/win32/test_folder.h"
 
@@ -31,7 +32,7 @@ protected:
         m_parent = CreateWindowExA(0, "STATIC", "files test", WS_OVERLAPPEDWINDOW, 0, 0, 600, 400, nullptr, nullptr,
                                    GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(m_parent, nullptr);
-        editor = std::make_unique<EditControl>(m_parent, 100, RECT{0, 0, 500, 300});
+        editor = std::make_unique<ScintillaEditor>(m_parent, 100, RECT{0, 0, 500, 300});
     }
     void TearDown() override {
         editor.reset();
@@ -44,7 +45,7 @@ protected:
     TestFolder folder;
     Win32TextFiles files;
     HWND m_parent = nullptr;
-    std::unique_ptr<EditControl> editor;
+    std::unique_ptr<ScintillaEditor> editor;
 };
 
 TEST_F(TextFilesTest, LoadMakesBreaksCrLfAndSaveWritesTheEditorsBytes) {
@@ -57,17 +58,67 @@ TEST_F(TextFilesTest, LoadMakesBreaksCrLfAndSaveWritesTheEditorsBytes) {
     EXPECT_EQ(ReadBytes(path), "a\r\nb\r\nc");
 }
 
-TEST_F(TextFilesTest, ShiftJisBytesRoundTripExactly) {
-    // Trail bytes 0x5C ("\") and 0x7C ("|") included, and half-width katakana.
-    const std::string text = "表示\\ソース|ﾃｽﾄ\r\n漢字かな「」\r\n\x81\x40\xfc\x4b end";
-    const std::string path = folder / "sjis.txt";
-    ASSERT_TRUE(WriteBytes(path, text));
-    EXPECT_EQ(Load(path), "");
-    EXPECT_EQ(editor->Text(), text);
-    const std::string copy = folder / "copy.txt";
-    EXPECT_EQ(Save(copy), "");
-    EXPECT_EQ(ReadBytes(copy), text);
+// Byte sequences that a text holder converting through UTF-16 would change: the file must come back
+// exactly as its line-break-normalised self.
+std::string EveryByte(bool descending) {
+    std::string bytes;
+    for (int b = 1; b < 256; ++b) bytes += static_cast<char>(descending ? 256 - b : b);
+    return bytes;
 }
+
+std::string EveryLeadBeforeEveryByte() {
+    std::string bytes;
+    for (int lead = 0x81; lead <= 0xFC; ++lead) {
+        if (lead > 0x9F && lead < 0xE0) continue;
+        for (int b = 1; b < 256; ++b) bytes += {static_cast<char>(lead), static_cast<char>(b)};
+    }
+    return bytes;
+}
+
+std::string Shuffled(std::string bytes) {
+    unsigned state = 12345;
+    for (std::size_t i = bytes.size(); i > 1; --i) {
+        state = state * 1103515245u + 12345u;
+        std::swap(bytes[i - 1], bytes[(state >> 8) % i]);
+    }
+    return bytes;
+}
+
+struct CorpusCase {
+    const char* name;
+    std::string bytes;
+};
+
+class TextFilesCorpus : public TextFilesTest, public testing::WithParamInterface<CorpusCase> {};
+
+TEST_P(TextFilesCorpus, LoadsAndSavesExactlyTheNormalisedBytes) {
+    const std::string& bytes = GetParam().bytes;
+    const std::string path = folder / "corpus.txt";
+    ASSERT_TRUE(WriteBytes(path, bytes));
+    ASSERT_EQ(Load(path), "");
+    const std::string expected = NormalizeLineBreaks(bytes);
+    EXPECT_EQ(editor->Text(), expected);
+    const std::string copy = folder / "copy.txt";
+    ASSERT_EQ(Save(copy), "");
+    EXPECT_EQ(ReadBytes(copy), expected);
+    // Loading the saved copy changes nothing more.
+    ASSERT_EQ(Load(copy), "");
+    EXPECT_EQ(editor->Text(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    HardBytes, TextFilesCorpus,
+    testing::Values(
+        CorpusCase{"every_byte_ascending", EveryByte(false)}, CorpusCase{"every_byte_descending", EveryByte(true)},
+        CorpusCase{"every_lead_before_every_byte", EveryLeadBeforeEveryByte()},
+        CorpusCase{"shuffled", Shuffled(EveryByte(false) + EveryByte(true) + EveryByte(false))},
+        CorpusCase{"utf8_html", reinterpret_cast<const char*>(
+                                    u8"<html>\r\n<p>日本語</p>\r\n<a href=\"x\">テスト</a>あ\r\nか\nさ\r")},
+        CorpusCase{"lone_lead_bytes", "a\x82\r\nb\x82\nc\x82<d>\x82\re\x82"},
+        CorpusCase{"nec_ibm_duplicates", "\x87\x90\x87\x91\x87\x9a\xed\x40\xfa\x55\xee\xef\xfa\x40\x81\xca"},
+        CorpusCase{"trail_byte_5c", "表示\\ソース\\十能予\r\n\x95\x5c\x5c\x83\x5c"},
+        CorpusCase{"invalid_pairs", "\x81\x7f\x85\x40\xfc\xfc\xa0\xfd\xfe\xff\x80"}),
+    [](const testing::TestParamInfo<CorpusCase>& info) { return std::string(info.param.name); });
 
 TEST_F(TextFilesTest, FileWithNulIsRefusedAndTheEditorKeepsItsText) {
     const std::string path = folder / "zero-byte.txt";

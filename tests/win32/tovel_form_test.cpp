@@ -3,6 +3,7 @@
 
 #include <imm.h>
 
+#include <Scintilla.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -92,7 +93,7 @@ TEST_F(TovFormTest, AppliesColoursPictureInputMethodAndWrapFromTheSettings) {
     EXPECT_EQ(form.Note().FontColor(), 16777215);
     EXPECT_NE(form.ToolBitmap(), nullptr);
     EXPECT_FALSE(form.Note().WordWrap());
-    EXPECT_TRUE(GetWindowLongA(form.Note().Handle(), GWL_STYLE) & ES_AUTOHSCROLL);
+    EXPECT_EQ(SendMessageW(form.Note().Handle(), SCI_GETWRAPMODE, 0, 0), SC_WRAP_NONE);
     HIMC context = ImmGetContext(form.Note().Handle());
     EXPECT_TRUE(context && ImmGetOpenStatus(context)) << "IME=ON opens the input method";
     ImmReleaseContext(form.Note().Handle(), context);

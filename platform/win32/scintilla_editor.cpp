@@ -1,0 +1,537 @@
+#include "platform/win32/scintilla_editor.h"
+
+#include <ole2.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/byte_string.h"
+#include "platform/error.h"
+#include "platform/sjis.h"
+
+namespace tovel {
+namespace {
+
+constexpr char kFrameClass[] = "TovelEditorFrame";
+constexpr std::size_t kLineBufferBytes = 4096;
+constexpr char kTooLarge[] = "文字列の大きさが メモ の制限を越えました";
+// The face name goes to the component as UTF-8: "ＭＳ Ｐゴシック".
+constexpr char8_t kFaceUtf8[] = u8"ＭＳ Ｐゴシック";
+constexpr int kFontPoints = 12;  // 16 pixels at 96 dots per inch
+
+void RegisterClassesOnce(HINSTANCE instance, WNDPROC frameProc) {
+    static const bool registered = [&] {
+        if (!Scintilla_RegisterClasses(instance)) return false;
+        WNDCLASSEXA wc{sizeof wc};
+        wc.lpfnWndProc = frameProc;
+        wc.hInstance = instance;
+        wc.hCursor = LoadCursor(nullptr, IDC_IBEAM);
+        wc.lpszClassName = kFrameClass;
+        return RegisterClassExA(&wc) != 0;
+    }();
+    if (!registered) throw Error("エディタを作成できません");
+}
+
+std::string PositionText(std::size_t zeroBased) { return std::to_string(zeroBased + 1); }
+
+}  // namespace
+
+COLORREF ResolveColor(std::int32_t color) {
+    if (color < 0) return GetSysColor(color & 0xFF);
+    return static_cast<COLORREF>(color);
+}
+
+ScintillaEditor::ScintillaEditor(HWND parent, int id, const RECT& bounds) {
+    CreateWindows(parent, id, bounds);
+    Configure();
+}
+
+ScintillaEditor::~ScintillaEditor() {
+    if (m_hwnd && IsWindow(m_hwnd)) {
+        SetWindowLongPtrW(m_hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_componentProc));
+        SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, 0);
+    }
+    if (m_frame && IsWindow(m_frame)) {
+        SetWindowLongPtrA(m_frame, GWLP_USERDATA, 0);
+        DestroyWindow(m_frame);
+    }
+}
+
+void ScintillaEditor::CreateWindows(HWND parent, int id, const RECT& b) {
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
+    RegisterClassesOnce(instance, &ScintillaEditor::FrameProc);
+    const auto menuId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+    const int width = b.right - b.left, height = b.bottom - b.top;
+    m_frame = CreateWindowExA(0, kFrameClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, b.left, b.top, width, height,
+                              parent, menuId, instance, this);
+    if (!m_frame) throw Error("エディタを作成できません");
+    m_hwnd = CreateWindowExW(WS_EX_CLIENTEDGE, L"Scintilla", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL,
+                             0, 0, width, height, m_frame, menuId, instance, nullptr);
+    if (!m_hwnd) throw Error("エディタを作成できません");
+    m_calls = sci::Calls(m_hwnd);
+    // Files dropped on the text go to the main window (WS_EX_ACCEPTFILES), not to the component's own
+    // drop target, which takes text only.
+    RevokeDragDrop(m_hwnd);
+    SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    // The component's class is Unicode: chain it as Unicode so that no message is converted on the way.
+    m_componentProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(m_hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ScintillaEditor::HookProc)));
+}
+
+void ScintillaEditor::Configure() {
+    const sci::Calls& c = m_calls;
+    c.SetDocumentWithoutStyles();  // no lexer: a style byte per text byte would only cost memory
+    c.SetCodePage(932);
+    c.SetTechnologyGdi();
+    c.SetEolMode(SC_EOL_CRLF);
+    c.SetPasteConvertEndings(true);
+    c.SetTabWidth(8);
+    for (int margin = 0; margin < 5; ++margin) c.SetMarginWidth(margin, 0);
+    c.SetHScrollBar(false);
+    c.SetVScrollBar(true);
+    c.UsePopUp(SC_POPUP_NEVER);
+    c.SetMultipleSelection(false);
+    c.SetMouseSelectionRectangularSwitch(false);
+    c.SetCaretLineVisible(false);
+    c.SetLayoutCache(SC_CACHE_PAGE);
+    c.SetModEventMask(SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT | SC_MOD_INSERTCHECK | SC_PERFORMED_USER |
+                      SC_PERFORMED_UNDO | SC_PERFORMED_REDO);
+    c.StyleSetFont(STYLE_DEFAULT, reinterpret_cast<const char*>(kFaceUtf8));
+    c.StyleSetSizeFractional(STYLE_DEFAULT, kFontPoints * SC_FONT_SIZE_MULTIPLIER);
+    c.StyleSetCharacterSet(STYLE_DEFAULT, SC_CHARSET_SHIFTJIS);
+    ApplyColours();
+    c.StyleClearAll();
+    c.SetWrapMode(m_wordWrap ? SC_WRAP_WORD : SC_WRAP_NONE);
+    c.HideSelection(GetFocus() != m_hwnd);
+    AssignEditBoxKeys();
+}
+
+void ScintillaEditor::AssignEditBoxKeys() {
+    // Only the keys of a plain edit box: none of the component's own commands (line transpose, case
+    // change, zoom, overtype...) can fire. Undo and the clipboard keys are handled in HookProc.
+    const sci::Calls& c = m_calls;
+    c.ClearAllCmdKeys();
+    struct Binding {
+        int key, plain, extend;
+    };
+    static constexpr Binding kMoves[] = {
+        {SCK_LEFT, SCI_CHARLEFT, SCI_CHARLEFTEXTEND},        {SCK_RIGHT, SCI_CHARRIGHT, SCI_CHARRIGHTEXTEND},
+        {SCK_UP, SCI_LINEUP, SCI_LINEUPEXTEND},              {SCK_DOWN, SCI_LINEDOWN, SCI_LINEDOWNEXTEND},
+        {SCK_HOME, SCI_HOMEDISPLAY, SCI_HOMEDISPLAYEXTEND},  {SCK_END, SCI_LINEENDDISPLAY, SCI_LINEENDDISPLAYEXTEND},
+        {SCK_PRIOR, SCI_PAGEUP, SCI_PAGEUPEXTEND},           {SCK_NEXT, SCI_PAGEDOWN, SCI_PAGEDOWNEXTEND},
+    };
+    for (const Binding& b : kMoves) {
+        c.AssignCmdKey(b.key, SCMOD_NORM, b.plain);
+        c.AssignCmdKey(b.key, SCMOD_SHIFT, b.extend);
+    }
+    static constexpr Binding kCtrlMoves[] = {
+        {SCK_LEFT, SCI_WORDLEFT, SCI_WORDLEFTEXTEND},
+        {SCK_RIGHT, SCI_WORDRIGHT, SCI_WORDRIGHTEXTEND},
+        {SCK_HOME, SCI_DOCUMENTSTART, SCI_DOCUMENTSTARTEXTEND},
+        {SCK_END, SCI_DOCUMENTEND, SCI_DOCUMENTENDEXTEND},
+    };
+    for (const Binding& b : kCtrlMoves) {
+        c.AssignCmdKey(b.key, SCMOD_CTRL, b.plain);
+        c.AssignCmdKey(b.key, SCMOD_CTRL | SCMOD_SHIFT, b.extend);
+    }
+    c.AssignCmdKey(SCK_BACK, SCMOD_NORM, SCI_DELETEBACK);
+    c.AssignCmdKey(SCK_BACK, SCMOD_SHIFT, SCI_DELETEBACK);
+    c.AssignCmdKey(SCK_DELETE, SCMOD_NORM, SCI_CLEAR);
+    c.AssignCmdKey(SCK_RETURN, SCMOD_NORM, SCI_NEWLINE);
+    c.AssignCmdKey(SCK_RETURN, SCMOD_SHIFT, SCI_NEWLINE);
+}
+
+void ScintillaEditor::SetBounds(int x, int y, int width, int height) {
+    MoveWindow(m_frame, x, y, std::max(0, width), std::max(0, height), TRUE);
+}
+
+// ---- window procedures ------------------------------------------------------------------------------
+
+LRESULT CALLBACK ScintillaEditor::FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<ScintillaEditor*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (self && self->m_hwnd) {
+        switch (msg) {
+            case WM_NOTIFY: {
+                const auto* n = reinterpret_cast<const SCNotification*>(lp);
+                if (n->nmhdr.hwndFrom == self->m_hwnd) self->OnNotify(*n);
+                return 0;
+            }
+            case WM_SIZE:
+                MoveWindow(self->m_hwnd, 0, 0, LOWORD(lp), HIWORD(lp), TRUE);
+                return 0;
+            case WM_SETFOCUS:
+                SetFocus(self->m_hwnd);
+                return 0;
+            case WM_COMMAND:  // the component's change and focus notices: nothing to do with them
+                return 0;
+        }
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+template <typename F>
+bool ScintillaEditor::Guarded(F&& f) {
+    try {
+        f();
+        return true;
+    } catch (...) {
+        if (!m_errorSink) throw;
+        m_errorSink();
+        return false;
+    }
+}
+
+LRESULT CALLBACK ScintillaEditor::HookProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* self = reinterpret_cast<ScintillaEditor*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+    if (msg == WM_NCDESTROY) {  // the component goes away with its frame: stop routing to this object
+        const WNDPROC proc = self->m_componentProc;
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->m_hwnd = nullptr;
+        return CallWindowProcW(proc, hwnd, msg, wp, lp);
+    }
+    return self->OnHookedMessage(msg, wp, lp);
+}
+
+LRESULT ScintillaEditor::OnHookedMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    bool swallowed = false;
+    if (m_observer && !Guarded([&] { swallowed = m_observer(msg, wp, lp); })) return 0;
+    if (swallowed) return 0;
+
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0, alt = GetKeyState(VK_MENU) < 0;
+    switch (msg) {
+        case WM_KEYDOWN:
+            // The edit-box keys that the component's key map cannot express.
+            if (ctrl && !shift && !alt && (wp == 'Z' || wp == 'X' || wp == 'C' || wp == 'V' || wp == VK_INSERT)) {
+                if (wp == 'Z') Undo();
+                if (wp == 'X') CutToClipboard();
+                if (wp == 'C' || wp == VK_INSERT) CopyToClipboard();
+                if (wp == 'V') PasteFromClipboard();
+                return 0;
+            }
+            if (shift && !ctrl && !alt && (wp == VK_DELETE || wp == VK_INSERT)) {
+                if (wp == VK_DELETE) CutToClipboard();
+                else PasteFromClipboard();
+                return 0;
+            }
+            break;
+        case WM_SYSKEYDOWN:
+            if (wp == VK_BACK && alt) {  // Alt+Backspace undoes, as in an edit box
+                Undo();
+                return 0;
+            }
+            break;
+        case WM_CHAR:
+            // Control characters other than tab are never typed into the text (an edit box ignores them).
+            if (wp < 0x20 && wp != '\t') return 0;
+            if (wp == 0x7F) return 0;
+            break;
+        case WM_IME_CHAR:
+            // A character the input method produced: typed like any other (the component ignores this form).
+            return OnHookedMessage(WM_CHAR, wp, lp);
+        case WM_MOUSEWHEEL:
+            wp &= ~static_cast<WPARAM>(MK_CONTROL);  // Ctrl+wheel scrolls; it never zooms the text
+            break;
+        case WM_CONTEXTMENU:
+            return 0;  // the owner's observer shows the program's menu; the component has none
+    }
+
+    const HWND hwnd = m_hwnd;
+    const LRESULT result = CallWindowProcW(m_componentProc, hwnd, msg, wp, lp);
+    if (m_hwnd != hwnd) return result;  // destroyed meanwhile: nobody is told
+
+    switch (msg) {
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            m_calls.HideSelection(msg == WM_KILLFOCUS);
+            break;
+        case WM_LBUTTONDOWN:
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONUP:
+            // Alt+drag would make a rectangular selection: an edit box knows only a plain range.
+            if (m_calls.SelectionIsRectangle() || m_calls.Selections() > 1) {
+                m_calls.SetSel(m_calls.Anchor(), m_calls.CurrentPos());
+            }
+            break;
+        case WM_SYSCOLORCHANGE:
+            ApplyColours();  // system colours are looked up again
+            break;
+    }
+    if (m_after) Guarded([&] { m_after(msg, wp, lp); });
+    return result;
+}
+
+void ScintillaEditor::OnNotify(const SCNotification& n) {
+    if (n.nmhdr.code != SCN_MODIFIED) return;
+    if (n.modificationType & SC_MOD_INSERTCHECK) {
+        LimitInsertion(n);
+        return;
+    }
+    if (!(n.modificationType & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT))) return;
+    // A new edit by the user starts a new undo step: the next undo takes it back, not redoes the old one.
+    if ((n.modificationType & SC_PERFORMED_USER) && m_ownEdits == 0) m_undone = false;
+    if (m_changed) Guarded([&] { m_changed(); });
+}
+
+void ScintillaEditor::LimitInsertion(const SCNotification& n) {
+    if (m_ownEdits > 0 || m_maxLength <= 0 || !n.text) return;
+    const auto length = static_cast<std::size_t>(m_calls.Length());  // a replaced selection is already gone
+    const auto limit = static_cast<std::size_t>(m_maxLength);
+    const std::size_t room = length >= limit ? 0 : limit - length;
+    const std::string_view inserted(n.text, static_cast<std::size_t>(n.length));
+    if (inserted.size() <= room) return;
+    // Keep the whole characters that fit; a CR LF is never split into a lone CR.
+    std::size_t keep = 0;
+    while (keep < inserted.size()) {
+        std::size_t next = NextCharPos(inserted, keep);
+        if (inserted[keep] == '\r' && next < inserted.size() && inserted[next] == '\n') ++next;
+        if (next > room) break;
+        keep = next;
+    }
+    m_calls.ChangeInsertion(inserted.substr(0, keep));
+    MessageBeep(0);
+}
+
+// ---- display rows -----------------------------------------------------------------------------------
+
+void ScintillaEditor::LayOutAllRows() {
+    // Laying out can show the vertical scroll bar, which narrows the text and asks for another layout:
+    // repeat until the rows stand still (a pass with nothing waiting costs next to nothing).
+    sci::Position rows = -1;
+    for (int pass = 0; pass < 3; ++pass) {
+        m_calls.EnsureVisible(m_calls.LineCount() - 1);
+        const sci::Position now = m_calls.VisibleFromDocLine(m_calls.LineCount());
+        if (now == rows) break;
+        rows = now;
+    }
+}
+
+int ScintillaEditor::RowCount() {
+    LayOutAllRows();
+    return static_cast<int>(m_calls.VisibleFromDocLine(m_calls.LineCount()));
+}
+
+sci::Position ScintillaEditor::RowStart(int row) {
+    const sci::Position line = m_calls.DocLineFromVisible(row);
+    const sci::Position sub = row - m_calls.VisibleFromDocLine(line);
+    if (sub == 0) return m_calls.PositionFromLine(line);
+    // A wrapped row's start: the position at the left edge of that row, wherever it is scrolled.
+    const int height = m_calls.TextHeight(0);
+    const auto y = static_cast<int>((row - m_calls.FirstVisibleLine()) * height + height / 2);
+    return m_calls.PositionFromPoint(0, y);
+}
+
+sci::Position ScintillaEditor::RowOf(sci::Position pos) {
+    LayOutAllRows();
+    const sci::Position line = m_calls.LineFromPosition(pos);
+    const sci::Position first = m_calls.VisibleFromDocLine(line);
+    if (!m_wordWrap) return first;
+    // The last row of this line that starts at or before pos (row starts grow along the line).
+    sci::Position low = first, high = m_calls.VisibleFromDocLine(line + 1) - 1;
+    while (low < high) {
+        const sci::Position mid = low + (high - low + 1) / 2;
+        if (RowStart(static_cast<int>(mid)) <= pos) low = mid;
+        else high = mid - 1;
+    }
+    return low;
+}
+
+int ScintillaEditor::LineCount() {
+    const sci::Position length = m_calls.Length();
+    const bool lastRowEmpty = length == 0 || m_calls.CharAt(length - 1) == '\n' || m_calls.CharAt(length - 1) == '\r';
+    return RowCount() - (lastRowEmpty ? 1 : 0);
+}
+
+int ScintillaEditor::LineCountUpTo(int cap) {
+    // Every document line is at least one row: with two more lines than the cap the count is plainly
+    // past it, and the rows need not be laid out.
+    if (m_calls.LineCount() >= static_cast<sci::Position>(cap) + 2) return cap;
+    return std::min(LineCount(), cap);
+}
+
+int ScintillaEditor::FirstVisibleLine() { return static_cast<int>(m_calls.FirstVisibleLine()); }
+
+int ScintillaEditor::CaretLine() { return static_cast<int>(RowOf(m_calls.SelectionStart())); }
+
+int ScintillaEditor::CaretLineStart() { return static_cast<int>(RowStart(CaretLine())); }
+
+std::string ScintillaEditor::Line(int index) {
+    if (index < 0 || index >= RowCount()) return {};
+    const sci::Position start = RowStart(index);
+    const sci::Position line = m_calls.LineFromPosition(start);
+    sci::Position end = m_calls.LineEndPosition(line);
+    if (index + 1 < RowCount() && m_calls.DocLineFromVisible(index + 1) == line) end = RowStart(index + 1);
+    const auto length = static_cast<std::size_t>(std::max<sci::Position>(0, end - start));
+    const std::size_t copied = std::min(length, kLineBufferBytes);
+    return std::string(m_calls.RangePointer(start, static_cast<sci::Position>(copied)), copied);
+}
+
+// ---- edits ------------------------------------------------------------------------------------------
+
+void ScintillaEditor::ReplaceRange(sci::Position start, sci::Position end, std::string_view text) {
+    // The component wants a NUL-terminated string for a selection replace.
+    const std::string inserted(text);
+    ++m_ownEdits;
+    m_calls.SetUndoCollection(false);
+    m_calls.SetSel(start, end);
+    m_calls.ReplaceSel(inserted.c_str());
+    m_calls.EmptyUndoBuffer();
+    m_calls.SetUndoCollection(true);
+    --m_ownEdits;
+    m_undone = false;
+}
+
+void ScintillaEditor::Add(std::string_view line) {
+    const sci::Position end = m_calls.Length();
+    const char last = end > 0 ? m_calls.CharAt(end - 1) : '\n';
+    if (last == '\n' || last == '\r') {
+        ReplaceRange(end, end, std::string(line) + "\r\n");
+    } else {
+        ReplaceRange(end, end, "\r\n" + std::string(line));
+    }
+}
+
+void ScintillaEditor::Delete(int index) {
+    // A negative index names no line.
+    if (index < 0) return;
+    const int rows = RowCount();
+    if (index >= rows) return;
+    const sci::Position start = RowStart(index);
+    const sci::Position end = index + 1 < rows ? RowStart(index + 1) : m_calls.Length();
+    if (end > start) ReplaceRange(start, end, "");
+}
+
+std::string ScintillaEditor::Text() {
+    return std::string(m_calls.CharacterPointer(), static_cast<std::size_t>(m_calls.Length()));
+}
+
+void ScintillaEditor::SetText(std::string_view text) {
+    // The text ends at its first NUL byte.
+    if (const auto nul = text.find('\0'); nul != std::string_view::npos) text = text.substr(0, nul);
+    const std::string normalized = NormalizeLineBreaks(text);
+    const auto held = [&] {
+        return static_cast<std::size_t>(m_calls.Length()) == normalized.size() &&
+               std::memcmp(m_calls.CharacterPointer(), normalized.data(), normalized.size()) == 0;
+    };
+    if (held()) return;  // the same text: undo record, caret and scroll position stay
+
+    // The set is recorded as one undo step only so that it can be taken back if the text is not held;
+    // the record is emptied right after, so no copy of either text stays behind.
+    ++m_ownEdits;
+    m_calls.EmptyUndoBuffer();
+    m_calls.SetText(normalized.c_str());
+    const bool failed = m_calls.Status() != SC_STATUS_OK;
+    const bool exact = !failed && held();
+    std::size_t at = 0;  // the first byte the component does not hold as given
+    if (!exact) {
+        m_calls.SetStatus(SC_STATUS_OK);
+        const auto have = static_cast<std::size_t>(m_calls.Length());
+        const char* p = m_calls.CharacterPointer();
+        while (at < have && at < normalized.size() && p[at] == normalized[at]) ++at;
+        m_calls.Undo();
+    }
+    m_calls.EmptyUndoBuffer();
+    m_calls.SetSavePoint();
+    --m_ownEdits;
+    m_undone = false;
+    if (failed) throw Error(kTooLarge);
+    if (!exact) throw TextNotHeldError("文字列の " + PositionText(at) + " バイト目を保持できません", at);
+    m_calls.SetEmptySelection(0);
+    m_calls.SetXOffset(0);
+    m_calls.SetFirstVisibleLine(0);
+}
+
+void ScintillaEditor::Clear() { SetText(""); }
+
+void ScintillaEditor::Undo() {
+    // One undo step, as an edit box has: a second undo takes the first one back.
+    ++m_ownEdits;
+    if (m_undone && m_calls.CanRedo()) {
+        m_calls.Redo();
+        m_undone = false;
+    } else if (m_calls.CanUndo()) {
+        m_calls.Undo();
+        m_undone = true;
+    }
+    --m_ownEdits;
+}
+
+void ScintillaEditor::CutToClipboard() {
+    if (m_calls.SelectionStart() != m_calls.SelectionEnd()) m_calls.Cut();
+}
+
+void ScintillaEditor::CopyToClipboard() {
+    if (m_calls.SelectionStart() != m_calls.SelectionEnd()) m_calls.Copy();
+}
+
+void ScintillaEditor::PasteFromClipboard() {
+    // Without text on the clipboard nothing happens; the selection stays.
+    if (IsClipboardFormatAvailable(CF_TEXT) || IsClipboardFormatAvailable(CF_UNICODETEXT)) m_calls.Paste();
+}
+
+void ScintillaEditor::ClearSelection() {
+    if (m_calls.SelectionStart() != m_calls.SelectionEnd()) m_calls.Clear();
+}
+
+void ScintillaEditor::SelectAll() { m_calls.SelectAll(); }
+
+sci::Position ScintillaEditor::CharStartAtOrBefore(sci::Position pos) {
+    pos = std::clamp<sci::Position>(pos, 0, m_calls.Length());
+    if (pos == 0 || pos == m_calls.Length()) return pos;
+    const sci::Position before = m_calls.PositionBefore(pos);
+    return m_calls.PositionAfter(before) == pos ? pos : before;
+}
+
+int ScintillaEditor::SelStart() { return static_cast<int>(m_calls.SelectionStart()); }
+
+void ScintillaEditor::SetSelStart(int offset) { m_calls.SetEmptySelection(CharStartAtOrBefore(offset)); }
+
+void ScintillaEditor::SetSelLength(int length) {
+    const sci::Position start = m_calls.SelectionStart();
+    const sci::Position end = CharStartAtOrBefore(start + length);
+    m_calls.SetSel(start, end);
+    m_calls.ScrollCaret();
+}
+
+void ScintillaEditor::SetSelText(std::string_view text) {
+    ReplaceRange(CharStartAtOrBefore(m_calls.SelectionStart()), CharStartAtOrBefore(m_calls.SelectionEnd()), text);
+}
+
+void ScintillaEditor::SetWordWrap(bool wrap) {
+    if (wrap == m_wordWrap) return;
+    m_wordWrap = wrap;
+    m_calls.SetWrapMode(wrap ? SC_WRAP_WORD : SC_WRAP_NONE);
+}
+
+void ScintillaEditor::ApplyColours() {
+    const COLORREF back = ResolveColor(m_color), fore = ResolveColor(m_fontColor);
+    for (const int style : {STYLE_DEFAULT, 0}) {
+        m_calls.StyleSetBack(style, back);
+        m_calls.StyleSetFore(style, fore);
+    }
+    m_calls.SetCaretFore(fore);
+    m_calls.SetSelBack(GetSysColor(COLOR_HIGHLIGHT));
+    m_calls.SetSelFore(GetSysColor(COLOR_HIGHLIGHTTEXT));
+}
+
+void ScintillaEditor::SetColor(std::int32_t color) {
+    m_color = color;
+    ApplyColours();
+}
+
+void ScintillaEditor::SetFontColor(std::int32_t color) {
+    m_fontColor = color;
+    ApplyColours();
+}
+
+void ScintillaEditor::SetRedraw(bool on) {
+    SendMessageW(m_hwnd, WM_SETREDRAW, on, 0);
+    if (on) RedrawWindow(m_hwnd, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+}  // namespace tovel

@@ -1,0 +1,117 @@
+#pragma once
+// The editor: the editing component (which stores bytes, here Shift-JIS) behind the byte-counting IEditor
+// contract. It behaves as a plain multi-line edit box: lines are display rows while word wrap is on, one
+// undo step that a second undo reverses, the edit-box keys and nothing more, a byte limit on what the
+// user types or pastes. The component sits in a frame window of ours, which receives its notifications.
+#include <windows.h>
+
+#include <functional>
+
+#include "platform/editor.h"
+#include "platform/win32/scintilla_calls.h"
+
+namespace tovel {
+
+class ScintillaEditor : public IEditor {
+public:
+    // Sees every message of the component before it does; returning true swallows the message.
+    using MessageObserver = std::function<bool(UINT msg, WPARAM wp, LPARAM lp)>;
+    // Sees every message after the component has acted on it (a click has placed the caret, a key has typed).
+    using AfterObserver = std::function<void(UINT msg, WPARAM wp, LPARAM lp)>;
+    // Told after every change of the text, whoever made it.
+    using ChangeObserver = std::function<void()>;
+    // Shows an error raised by an observer; the message that raised it is then treated as handled.
+    using ErrorSink = std::function<void()>;
+
+    ScintillaEditor(HWND parent, int id, const RECT& bounds);
+    ~ScintillaEditor() override;
+    ScintillaEditor(const ScintillaEditor&) = delete;
+    ScintillaEditor& operator=(const ScintillaEditor&) = delete;
+
+    // The component's window: it takes the focus, the keys and the mouse.
+    HWND Handle() const { return m_hwnd; }
+    // The frame around it, the window the parent places.
+    HWND Frame() const { return m_frame; }
+    void SetBounds(int x, int y, int width, int height);
+
+    void SetMessageObserver(MessageObserver observer) { m_observer = std::move(observer); }
+    void SetAfterObserver(AfterObserver observer) { m_after = std::move(observer); }
+    void SetChangeObserver(ChangeObserver observer) { m_changed = std::move(observer); }
+    void SetErrorSink(ErrorSink sink) { m_errorSink = std::move(sink); }
+
+    int LineCount() override;
+    int LineCountUpTo(int cap) override;
+    int FirstVisibleLine() override;
+    int CaretLine() override;
+    int CaretLineStart() override;
+    std::string Line(int index) override;
+    void Add(std::string_view line) override;
+    void Delete(int index) override;
+    std::string Text() override;
+    void SetText(std::string_view text) override;
+    void Clear() override;
+    void Undo() override;
+    void CutToClipboard() override;
+    void CopyToClipboard() override;
+    void PasteFromClipboard() override;
+    void ClearSelection() override;
+    void SelectAll() override;
+    int SelStart() override;
+    void SetSelStart(int offset) override;
+    void SetSelLength(int length) override;
+    void SetSelText(std::string_view text) override;
+    std::int32_t MaxLength() const override { return m_maxLength; }
+    void SetMaxLength(std::int32_t limit) override { m_maxLength = limit; }
+    bool WordWrap() const override { return m_wordWrap; }
+    void SetWordWrap(bool wrap) override;
+    std::int32_t Color() const override { return m_color; }
+    void SetColor(std::int32_t color) override;
+    std::int32_t FontColor() const override { return m_fontColor; }
+    void SetFontColor(std::int32_t color) override;
+    void SetRedraw(bool on) override;
+
+    // Whether the text changed since the last whole-text set.
+    bool Modified() const { return m_calls.Modify(); }
+
+private:
+    void CreateWindows(HWND parent, int id, const RECT& bounds);
+    void Configure();
+    void AssignEditBoxKeys();
+    void ApplyColours();
+    // Rows are laid out in idle time; this finishes the layout when a row index must be exact.
+    void LayOutAllRows();
+    int RowCount();  // including the empty row after a final break
+    sci::Position RowStart(int row);
+    sci::Position RowOf(sci::Position pos);
+    sci::Position CharStartAtOrBefore(sci::Position pos);
+    // Replaces bytes without an undo step and without the byte limit, as the program's own edits do.
+    void ReplaceRange(sci::Position start, sci::Position end, std::string_view text);
+    void OnNotify(const SCNotification& n);
+    void LimitInsertion(const SCNotification& n);
+    // Runs an observer; an error it raises goes to the error sink instead of up through the component.
+    template <typename F>
+    bool Guarded(F&& f);
+    static LRESULT CALLBACK FrameProc(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK HookProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT OnHookedMessage(UINT msg, WPARAM wp, LPARAM lp);
+
+    HWND m_frame = nullptr;
+    HWND m_hwnd = nullptr;
+    WNDPROC m_componentProc = nullptr;
+    sci::Calls m_calls;
+    MessageObserver m_observer;
+    AfterObserver m_after;
+    ChangeObserver m_changed;
+    ErrorSink m_errorSink;
+    std::int32_t m_maxLength = 0;
+    bool m_wordWrap = true;
+    int m_ownEdits = 0;      // > 0 while the program itself changes the text: no byte limit, no undo toggle
+    bool m_undone = false;   // the last undo step was taken back: the next undo redoes it
+    std::int32_t m_color = static_cast<std::int32_t>(0x80000000u | COLOR_WINDOW);
+    std::int32_t m_fontColor = static_cast<std::int32_t>(0x80000000u | COLOR_WINDOWTEXT);
+};
+
+// A colour value (0x00BBGGRR, or 0x80000000 + system-colour index) as the RGB it draws with.
+COLORREF ResolveColor(std::int32_t color);
+
+}  // namespace tovel
