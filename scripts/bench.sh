@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Prints the benchmarks: line-break throughput on the host, then load and save through the editor under
-# Wine beside the bare EDIT control and plain file I/O measured in the same run.
+# Prints the benchmarks: line-break throughput on the host, then under Wine the editor's open, keystroke,
+# memory and save figures beside a bare EDIT control and plain file I/O measured in the same run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/wine-env.sh
@@ -20,7 +20,7 @@ run_wine() {
 }
 
 echo
-echo "== Win32 (Wine): load and save"
+echo "== Win32 (Wine): open, keystroke, memory and save"
 run_wine build/win32/tovel_bench_win32.exe
 
 echo
