@@ -11,6 +11,7 @@
 #include "platform/error.h"
 #include "platform/text_file_rules.h"
 #include "platform/win32/regional.h"
+#include "platform/win32/system_code_page.h"
 #include "platform/win32/win32_ini_file.h"
 #include "setting/setting_form.h"
 
@@ -85,10 +86,11 @@ void TTovForm::CreateChildren() {
     m_band = std::make_unique<ToolBand>(Handle(), Handle(), m_dpi, m_windowFont.Get());
     m_gutter = std::make_unique<LineGutter>(Handle(), m_dpi);
     m_documentCommands = std::make_unique<DocumentCommands>(m_document, *m_note, m_files, m_fileDialogs, m_dialogs,
-                                                            static_cast<IDocumentWindow&>(*this));
+                                                            static_cast<IDocumentWindow&>(*this), SystemLeadBytes());
     m_notePopup = BuildPopupMenu(NotePopup());
     m_toolPopup = BuildPopupMenu(ToolPopup());
     m_note->SetErrorSink([this] { App().ReportCurrentException(); });
+    m_note->SetChangeObserver([this] { m_documentCommands->TextChanged(); });
     m_note->SetMessageObserver([this](UINT msg, WPARAM wp, LPARAM lp) { return OnEditorMessage(msg, wp, lp); });
     m_note->SetAfterObserver([this](UINT msg, WPARAM, LPARAM) {
         switch (msg) {
@@ -155,7 +157,7 @@ void TTovForm::FormCreate() {
     m_documentCommands->Start(name, caption);  // the clean marker, the base title, caption and taskbar title
     m_globals.TopMostState = "OFF";
 
-    if (!m_document.Untitled()) LoadFromFile(*m_note, m_files, m_document.CurrentName);
+    m_documentCommands->LoadStartupFile();
 }
 
 void TTovForm::LoadToolBitmap(const std::string& path) {
@@ -166,19 +168,32 @@ void TTovForm::LoadToolBitmap(const std::string& path) {
     m_band->SetBackground(bitmap);
 }
 
+void TTovForm::MeasurePlacementOffset() {
+    WINDOWPLACEMENT placement{sizeof placement};
+    RECT r{};
+    if (!GetWindowPlacement(Handle(), &placement) || !GetWindowRect(Handle(), &r)) return;
+    m_placementOffset = {r.left - placement.rcNormalPosition.left, r.top - placement.rcNormalPosition.top};
+}
+
+void TTovForm::SaveBackup() { SaveToFile(*m_note, m_files, kBackupFileName); }
+
 void TTovForm::FormClose() {
     // Each step is reported on its own and never keeps the window from closing.
     try {
-        SaveToFile(*m_note, m_files, kBackupFileName);
+        SaveBackup();
     } catch (...) {
         App().ReportCurrentException();
     }
     RECT r;
     GetWindowRect(Handle(), &r);
     if (IsIconic(Handle())) {
+        // The restored rectangle comes in work-area coordinates on Windows: stored, it must be in screen
+        // coordinates like every other position, or a taskbar at the top or left would move the window at
+        // each start. The difference was measured while the window was last restored.
         WINDOWPLACEMENT placement{sizeof placement};
         GetWindowPlacement(Handle(), &placement);
         r = placement.rcNormalPosition;
+        OffsetRect(&r, m_placementOffset.x, m_placementOffset.y);
     }
     Win32IniFile ini(m_globals.AppDir + kSettingsFileName);
     const std::pair<const char*, std::int32_t> values[] = {
@@ -205,12 +220,14 @@ void TTovForm::FormClose() {
 }
 
 void TTovForm::OnDropFiles(HDROP drop) {
-    char path[261] = {};
-    DragQueryFileA(drop, 0, path, sizeof path);
+    const UINT length = DragQueryFileA(drop, 0, nullptr, 0);
+    std::string path(length, '\0');
+    if (length > 0) path.resize(DragQueryFileA(drop, 0, path.data(), length + 1));
     DragFinish(drop);
     // Brought to the front first, so the save question is not hidden behind the program the file came from.
     SetForegroundWindow(Handle());
     try {
+        if (path.empty()) throw Error(FormatText("ファイル %s は開けません", path));
         m_documentCommands->Drop(path);
     } catch (...) {
         App().ReportCurrentException();
@@ -371,7 +388,11 @@ LRESULT TTovForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         }
         case WM_SIZE:
             LayOut();
+            if (wp == SIZE_RESTORED) MeasurePlacementOffset();
             return 0;
+        case WM_MOVE:
+            if (!IsIconic(Handle()) && !IsZoomed(Handle())) MeasurePlacementOffset();
+            break;
         case WM_SETFOCUS:
             if (m_note) SetFocus(m_note->Handle());
             return 0;

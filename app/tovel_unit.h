@@ -61,6 +61,8 @@ public:
     HBITMAP ToolBitmap() const { return m_toolBitmap.Get(); }
     const RegionalFormats& Formats() const { return m_formats; }
 
+    // Writes the editor's text to "backup.tov" in the current folder (the first step of the close).
+    void SaveBackup();
     // Runs the handler of a command; an error it raises is shown in the error box.
     void RunCommand(CommandId command);
     // Told of every command before its handler runs (the tests watch the dispatch through it).
@@ -147,6 +149,8 @@ private:
     void FormClose();
     void LoadToolBitmap(const std::string& path);
     void LayOut();
+    // Screen position minus the placement's restored position (the work area's origin on Windows).
+    void MeasurePlacementOffset();
     bool OnEditorMessage(UINT msg, WPARAM wp, LPARAM lp);
     void OnDropFiles(HDROP drop);
     // IDocumentWindow
@@ -168,6 +172,7 @@ private:
     HICON m_documentIcon = nullptr;  // the opened file's icon, owned
     RegionalFormats m_formats;
     int m_dpi = 96;
+    POINT m_placementOffset{0, 0};
     ScopedFont m_windowFont;
     std::unique_ptr<ToolBand> m_band;
     std::unique_ptr<LineGutter> m_gutter;

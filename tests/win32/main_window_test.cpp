@@ -8,6 +8,7 @@
 #include "app/tool_band.h"
 #include "app/tovel_unit.h"
 #include "gutter/line_gutter.h"
+#include "platform/error.h"
 #include "platform/win32/win32_clipboard.h"
 #include "setting/setting_form.h"
 #include "tests/win32/dialog_answerer.h"
@@ -129,10 +130,14 @@ TEST_F(MainWindowTest, ToolbarHasEightCaptionedButtonsFillingItsWidth) {
         EXPECT_EQ(r.bottom - r.top, 35);
     }
     EXPECT_EQ(captioned, 8);
-    EXPECT_EQ(right, 512);
-    RECT band;
+    // The toolbar window itself stands at left 9 in its band, 512 px wide, and its buttons fill it.
+    RECT band{}, toolbar{};
     GetWindowRect(m_form.Band().CoolBar(), &band);
+    GetWindowRect(bar, &toolbar);
     EXPECT_EQ(band.bottom - band.top, 41);
+    EXPECT_EQ(toolbar.left - band.left, 9);
+    EXPECT_EQ(toolbar.right - toolbar.left, 512);
+    EXPECT_EQ(right, toolbar.right - toolbar.left);
 }
 
 TEST_F(MainWindowTest, BandPictureShowsBehindTheTransparentToolbar) {
@@ -196,27 +201,23 @@ TEST_F(MainWindowTest, MenuBarShortcutsReachTheMainWindowFromTheSettingsDialog) 
 }
 
 TEST_F(MainWindowTest, NoShortcutActsWhileAModalBoxIsOpen) {
-    // The key goes to the box's own loop, which is all that runs while the box is open. The keys are
-    // drained here, as that loop would, so none is left over for after the box has closed.
-    auto pressWhileOpen = [&](HWND) {
-        Press('N', true, false);
-        for (int i = 0; i < 10; ++i) {
-            MSG msg;
-            while (PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
-            Sleep(20);
-        }
-    };
-    test::DialogAnswerer answer({{test::Act::Call(pressWhileOpen), test::Act::Enter()}});
+    // The keys go through the box's own loop, which never runs the shortcut lookup; they are used up
+    // there, so none is left over to run a command once the box has closed.
+    auto pressWhileOpen = [&](HWND) { Press('N', true, false); };
+    auto wait = [](HWND) {};
+    test::DialogAnswerer answer({{test::Act::Call(pressWhileOpen), test::Act::Call(wait), test::Act::Call(wait),
+                                  test::Act::Call(wait), test::Act::Enter()}});
     m_app.ShowError("modal");
     Pump();
     EXPECT_TRUE(TakeCommands().empty());
     EXPECT_EQ(answer.Seen().size(), 1u);
+    // The same keys with no box open do run the command.
+    m_form.Note().SetText("");
+    Press('N', true);
+    EXPECT_EQ(TakeCommands(), std::vector<CommandId>{cmdNewN1});
 }
 
-TEST_F(MainWindowTest, EditingCommandsActOnTheEditorWithoutMarkingTheDocument) {
+TEST_F(MainWindowTest, EditingCommandsActOnTheEditorAndMarkTheDocument) {
     Win32Clipboard clipboard(m_form.Handle());
     ScintillaEditor& note = m_form.Note();
     note.SetText("alpha beta");
@@ -242,8 +243,33 @@ TEST_F(MainWindowTest, EditingCommandsActOnTheEditorWithoutMarkingTheDocument) {
     note.SelectAll();
     m_form.DeleteD2Click();
     EXPECT_EQ(note.Text(), "");
-    EXPECT_EQ(m_form.Document().ModMark, " - ") << "only a key released in the editor marks the document";
-    EXPECT_EQ(Text(m_form.Handle()), "無題 - tovel editor");
+}
+
+TEST_F(MainWindowTest, AnErrorInTheEditorsObserversIsShownAndTheProgramGoesOn) {
+    m_form.Note().SetMessageObserver([](UINT msg, WPARAM, LPARAM) -> bool {
+        if (msg == WM_KEYDOWN) throw Error("観察に失敗しました");
+        return false;
+    });
+    test::DialogAnswerer answer({{test::Act::Enter()}});
+    SendMessageW(m_form.Note().Handle(), WM_KEYDOWN, 'A', 1);
+    ASSERT_EQ(answer.Seen().size(), 1u);
+    ASSERT_FALSE(answer.Seen()[0].statics.empty());
+    EXPECT_EQ(answer.Seen()[0].statics.back(), "観察に失敗しました.");
+    SendMessageW(m_form.Note().Handle(), WM_CHAR, L'z', 1);
+    EXPECT_EQ(m_form.Note().Text(), "z") << "the editor still works";
+}
+
+TEST_F(MainWindowTest, AToolbarPasteOnACleanDocumentIsNeverThrownAway) {
+    ASSERT_EQ(m_form.Document().ModMark, " - ");
+    Win32Clipboard(m_form.Handle()).WriteText("pasted");
+    m_form.Button12Click();  // the toolbar's paste
+    EXPECT_EQ(m_form.Note().Text(), "pasted");
+    EXPECT_EQ(m_form.Document().ModMark, " * ");
+    EXPECT_EQ(Text(m_form.Handle()), "無題 * tovel editor");
+    test::DialogAnswerer answer({{test::Act::Click("キャンセル")}});
+    EXPECT_FALSE(m_form.NewN1Click());
+    ASSERT_EQ(answer.Seen().size(), 1u) << "New asked the save question";
+    EXPECT_EQ(m_form.Note().Text(), "pasted");
 }
 
 TEST_F(MainWindowTest, KeyReleaseMarksTheDocumentAndTheGutterFollowsKeysAndClicksOnly) {
