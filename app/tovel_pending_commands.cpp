@@ -3,10 +3,7 @@
 
 namespace tovel {
 
-void TTovForm::MixOpenM1Click() {}
-void TTovForm::MixSaveI1Click() {}
 void TTovForm::ViewV1Click() {}
-void TTovForm::PrintP1Click() {}
 void TTovForm::Find1Click() {}
 void TTovForm::Replace1Click() {}
 void TTovForm::Now1Click() {}

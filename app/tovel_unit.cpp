@@ -87,6 +87,13 @@ void TTovForm::CreateChildren() {
     m_gutter = std::make_unique<LineGutter>(Handle(), m_dpi);
     m_documentCommands = std::make_unique<DocumentCommands>(m_document, *m_note, m_files, m_fileDialogs, m_dialogs,
                                                             static_cast<IDocumentWindow&>(*this), SystemLeadBytes());
+    // While a job is spooled, messages are handled as the program's loop does, shortcuts included.
+    m_printer = std::make_unique<Win32Printer>([this] { return App().Handle(); }, [this](MSG& msg) {
+        if (PreviewMessage(msg)) return;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    });
+    m_appendCommands = std::make_unique<AppendCommands>(m_mixList, *m_note, m_files, m_fileDialogs, m_dialogs, m_sound);
     m_notePopup = BuildPopupMenu(NotePopup());
     m_toolPopup = BuildPopupMenu(ToolPopup());
     m_note->SetErrorSink([this] { App().ReportCurrentException(); });

@@ -14,10 +14,13 @@
 #include "app/file_dialogs.h"
 #include "app/menus.h"
 #include "app/window_base.h"
+#include "document/append_commands.h"
 #include "document/document_commands.h"
 #include "document/mix_list.h"
 #include "platform/date_text.h"
 #include "platform/win32/scintilla_editor.h"
+#include "platform/win32/win32_printer.h"
+#include "platform/win32/win32_sound.h"
 #include "platform/win32/win32_text_files.h"
 
 namespace tovel {
@@ -50,6 +53,7 @@ public:
     void SetCompanions(TAbout_Form* about, TSettingForm* setting);
 
     ScintillaEditor& Note() { return *m_note; }
+    Win32Printer& Printer() { return *m_printer; }
     LineGutter& Gutter() { return *m_gutter; }
     ToolBand& Band() { return *m_band; }
     HMENU MainMenu() const { return GetMenu(Handle()); }
@@ -168,7 +172,10 @@ private:
     Win32TextFiles m_files;
     Win32Dialogs m_dialogs;
     Win32FileDialogs m_fileDialogs;
+    Win32Sound m_sound;
+    std::unique_ptr<Win32Printer> m_printer;
     std::unique_ptr<DocumentCommands> m_documentCommands;
+    std::unique_ptr<AppendCommands> m_appendCommands;
     HICON m_documentIcon = nullptr;  // the opened file's icon, owned
     RegionalFormats m_formats;
     int m_dpi = 96;
