@@ -121,6 +121,8 @@ BOOL CALLBACK Win32Printer::AbortProc(HDC, int) {
 }
 
 bool Win32Printer::ChoosePrinter() {
+    std::string driver, device;
+    if (!m_devNames && !PrinterNames(nullptr, driver, device)) throw Error("デフォルト プリンタが存在しません");
     PRINTDLGA pd{sizeof pd};
     pd.hwndOwner = m_owner ? m_owner() : nullptr;
     pd.hDevMode = m_devMode;
