@@ -43,6 +43,19 @@ make_test_filesystems() {
 }
 make_test_filesystems
 
+echo "== fuzz targets (host, a few seconds each)"
+if scripts/fuzz.sh 3 > "$LOGS/fuzz.log" 2>&1; then :; fi
+fp=$(grep -oE '^fuzz: [0-9]+ passed' "$LOGS/fuzz.log" | grep -oE '[0-9]+')
+ff=$(grep -oE '[0-9]+ failed$' "$LOGS/fuzz.log" | grep -oE '^[0-9]+')
+if [ -z "$fp" ]; then
+    echo "fuzz: ended without a result (see $LOGS/fuzz.log)"
+    failed=$((failed + 1))
+else
+    passed=$((passed + fp))
+    failed=$((failed + ${ff:-0}))
+fi
+grep -E 'executions|FAILED' "$LOGS/fuzz.log"
+
 echo "== unit tests (host)"
 build/host/tovel_unit_tests > "$LOGS/unit.log" 2>&1
 tally "$LOGS/unit.log" unit
