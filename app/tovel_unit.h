@@ -16,10 +16,12 @@
 #include "app/window_base.h"
 #include "document/append_commands.h"
 #include "document/document_commands.h"
+#include "document/recovery_keeper.h"
 #include "document/mix_list.h"
 #include "platform/date_text.h"
 #include "platform/win32/scintilla_editor.h"
 #include "platform/win32/win32_printer.h"
+#include "platform/win32/win32_recovery_store.h"
 #include "platform/win32/win32_sound.h"
 #include "platform/win32/win32_text_files.h"
 
@@ -60,6 +62,7 @@ public:
     HMENU NotePopupMenu() const { return m_notePopup.Get(); }
     HMENU ToolPopupMenu() const { return m_toolPopup.Get(); }
     const FormGlobals& Globals() const { return m_globals; }
+    Win32RecoveryStore& RecoveryStore() { return *m_recoveryStore; }
     const DocumentState& Document() const { return m_document; }
     MixList& Mix() { return m_mixList; }
     HBITMAP ToolBitmap() const { return m_toolBitmap.Get(); }
@@ -176,6 +179,8 @@ private:
     std::unique_ptr<Win32Printer> m_printer;
     std::unique_ptr<DocumentCommands> m_documentCommands;
     std::unique_ptr<AppendCommands> m_appendCommands;
+    std::unique_ptr<Win32RecoveryStore> m_recoveryStore;
+    std::unique_ptr<RecoveryKeeper> m_recovery;
     HICON m_documentIcon = nullptr;  // the opened file's icon, owned
     RegionalFormats m_formats;
     int m_dpi = 96;
