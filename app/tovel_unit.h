@@ -63,6 +63,7 @@ public:
     HMENU ToolPopupMenu() const { return m_toolPopup.Get(); }
     const FormGlobals& Globals() const { return m_globals; }
     Win32RecoveryStore& RecoveryStore() { return *m_recoveryStore; }
+    Win32TextFiles& Files() { return m_files; }
     const DocumentState& Document() const { return m_document; }
     MixList& Mix() { return m_mixList; }
     HBITMAP ToolBitmap() const { return m_toolBitmap.Get(); }

@@ -77,6 +77,7 @@ private:
     IDocumentWindow& m_window;
     const LeadByteTable& m_leadBytes;
     int m_ownChanges = 0;
+    std::string m_stamp;  // the document's file as last loaded or saved: a change by another program shows
     std::function<void()> m_cleanObserver;
 };
 

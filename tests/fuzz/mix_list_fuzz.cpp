@@ -13,6 +13,7 @@ public:
     std::string bytes;
     std::string ReadAll(const std::string&) override { return bytes; }
     bool Exists(const std::string&) override { return true; }
+    std::string Stamp(const std::string&) override { return {}; }
     void CheckReadable(const std::string&) override {}
     void WriteAll(const std::string&, std::string_view b) override { bytes = std::string(b); }
     std::string FullPath(const std::string& name) override { return name; }
