@@ -1,0 +1,262 @@
+#include "tools/text_rewrite.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/error.h"
+#include "platform/sjis.h"
+
+namespace tovel {
+namespace {
+
+constexpr char kGrowsTooLarge[] = "置換を繰り返すと文字列が大きくなりすぎるため、置換をやめました。文字列は元のままです";
+constexpr char kNeverEnds[] = "置換が終わらないため、置換をやめました。文字列は元のままです";
+constexpr char kPasteTooLarge[] = "繰り返した文字列が大きくなりすぎるため、貼り付けをやめました";
+
+bool Lead(char c) { return IsLeadByte(static_cast<unsigned char>(c)); }
+bool Trail(char c) { return IsTrailByte(static_cast<unsigned char>(c)); }
+
+// Whether `length` bytes from `pos`, where a character starts, end where a character ends.
+bool EndsWhole(std::string_view text, std::size_t pos, std::size_t length) {
+    std::size_t end = pos;
+    while (end < pos + length) end = NextCharPos(text, end);
+    return end == pos + length;
+}
+
+// The rule for a replacement that holds the search string: one pass over the original text.
+std::string ReplaceEachOnce(std::string_view text, std::string_view search, std::string_view replacement,
+                            std::size_t limit) {
+    const std::size_t cap = std::max(limit, text.size());
+    std::string out;
+    std::size_t copied = 0, walk = 0;  // walk: a character start at or before the candidate
+    std::size_t at = text.find(search);
+    while (at != std::string_view::npos) {
+        while (walk < at) walk = NextCharPos(text, walk);
+        if (walk != at || !EndsWhole(text, at, search.size())) {
+            at = text.find(search, at + 1);
+            continue;
+        }
+        out.append(text.substr(copied, at - copied));
+        out.append(replacement);
+        copied = walk = at + search.size();
+        if (out.size() + (text.size() - copied) > cap) throw Error(kGrowsTooLarge);
+        at = text.find(search, copied);
+    }
+    out.append(text.substr(copied));
+    return out;
+}
+
+// The repeat-from-the-start rule without rescanning. The text is held as the part already scanned
+// (`m_out`, with a flag per byte saying whether a character starts there), then the bytes of
+// replacements still to scan (`m_pending`, a stack), then the rest of the original text. No whole
+// occurrence lies inside the scanned part, so the first one ends at or after the scan point, and after a
+// replacement at p the scan goes on from p: a new occurrence cannot start before p - len(search) + 1, and
+// the automaton state of the scanned part (recomputed from its last len(search) bytes) covers those.
+class RepeatRewriter {
+public:
+    RepeatRewriter(std::string_view text, std::string_view search, std::string_view replacement, std::size_t limit)
+        : m_text(text), m_s(search), m_r(replacement), m_limit(limit), m_cap(std::max(limit, text.size())),
+          m_length(text.size()) {
+        const std::size_t m = m_s.size();
+        m_border.assign(m + 1, 0);
+        for (std::size_t i = 1, k = 0; i < m; ++i) {
+            while (k > 0 && m_s[i] != m_s[k]) k = m_border[k];
+            if (m_s[i] == m_s[k]) ++k;
+            m_border[i + 1] = k;
+        }
+        for (char c : m_r) m_stateAfterR = Step(m_stateAfterR, c);
+        m_out.reserve(text.size());
+        m_starts.reserve(text.size());
+    }
+
+    std::string Run() {
+        const std::size_t m = m_s.size();
+        // An occurrence is judged once, when its last byte is scanned. One ending where a replacement
+        // began was judged with another next byte, but only its start could have failed: had it ended
+        // inside a character, the replaced occurrence would not have started one.
+        bool judge = false;
+        for (;;) {
+            if (judge) {
+                judge = false;
+                if (m_state == m && MatchAtEndIsWhole()) {
+                    ReplaceMatchAtEnd();
+                    continue;
+                }
+            }
+            if (m_pending.empty() && m_state == 0) {
+                // No partial match and nothing pending: jump to the next candidate of the original text.
+                const std::size_t at = m_text.find(m_s, m_next);
+                if (at == std::string_view::npos) {
+                    AppendRun(m_text.substr(m_next));
+                    break;
+                }
+                AppendRun(m_text.substr(m_next, at + m - m_next));
+                m_next = at + m;
+                m_state = m;
+                judge = true;
+                continue;
+            }
+            char b;
+            if (!TakeNext(b)) break;
+            Append(b);
+            judge = true;
+        }
+        return std::move(m_out);
+    }
+
+private:
+    // The automaton: the longest suffix of what was read that is a prefix of the search string.
+    std::size_t Step(std::size_t state, char b) const {
+        if (state == m_s.size()) state = m_border[state];
+        while (state > 0 && m_s[state] != b) state = m_border[state];
+        return m_s[state] == b ? state + 1 : 0;
+    }
+
+    std::size_t StateOfOut() const {
+        std::size_t state = 0;
+        for (std::size_t i = m_out.size() - std::min(m_out.size(), m_s.size()); i < m_out.size(); ++i) {
+            state = Step(state, m_out[i]);
+        }
+        return state;
+    }
+
+    bool LeadStartsAtEnd() const { return !m_out.empty() && m_starts.back() && Lead(m_out.back()); }
+
+    void Append(char b) {
+        const bool trailOfLead = LeadStartsAtEnd() && Trail(b);
+        m_out.push_back(b);
+        m_starts.push_back(!trailOfLead);
+        m_state = Step(m_state, b);
+    }
+
+    // Appends bytes without feeding the automaton; the caller knows the state afterwards.
+    void AppendRun(std::string_view bytes) {
+        bool leadStart = LeadStartsAtEnd();
+        const std::size_t base = m_out.size();
+        m_out.append(bytes);
+        m_starts.resize(base + bytes.size());
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            const bool start = !(leadStart && Trail(bytes[i]));
+            m_starts[base + i] = start;
+            leadStart = start && Lead(bytes[i]);
+        }
+    }
+
+    bool PeekNext(char& b) const {
+        if (!m_pending.empty()) {
+            b = m_pending.back();
+            return true;
+        }
+        if (m_next < m_text.size()) {
+            b = m_text[m_next];
+            return true;
+        }
+        return false;
+    }
+
+    bool TakeNext(char& b) {
+        if (!PeekNext(b)) return false;
+        if (!m_pending.empty()) m_pending.pop_back();
+        else ++m_next;
+        return true;
+    }
+
+    // The occurrence ending at the scan point starts a character and does not end inside one.
+    bool MatchAtEndIsWhole() const {
+        if (!m_starts[m_out.size() - m_s.size()]) return false;
+        char next;
+        return !(LeadStartsAtEnd() && PeekNext(next) && Trail(next));
+    }
+
+    void ReplaceMatchAtEnd() {
+        if (++m_count > m_limit) throw Error(kNeverEnds);
+        m_length = m_length - m_s.size() + m_r.size();
+        if (m_length > m_cap) throw Error(kGrowsTooLarge);
+        const std::size_t p = m_out.size() - m_s.size();
+        m_out.resize(p);
+        m_starts.resize(p);
+        m_state = StateOfOut();
+        if (m_pending.empty() && m_state == 0) {
+            // From state 0 the replacement alone holds no occurrence: it needs no scanning byte by byte.
+            AppendRun(m_r);
+            m_state = m_stateAfterR;
+        } else {
+            m_pending.append(m_r.rbegin(), m_r.rend());
+        }
+    }
+
+    std::string_view m_text, m_s, m_r;
+    std::size_t m_limit, m_cap;
+    std::size_t m_length;  // of the whole text as it stands
+    std::size_t m_count = 0;
+    std::vector<std::size_t> m_border;  // m_border[k]: longest proper border of the first k search bytes
+    std::size_t m_stateAfterR = 0;
+    std::string m_out;
+    std::string m_starts;
+    std::string m_pending;  // next byte last
+    std::size_t m_next = 0;
+    std::size_t m_state = 0;
+};
+
+}  // namespace
+
+std::size_t FindWhole(std::string_view text, std::string_view needle) {
+    if (needle.empty()) return std::string_view::npos;
+    std::size_t walk = 0;
+    for (std::size_t at = text.find(needle); at != std::string_view::npos; at = text.find(needle, at + 1)) {
+        while (walk < at) walk = NextCharPos(text, walk);
+        if (walk == at && EndsWhole(text, at, needle.size())) return at;
+    }
+    return std::string_view::npos;
+}
+
+std::size_t WholeCharsWithin(std::string_view text, std::size_t bytes) {
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t next = NextCharPos(text, pos);
+        if (next > bytes) break;
+        pos = next;
+    }
+    return pos;
+}
+
+std::size_t PasteFits(std::string_view text, std::size_t room) {
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t next = NextCharPos(text, pos);
+        if (text[pos] == '\r' && next < text.size() && text[next] == '\n') ++next;
+        if (next > room) break;
+        pos = next;
+    }
+    return pos;
+}
+
+std::string ReplaceAll(std::string_view text, std::string_view search, std::string_view replacement,
+                       std::size_t limit) {
+    if (search.empty()) return std::string(text);
+    if (replacement.find(search) != std::string_view::npos) return ReplaceEachOnce(text, search, replacement, limit);
+    return RepeatRewriter(text, search, replacement, limit).Run();
+}
+
+std::string RepeatedPaste(std::string_view piece, std::int64_t count, std::size_t room, std::size_t limit) {
+    std::string out;
+    if (piece.empty() || count <= 0) return out;
+    const std::size_t copies = std::min(static_cast<std::size_t>(count), room / piece.size());
+    if (copies > limit / piece.size()) throw Error(kPasteTooLarge);
+    out.reserve(copies * piece.size() + piece.size());
+    out.append(piece);
+    while (out.size() < copies * piece.size()) out.append(out, 0, std::min(out.size(), copies * piece.size() - out.size()));
+    out.resize(copies * piece.size());
+    room -= out.size();
+    // Once a paste no longer fits whole, each further one keeps what still fits, until none adds anything.
+    for (std::int64_t left = count - static_cast<std::int64_t>(copies); left > 0; --left) {
+        const std::size_t keep = PasteFits(piece, room);
+        if (keep == 0) break;
+        out.append(piece.substr(0, keep));
+        room -= keep;
+    }
+    if (out.size() > limit) throw Error(kPasteTooLarge);
+    return out;
+}
+
+}  // namespace tovel
