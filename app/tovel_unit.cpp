@@ -43,6 +43,7 @@ TTovForm::TTovForm(Application& app, StartupContext startup)
       m_startup(std::move(startup)),
       m_dialogs(app),
       m_fileDialogs(app),
+      m_messageBoxes(app),
       m_formats(ReadRegionalFormats()),
       m_dpi(ScreenDpi()) {
     RegisterClassOnce(app.Instance(), kClassName, LoadIconA(app.Instance(), "MAINICON"),
@@ -86,6 +87,9 @@ void TTovForm::CreateChildren() {
     m_gutter = std::make_unique<LineGutter>(Handle(), m_dpi);
     m_documentCommands = std::make_unique<DocumentCommands>(m_document, *m_note, m_files, m_fileDialogs, m_dialogs,
                                                             static_cast<IDocumentWindow&>(*this));
+    m_clipboard = std::make_unique<Win32Clipboard>(Handle());
+    m_toolCommands = std::make_unique<ToolCommands>(
+        ToolPlatform{*m_note, m_dialogs, m_messageBoxes, *m_clipboard, m_shell, m_files}, m_formats, CurrentLocalTime);
     m_notePopup = BuildPopupMenu(NotePopup());
     m_toolPopup = BuildPopupMenu(ToolPopup());
     m_note->SetErrorSink([this] { App().ReportCurrentException(); });

@@ -12,13 +12,17 @@
 #include "app/command_table.h"
 #include "app/dialogs/win32_dialogs.h"
 #include "app/file_dialogs.h"
+#include "app/message_boxes.h"
 #include "app/menus.h"
 #include "app/window_base.h"
 #include "document/document_commands.h"
 #include "document/mix_list.h"
 #include "platform/date_text.h"
 #include "platform/win32/scintilla_editor.h"
+#include "platform/win32/win32_clipboard.h"
+#include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_text_files.h"
+#include "tools/tool_commands.h"
 
 namespace tovel {
 
@@ -165,6 +169,10 @@ private:
     Win32Dialogs m_dialogs;
     Win32FileDialogs m_fileDialogs;
     std::unique_ptr<DocumentCommands> m_documentCommands;
+    Win32MessageBoxes m_messageBoxes;
+    Win32Shell m_shell;
+    std::unique_ptr<Win32Clipboard> m_clipboard;  // owned by the main window, made once it exists
+    std::unique_ptr<ToolCommands> m_toolCommands;
     HICON m_documentIcon = nullptr;  // the opened file's icon, owned
     RegionalFormats m_formats;
     int m_dpi = 96;
