@@ -16,7 +16,35 @@ constexpr char kPasteTooLarge[] = "繰り返した文字列が大きくなりす
 bool Lead(char c) { return IsLeadByte(static_cast<unsigned char>(c)); }
 bool Trail(char c) { return IsTrailByte(static_cast<unsigned char>(c)); }
 
-// Whether `length` bytes from `pos`, where a character starts, end where a character ends.
+// How far back a character start is looked for by pairing lead bytes before the flags take over.
+constexpr std::size_t kScanBack = 64;
+
+// Whether a character starts at q, given that one starts at `from` <= q and that every byte from `from`
+// up to q is a lead byte: from there on they pair off (a lead byte can also be a trail byte).
+bool StartsAfterLeads(std::string_view text, std::size_t from, std::size_t q) {
+    return (q - from) % 2 == 0 || !Trail(text[q]);
+}
+
+// Character starts of a text that does not change, asked for at rising offsets: each byte is looked at
+// about once.
+class StartFinder {
+public:
+    explicit StartFinder(std::string_view text) : m_text(text) {}
+    bool StartsAt(std::size_t q) {
+        if (q == m_text.size()) return true;
+        std::size_t j = q;
+        while (j > m_known && Lead(m_text[j - 1])) --j;  // the byte after any other byte starts a character
+        const bool start = StartsAfterLeads(m_text, j, q);
+        m_known = start ? q : q - 1;
+        return start;
+    }
+
+private:
+    std::string_view m_text;
+    std::size_t m_known = 0;  // a character starts here
+};
+
+// Whether the occurrence at `pos`, where a character starts, also ends where one does.
 bool EndsWhole(std::string_view text, std::size_t pos, std::size_t length) {
     std::size_t end = pos;
     while (end < pos + length) end = NextCharPos(text, end);
@@ -27,18 +55,18 @@ bool EndsWhole(std::string_view text, std::size_t pos, std::size_t length) {
 std::string ReplaceEachOnce(std::string_view text, std::string_view search, std::string_view replacement,
                             std::size_t limit) {
     const std::size_t cap = std::max(limit, text.size());
+    StartFinder starts(text);
     std::string out;
-    std::size_t copied = 0, walk = 0;  // walk: a character start at or before the candidate
+    std::size_t copied = 0;
     std::size_t at = text.find(search);
     while (at != std::string_view::npos) {
-        while (walk < at) walk = NextCharPos(text, walk);
-        if (walk != at || !EndsWhole(text, at, search.size())) {
+        if (!starts.StartsAt(at) || !EndsWhole(text, at, search.size())) {
             at = text.find(search, at + 1);
             continue;
         }
         out.append(text.substr(copied, at - copied));
         out.append(replacement);
-        copied = walk = at + search.size();
+        copied = at + search.size();
         if (out.size() + (text.size() - copied) > cap) throw Error(kGrowsTooLarge);
         at = text.find(search, copied);
     }
@@ -47,11 +75,12 @@ std::string ReplaceEachOnce(std::string_view text, std::string_view search, std:
 }
 
 // The repeat-from-the-start rule without rescanning. The text is held as the part already scanned
-// (`m_out`, with a flag per byte saying whether a character starts there), then the bytes of
-// replacements still to scan (`m_pending`, a stack), then the rest of the original text. No whole
-// occurrence lies inside the scanned part, so the first one ends at or after the scan point, and after a
-// replacement at p the scan goes on from p: a new occurrence cannot start before p - len(search) + 1, and
-// the automaton state of the scanned part (recomputed from its last len(search) bytes) covers those.
+// (`m_out`), then the bytes of replacements still to scan (`m_pending`, a stack), then the rest of the
+// original text. No whole occurrence lies inside the scanned part, so the first one ends at or after the
+// scan point; after a replacement at p the scan goes on from p, since a new occurrence cannot start
+// before p - len(search) + 1, and the automaton state at p (recomputed from the last len(search) bytes)
+// covers those. Where characters start is found by pairing the lead bytes before a byte that is none,
+// and only along long runs of lead bytes from flags kept for the scanned part.
 class RepeatRewriter {
 public:
     RepeatRewriter(std::string_view text, std::string_view search, std::string_view replacement, std::size_t limit)
@@ -65,41 +94,45 @@ public:
             m_border[i + 1] = k;
         }
         for (char c : m_r) m_stateAfterR = Step(m_stateAfterR, c);
+        m_sEndsInLeadStart = Lead(m_s.back()) && LastCharStart(m_s) == m - 1;
         m_out.reserve(text.size());
-        m_starts.reserve(text.size());
     }
 
     std::string Run() {
         const std::size_t m = m_s.size();
-        // An occurrence is judged once, when its last byte is scanned. One ending where a replacement
-        // began was judged with another next byte, but only its start could have failed: had it ended
-        // inside a character, the replaced occurrence would not have started one.
-        bool judge = false;
         for (;;) {
-            if (judge) {
-                judge = false;
-                if (m_state == m && MatchAtEndIsWhole()) {
-                    ReplaceMatchAtEnd();
-                    continue;
-                }
-            }
             if (m_pending.empty() && m_state == 0) {
-                // No partial match and nothing pending: jump to the next candidate of the original text.
+                // No partial match and nothing pending: jump to the next candidate of the original text
+                // and judge it where it stands.
                 const std::size_t at = m_text.find(m_s, m_next);
                 if (at == std::string_view::npos) {
-                    AppendRun(m_text.substr(m_next));
+                    m_out.append(m_text.substr(m_next));
                     break;
                 }
-                AppendRun(m_text.substr(m_next, at + m - m_next));
+                m_out.append(m_text.substr(m_next, at - m_next));
                 m_next = at + m;
-                m_state = m;
-                judge = true;
+                const bool startsWhole = !(LeadStartsAtEnd() && Trail(m_s[0]));
+                const bool endsWhole = !(m_sEndsInLeadStart && m_next < m_text.size() && Trail(m_text[m_next]));
+                if (startsWhole && endsWhole) {
+                    Replace();
+                } else {
+                    m_out.append(m_s);
+                    m_state = m;
+                }
                 continue;
             }
             char b;
             if (!TakeNext(b)) break;
-            Append(b);
-            judge = true;
+            m_out.push_back(b);
+            m_state = Step(m_state, b);
+            // An occurrence is judged once, when its last byte is scanned. One ending where a replacement
+            // began was judged with another next byte, but only its start could have failed: had it
+            // ended inside a character, the replaced occurrence would not have started one.
+            if (m_state == m && MatchAtEndIsWhole()) {
+                m_out.resize(m_out.size() - m);
+                m_flagged = std::min(m_flagged, m_out.size());
+                Replace();
+            }
         }
         return std::move(m_out);
     }
@@ -113,34 +146,40 @@ private:
     }
 
     std::size_t StateOfOut() const {
+        // A partial match begins with the search string's first byte; mostly none of the bytes has it.
+        const std::size_t from = m_out.size() - std::min(m_out.size(), m_s.size() - 1);
+        std::size_t i = from;
+        while (i < m_out.size() && m_out[i] != m_s[0]) ++i;
         std::size_t state = 0;
-        for (std::size_t i = m_out.size() - std::min(m_out.size(), m_s.size()); i < m_out.size(); ++i) {
-            state = Step(state, m_out[i]);
-        }
+        for (; i < m_out.size(); ++i) state = Step(state, m_out[i]);
         return state;
     }
 
-    bool LeadStartsAtEnd() const { return !m_out.empty() && m_starts.back() && Lead(m_out.back()); }
-
-    void Append(char b) {
-        const bool trailOfLead = LeadStartsAtEnd() && Trail(b);
-        m_out.push_back(b);
-        m_starts.push_back(!trailOfLead);
-        m_state = Step(m_state, b);
-    }
-
-    // Appends bytes without feeding the automaton; the caller knows the state afterwards.
-    void AppendRun(std::string_view bytes) {
-        bool leadStart = LeadStartsAtEnd();
-        const std::size_t base = m_out.size();
-        m_out.append(bytes);
-        m_starts.resize(base + bytes.size());
-        for (std::size_t i = 0; i < bytes.size(); ++i) {
-            const bool start = !(leadStart && Trail(bytes[i]));
-            m_starts[base + i] = start;
-            leadStart = start && Lead(bytes[i]);
+    // Whether a character starts at q < m_out.size() in the text as it stands.
+    bool StartAt(std::size_t q) {
+        if (q >= m_flagged) {
+            std::size_t j = q;
+            const std::size_t stop = q - std::min(q - m_flagged, kScanBack);
+            while (j > stop && Lead(m_out[j - 1])) --j;
+            if (j == 0 || !Lead(m_out[j - 1])) return StartsAfterLeads(m_out, j, q);
+            Flag(q + 1);
         }
+        return m_starts[q];
     }
+
+    // Extends the flags (m_starts[i]: a character starts at m_out[i]) to the first `end` bytes.
+    void Flag(std::size_t end) {
+        m_starts.resize(end);
+        bool leadStart = m_flagged > 0 && m_starts[m_flagged - 1] && Lead(m_out[m_flagged - 1]);
+        for (std::size_t i = m_flagged; i < end; ++i) {
+            const bool start = !(leadStart && Trail(m_out[i]));
+            m_starts[i] = start;
+            leadStart = start && Lead(m_out[i]);
+        }
+        m_flagged = end;
+    }
+
+    bool LeadStartsAtEnd() { return !m_out.empty() && Lead(m_out.back()) && StartAt(m_out.size() - 1); }
 
     bool PeekNext(char& b) const {
         if (!m_pending.empty()) {
@@ -162,23 +201,21 @@ private:
     }
 
     // The occurrence ending at the scan point starts a character and does not end inside one.
-    bool MatchAtEndIsWhole() const {
-        if (!m_starts[m_out.size() - m_s.size()]) return false;
+    bool MatchAtEndIsWhole() {
+        if (!StartAt(m_out.size() - m_s.size())) return false;
         char next;
         return !(LeadStartsAtEnd() && PeekNext(next) && Trail(next));
     }
 
-    void ReplaceMatchAtEnd() {
+    // The occurrence that stood at the end of m_out has been taken off: its replacement comes next.
+    void Replace() {
         if (++m_count > m_limit) throw Error(kNeverEnds);
         m_length = m_length - m_s.size() + m_r.size();
         if (m_length > m_cap) throw Error(kGrowsTooLarge);
-        const std::size_t p = m_out.size() - m_s.size();
-        m_out.resize(p);
-        m_starts.resize(p);
         m_state = StateOfOut();
         if (m_pending.empty() && m_state == 0) {
             // From state 0 the replacement alone holds no occurrence: it needs no scanning byte by byte.
-            AppendRun(m_r);
+            m_out.append(m_r);
             m_state = m_stateAfterR;
         } else {
             m_pending.append(m_r.rbegin(), m_r.rend());
@@ -191,9 +228,11 @@ private:
     std::size_t m_count = 0;
     std::vector<std::size_t> m_border;  // m_border[k]: longest proper border of the first k search bytes
     std::size_t m_stateAfterR = 0;
+    bool m_sEndsInLeadStart = false;  // its last character is a lead byte alone, which a trail would join
     std::string m_out;
-    std::string m_starts;
-    std::string m_pending;  // next byte last
+    std::vector<bool> m_starts;
+    std::size_t m_flagged = 0;  // m_starts holds the first m_flagged bytes of m_out
+    std::string m_pending;      // next byte last
     std::size_t m_next = 0;
     std::size_t m_state = 0;
 };
@@ -202,10 +241,9 @@ private:
 
 std::size_t FindWhole(std::string_view text, std::string_view needle) {
     if (needle.empty()) return std::string_view::npos;
-    std::size_t walk = 0;
+    StartFinder starts(text);
     for (std::size_t at = text.find(needle); at != std::string_view::npos; at = text.find(needle, at + 1)) {
-        while (walk < at) walk = NextCharPos(text, walk);
-        if (walk == at && EndsWhole(text, at, needle.size())) return at;
+        if (starts.StartsAt(at) && EndsWhole(text, at, needle.size())) return at;
     }
     return std::string_view::npos;
 }

@@ -23,17 +23,21 @@ void ToolCommands::DeleteLine() {
     if (line >= 1) m_p.editor.Delete(line - 1);
 }
 
+// The result takes the place of the taken text, so that no third copy of a large text is alive while
+// the editor takes the new one.
 void ToolCommands::DeleteEverywhere() {
-    const std::string text = m_p.editor.Text();
+    std::string text = m_p.editor.Text();
     const std::string search = m_p.dialogs.InputBox("指定文字列削除", "削除する文字列を入力してください。", "");
-    m_p.editor.SetText(DeleteAll(text, search));
+    text = DeleteAll(text, search);
+    m_p.editor.SetText(text);
 }
 
 void ToolCommands::ReplaceEverywhere() {
-    const std::string text = m_p.editor.Text();
+    std::string text = m_p.editor.Text();
     const std::string search = m_p.dialogs.InputBox("文字列の置換", "置換対象の文字列を入力してください。", "");
     const std::string replacement = m_p.dialogs.InputBox("文字列の置換", "置換後の文字列を入力してください。", "");
-    m_p.editor.SetText(ReplaceAll(text, search, replacement));
+    text = ReplaceAll(text, search, replacement);
+    m_p.editor.SetText(text);
 }
 
 void ToolCommands::RepeatSelection() {

@@ -60,6 +60,16 @@ TEST(ReplaceAllTest, RepeatsFromTheStartUntilNoneIsLeft) {
     }
 }
 
+TEST(ReplaceAllTest, CharactersAreCountedFromTheStartOfLongRunsOfLeadBytes) {
+    // 亜 is 0x88 0x9F: both bytes can start a character, so only the run's start tells how they pair.
+    std::string run;
+    for (int i = 0; i < 300; ++i) run += "亜";
+    const std::string xs(300, 'x');
+    EXPECT_EQ(DeleteAll(run + xs, "亜x"), "") << "each deletion forms the next one";
+    EXPECT_EQ(DeleteAll("\x88" + run + xs, "亜x"), "\x88" + run + xs) << "shifted by one byte: no whole match";
+    EXPECT_EQ(FindWhole("\x88" + run, "亜"), npos);
+}
+
 TEST(ReplaceAllTest, StopsWithAnErrorWhenTheTextKeepsGrowingOrTheReplacementsNeverEnd) {
     try {
         ReplaceAll("aab", "ab", "bbaa", 1000);  // each replacement forms the next one, the text ever longer
