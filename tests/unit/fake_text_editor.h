@@ -1,6 +1,7 @@
 #pragma once
 // An editor double with a selection, CR LF lines (no wrapping), a byte limit on pastes, a one-step undo
 // of the last paste, and a clipboard of its own; plus doubles for the shell and the message boxes.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -26,7 +27,6 @@ public:
 
     std::size_t selStart = 0, selEnd = 0;  // the caret is at selEnd
     std::int32_t maxLength = 0;
-    int setTextCalls = 0;
 
     void Select(std::size_t start, std::size_t end) { selStart = start, selEnd = end; }
     std::string Selected() const { return text.substr(selStart, selEnd - selStart); }
@@ -44,7 +44,6 @@ public:
     void SetText(std::string_view t) override {
         const std::string normalized = NormalizeLineBreaks(t);
         if (normalized == text) return;
-        ++setTextCalls;
         text = normalized;
         selStart = selEnd = 0;
         m_undo.reset();
@@ -100,16 +99,12 @@ private:
     }
     std::vector<std::size_t> LineStarts() const {
         std::vector<std::size_t> starts{0};
-        for (std::size_t i = text.find("\r\n"); i != std::string::npos; i = text.find("\r\n", i + 2)) {
-            starts.push_back(i + 2);
-        }
+        for (auto i = text.find("\r\n"); i != std::string::npos; i = text.find("\r\n", i + 2)) starts.push_back(i + 2);
         return starts;
     }
     std::size_t LineOf(std::size_t pos) const {
-        const std::vector<std::size_t> starts = LineStarts();
-        std::size_t line = 0;
-        while (line + 1 < starts.size() && starts[line + 1] <= pos) ++line;
-        return line;
+        const auto starts = LineStarts();
+        return std::upper_bound(starts.begin(), starts.end(), pos) - starts.begin() - 1;
     }
 
     FakeClipboard& m_clipboard;

@@ -31,16 +31,6 @@ TEST(FindWholeTest, MatchesOnlyWholeCharacters) {
     for (const Case& c : cases) EXPECT_EQ(FindWhole(c.text, c.needle), c.at) << c.text << " / " << c.needle;
 }
 
-TEST(WholeCharsTest, CutsAtTheLastCharacterBoundaryAndPastesKeepLineBreaks) {
-    EXPECT_EQ(WholeCharsWithin("abcdefghijklmno", 10), 10u);
-    EXPECT_EQ(WholeCharsWithin("ab表", 3), 2u);
-    EXPECT_EQ(WholeCharsWithin("ab表", 4), 4u);
-    EXPECT_EQ(WholeCharsWithin("a\r\nb", 2), 2u) << "the CR stays; setting the text completes it";
-    EXPECT_EQ(WholeCharsWithin("ab", 99), 2u);
-    EXPECT_EQ(PasteFits("a\r\nb", 2), 1u);
-    EXPECT_EQ(PasteFits("a表", 2), 1u);
-}
-
 TEST(ReplaceAllTest, RepeatsFromTheStartUntilNoneIsLeft) {
     struct Case {
         std::string text, search, replacement, result;
