@@ -25,7 +25,18 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         ShowWindow(app.Handle(), SW_SHOWNOACTIVATE);
         ShowWindow(form.Handle(), SW_SHOWNORMAL);
         UpdateWindow(form.Handle());
-        return tovel::RunMessageLoop([&form](MSG& msg) { return form.PreviewMessage(msg); });
+        try {
+            return tovel::RunMessageLoop([&form](MSG& msg) { return form.PreviewMessage(msg); });
+        } catch (...) {
+            // An error no window caught ends the program: the text is kept in the backup first.
+            app.ReportCurrentException();
+            try {
+                if (IsWindow(form.Handle())) form.SaveBackup();
+            } catch (...) {
+                app.ReportCurrentException();
+            }
+            return 1;
+        }
     } catch (...) {
         app.ReportCurrentException();
         return 1;

@@ -3,10 +3,7 @@
 
 namespace tovel {
 
-void TTovForm::MixOpenM1Click() {}
-void TTovForm::MixSaveI1Click() {}
 void TTovForm::ViewV1Click() {}
-void TTovForm::PrintP1Click() {}
 void TTovForm::B1Click() {}
 void TTovForm::FrontF1Click() {}
 void TTovForm::ManualM1Click() {}

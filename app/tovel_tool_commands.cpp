@@ -12,7 +12,10 @@ void TTovForm::Find1Click() { m_toolCommands->Find(); }
 void TTovForm::N22Click() { m_toolCommands->ShowByteCount(); }
 void TTovForm::C1Click() { m_toolCommands->ShowCaretPosition(); }
 void TTovForm::Now1Click() { m_toolCommands->InsertDateTime(); }
-void TTovForm::HTMLTagH1Click() { m_toolCommands->NewHtmlDocument([this] { return NewN1Click(); }, m_globals.AppDir); }
+void TTovForm::HTMLTagH1Click() {
+    m_toolCommands->NewHtmlDocument([this](const std::string& name) { return m_documentCommands->NewFrom(name); },
+                                    m_globals.AppDir);
+}
 void TTovForm::Open1Click() { m_toolCommands->OpenSelection(); }
 
 }  // namespace tovel

@@ -11,6 +11,7 @@
 #include "platform/error.h"
 #include "platform/text_file_rules.h"
 #include "platform/win32/regional.h"
+#include "platform/win32/system_code_page.h"
 #include "platform/win32/win32_ini_file.h"
 #include "setting/setting_form.h"
 
@@ -86,13 +87,21 @@ void TTovForm::CreateChildren() {
     m_band = std::make_unique<ToolBand>(Handle(), Handle(), m_dpi, m_windowFont.Get());
     m_gutter = std::make_unique<LineGutter>(Handle(), m_dpi);
     m_documentCommands = std::make_unique<DocumentCommands>(m_document, *m_note, m_files, m_fileDialogs, m_dialogs,
-                                                            static_cast<IDocumentWindow&>(*this));
+                                                            static_cast<IDocumentWindow&>(*this), SystemLeadBytes());
+    // While a job is spooled, messages are handled as the program's loop does, shortcuts included.
+    m_printer = std::make_unique<Win32Printer>([this] { return App().Handle(); }, [this](MSG& msg) {
+        if (PreviewMessage(msg)) return;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    });
+    m_appendCommands = std::make_unique<AppendCommands>(m_mixList, *m_note, m_files, m_fileDialogs, m_dialogs, m_sound);
     m_clipboard = std::make_unique<Win32Clipboard>(Handle());
     m_toolCommands = std::make_unique<ToolCommands>(
-        ToolPlatform{*m_note, m_dialogs, m_messageBoxes, *m_clipboard, m_shell, m_files}, m_formats, CurrentLocalTime);
+        ToolPlatform{*m_note, m_dialogs, m_messageBoxes, *m_clipboard, m_shell}, m_formats, CurrentLocalTime);
     m_notePopup = BuildPopupMenu(NotePopup());
     m_toolPopup = BuildPopupMenu(ToolPopup());
     m_note->SetErrorSink([this] { App().ReportCurrentException(); });
+    m_note->SetChangeObserver([this] { m_documentCommands->TextChanged(); });
     m_note->SetMessageObserver([this](UINT msg, WPARAM wp, LPARAM lp) { return OnEditorMessage(msg, wp, lp); });
     m_note->SetAfterObserver([this](UINT msg, WPARAM, LPARAM) {
         switch (msg) {
@@ -159,7 +168,7 @@ void TTovForm::FormCreate() {
     m_documentCommands->Start(name, caption);  // the clean marker, the base title, caption and taskbar title
     m_globals.TopMostState = "OFF";
 
-    if (!m_document.Untitled()) LoadFromFile(*m_note, m_files, m_document.CurrentName);
+    m_documentCommands->LoadStartupFile();
 }
 
 void TTovForm::LoadToolBitmap(const std::string& path) {
@@ -170,19 +179,32 @@ void TTovForm::LoadToolBitmap(const std::string& path) {
     m_band->SetBackground(bitmap);
 }
 
+void TTovForm::MeasurePlacementOffset() {
+    WINDOWPLACEMENT placement{sizeof placement};
+    RECT r{};
+    if (!GetWindowPlacement(Handle(), &placement) || !GetWindowRect(Handle(), &r)) return;
+    m_placementOffset = {r.left - placement.rcNormalPosition.left, r.top - placement.rcNormalPosition.top};
+}
+
+void TTovForm::SaveBackup() { SaveToFile(*m_note, m_files, kBackupFileName); }
+
 void TTovForm::FormClose() {
     // Each step is reported on its own and never keeps the window from closing.
     try {
-        SaveToFile(*m_note, m_files, kBackupFileName);
+        SaveBackup();
     } catch (...) {
         App().ReportCurrentException();
     }
     RECT r;
     GetWindowRect(Handle(), &r);
     if (IsIconic(Handle())) {
+        // The restored rectangle comes in work-area coordinates on Windows: stored, it must be in screen
+        // coordinates like every other position, or a taskbar at the top or left would move the window at
+        // each start. The difference was measured while the window was last restored.
         WINDOWPLACEMENT placement{sizeof placement};
         GetWindowPlacement(Handle(), &placement);
         r = placement.rcNormalPosition;
+        OffsetRect(&r, m_placementOffset.x, m_placementOffset.y);
     }
     Win32IniFile ini(m_globals.AppDir + kSettingsFileName);
     const std::pair<const char*, std::int32_t> values[] = {
@@ -209,12 +231,14 @@ void TTovForm::FormClose() {
 }
 
 void TTovForm::OnDropFiles(HDROP drop) {
-    char path[261] = {};
-    DragQueryFileA(drop, 0, path, sizeof path);
+    const UINT length = DragQueryFileA(drop, 0, nullptr, 0);
+    std::string path(length, '\0');
+    if (length > 0) path.resize(DragQueryFileA(drop, 0, path.data(), length + 1));
     DragFinish(drop);
     // Brought to the front first, so the save question is not hidden behind the program the file came from.
     SetForegroundWindow(Handle());
     try {
+        if (path.empty()) throw Error(FormatText("ファイル %s は開けません", path));
         m_documentCommands->Drop(path);
     } catch (...) {
         App().ReportCurrentException();
@@ -375,7 +399,11 @@ LRESULT TTovForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         }
         case WM_SIZE:
             LayOut();
+            if (wp == SIZE_RESTORED) MeasurePlacementOffset();
             return 0;
+        case WM_MOVE:
+            if (!IsIconic(Handle()) && !IsZoomed(Handle())) MeasurePlacementOffset();
+            break;
         case WM_SETFOCUS:
             if (m_note) SetFocus(m_note->Handle());
             return 0;

@@ -15,12 +15,15 @@
 #include "app/message_boxes.h"
 #include "app/menus.h"
 #include "app/window_base.h"
+#include "document/append_commands.h"
 #include "document/document_commands.h"
 #include "document/mix_list.h"
 #include "platform/date_text.h"
 #include "platform/win32/scintilla_editor.h"
 #include "platform/win32/win32_clipboard.h"
+#include "platform/win32/win32_printer.h"
 #include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_sound.h"
 #include "platform/win32/win32_text_files.h"
 #include "tools/tool_commands.h"
 
@@ -54,6 +57,7 @@ public:
     void SetCompanions(TAbout_Form* about, TSettingForm* setting);
 
     ScintillaEditor& Note() { return *m_note; }
+    Win32Printer& Printer() { return *m_printer; }
     LineGutter& Gutter() { return *m_gutter; }
     ToolBand& Band() { return *m_band; }
     HMENU MainMenu() const { return GetMenu(Handle()); }
@@ -65,6 +69,8 @@ public:
     HBITMAP ToolBitmap() const { return m_toolBitmap.Get(); }
     const RegionalFormats& Formats() const { return m_formats; }
 
+    // Writes the editor's text to "backup.tov" in the current folder (the first step of the close).
+    void SaveBackup();
     // Runs the handler of a command; an error it raises is shown in the error box.
     void RunCommand(CommandId command);
     // Told of every command before its handler runs (the tests watch the dispatch through it).
@@ -151,6 +157,8 @@ private:
     void FormClose();
     void LoadToolBitmap(const std::string& path);
     void LayOut();
+    // Screen position minus the placement's restored position (the work area's origin on Windows).
+    void MeasurePlacementOffset();
     bool OnEditorMessage(UINT msg, WPARAM wp, LPARAM lp);
     void OnDropFiles(HDROP drop);
     // IDocumentWindow
@@ -168,7 +176,10 @@ private:
     Win32TextFiles m_files;
     Win32Dialogs m_dialogs;
     Win32FileDialogs m_fileDialogs;
+    Win32Sound m_sound;
+    std::unique_ptr<Win32Printer> m_printer;
     std::unique_ptr<DocumentCommands> m_documentCommands;
+    std::unique_ptr<AppendCommands> m_appendCommands;
     Win32MessageBoxes m_messageBoxes;
     Win32Shell m_shell;
     std::unique_ptr<Win32Clipboard> m_clipboard;  // owned by the main window, made once it exists
@@ -176,6 +187,7 @@ private:
     HICON m_documentIcon = nullptr;  // the opened file's icon, owned
     RegionalFormats m_formats;
     int m_dpi = 96;
+    POINT m_placementOffset{0, 0};
     ScopedFont m_windowFont;
     std::unique_ptr<ToolBand> m_band;
     std::unique_ptr<LineGutter> m_gutter;

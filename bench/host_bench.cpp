@@ -36,6 +36,8 @@ int main() {
         const std::string& text;
         explicit OneFile(const std::string& t) : text(t) {}
         std::string ReadAll(const std::string&) override { return text; }
+        bool Exists(const std::string&) override { return true; }
+        void CheckReadable(const std::string&) override {}
         void WriteAll(const std::string&, std::string_view) override {}
         std::string FullPath(const std::string& name) override { return name; }
     } file(text);

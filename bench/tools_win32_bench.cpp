@@ -36,7 +36,7 @@ struct Answers : tovel::IDialogs {
     tovel::DialogResult ConfirmYesNoCancel(const std::string&) override { return tovel::DialogResult::Cancel; }
     void ShowMessage(const std::string&) override {}
 };
-struct Unused : tovel::IMessageBoxes, tovel::IClipboard, tovel::IShell, tovel::ITextFiles {
+struct Unused : tovel::IMessageBoxes, tovel::IClipboard, tovel::IShell {
     bool AskYesNo(const std::string&, const std::string&) override { return false; }
     void ShowWarning(const std::string&, const std::string&) override {}
     void ShowInfo(const std::string&, const std::string&) override {}
@@ -44,9 +44,6 @@ struct Unused : tovel::IMessageBoxes, tovel::IClipboard, tovel::IShell, tovel::I
     void WriteText(std::string_view) override {}
     bool ShellOpen(const std::string&) override { return false; }
     bool RunCommand(const std::string&) override { return false; }
-    std::string ReadAll(const std::string&) override { return {}; }
-    void WriteAll(const std::string&, std::string_view) override {}
-    std::string FullPath(const std::string& name) override { return name; }
 };
 
 // Alternates the command and the floor (order swapped each round), each after the editor is given the
@@ -107,7 +104,7 @@ int main() {
         Answers answers;
         Unused unused;
         const tovel::RegionalFormats formats;
-        tovel::ToolCommands tools({editor, answers, unused, unused, unused, unused}, formats, [] { return tovel::LocalTime{}; });
+        tovel::ToolCommands tools({editor, answers, unused, unused, unused}, formats, [] { return tovel::LocalTime{}; });
         auto reset = [&] { editor.SetText(text); };
 
         const auto replace = MedianPair(

@@ -5,6 +5,19 @@
 
 namespace tovel {
 
+// The document's own whole-text changes (a load, New's clearing) are not edits: the text changes it
+// reports meanwhile do not mark the document modified.
+class DocumentCommands::OwnChange {
+public:
+    explicit OwnChange(DocumentCommands& commands) : m_commands(commands) { ++m_commands.m_ownChanges; }
+    ~OwnChange() { --m_commands.m_ownChanges; }
+    OwnChange(const OwnChange&) = delete;
+    OwnChange& operator=(const OwnChange&) = delete;
+
+private:
+    DocumentCommands& m_commands;
+};
+
 void DocumentCommands::Start(const std::string& name, const std::string& baseTitle) {
     m_state.CurrentName = name.empty() ? kUntitledName : name;
     m_state.FullPath = m_state.Untitled() ? "" : m_files.FullPath(m_state.CurrentName);
@@ -31,17 +44,54 @@ bool DocumentCommands::AskToSave(SaveFirst how) {
         case DialogResult::Yes:
             // A failed save raises and ends the command; a cancelled dialog stops it here.
             return how == SaveFirst::SaveAs ? SaveAs() : Save();
-        case DialogResult::Cancel:
-            return false;
-        default:
+        case DialogResult::No:
             return true;
+        default:
+            return false;  // Cancel, and any answer that is not one (a box that could not be shown)
     }
+}
+
+void DocumentCommands::Load(const std::string& name) {
+    OwnChange own(*this);
+    LoadFromFile(m_editor, m_files, name);
+}
+
+void DocumentCommands::LoadStartupFile() {
+    if (m_state.Untitled()) return;
+    const std::string& name = m_state.CurrentName;
+    // A name that is no file keeps naming the document (Save creates it); loading it reports that it
+    // cannot be opened.
+    if (!m_files.Exists(name)) {
+        Load(name);
+        return;
+    }
+    try {
+        Load(name);
+    } catch (...) {
+        // A file that exists but cannot be loaded is not this document: Save must never replace it
+        // unseen, so the document becomes untitled.
+        BecomeClean(kUntitledName, "");
+        throw;
+    }
+}
+
+void DocumentCommands::TextChanged() {
+    if (m_ownChanges == 0 && !m_state.Modified()) MarkModified();
 }
 
 bool DocumentCommands::New() {
     if (!AskToSave(SaveFirst::SaveAs)) return false;
-    m_editor.Clear();
+    {
+        OwnChange own(*this);
+        m_editor.Clear();
+    }
     BecomeClean(kUntitledName, "");
+    return true;
+}
+
+bool DocumentCommands::NewFrom(const std::string& name) {
+    if (!New()) return false;
+    Load(name);
     return true;
 }
 
@@ -49,8 +99,8 @@ void DocumentCommands::Open() {
     if (!AskToSave(SaveFirst::Save)) return;
     const auto chosen = m_fileDialogs.ChooseFileToOpen();
     if (!chosen) return;
-    LoadFromFile(m_editor, m_files, *chosen);
-    BecomeClean(NamePart(*chosen), *chosen);
+    Load(*chosen);
+    BecomeClean(NamePart(*chosen, m_leadBytes), *chosen);
     m_window.ShowIconOf(*chosen);
 }
 
@@ -66,7 +116,7 @@ bool DocumentCommands::SaveAs() {
     bool saved = false;
     if (const auto chosen = m_fileDialogs.ChooseFileToSave()) {
         SaveToFile(m_editor, m_files, *chosen);
-        BecomeClean(NamePart(*chosen), *chosen);
+        BecomeClean(NamePart(*chosen, m_leadBytes), *chosen);
         saved = true;
     }
     if (m_state.CurrentName.empty()) {
@@ -78,9 +128,11 @@ bool DocumentCommands::SaveAs() {
 }
 
 void DocumentCommands::Drop(const std::string& fullPath) {
+    // A folder or a file that cannot be read is refused before the save question: nothing changes.
+    m_files.CheckReadable(fullPath);
     if (!AskToSave(SaveFirst::Save)) return;
-    LoadFromFile(m_editor, m_files, fullPath);
-    BecomeClean(NamePart(fullPath), fullPath);
+    Load(fullPath);
+    BecomeClean(NamePart(fullPath, m_leadBytes), fullPath);
     m_window.ShowIconOf(fullPath);
     m_window.SetCaption(fullPath + kDropCaptionTail);
 }

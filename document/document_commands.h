@@ -10,6 +10,7 @@
 #include "platform/dialogs.h"
 #include "platform/editor.h"
 #include "platform/file_dialogs.h"
+#include "platform/sjis.h"
 #include "platform/text_files.h"
 
 namespace tovel {
@@ -26,23 +27,34 @@ public:
 
 class DocumentCommands {
 public:
+    // `leadBytes`: the system's code page, by which chosen paths are split into folder and name.
     DocumentCommands(DocumentState& state, IEditor& editor, ITextFiles& files, IFileDialogs& fileDialogs,
-                     IDialogs& dialogs, IDocumentWindow& window)
-        : m_state(state), m_editor(editor), m_files(files), m_fileDialogs(fileDialogs), m_dialogs(dialogs), m_window(window) {}
+                     IDialogs& dialogs, IDocumentWindow& window,
+                     const LeadByteTable& leadBytes = LeadByteTable::ShiftJis())
+        : m_state(state), m_editor(editor), m_files(files), m_fileDialogs(fileDialogs), m_dialogs(dialogs),
+          m_window(window), m_leadBytes(leadBytes) {}
 
     // Start-up: the command-line name as typed (or untitled), its full path resolved once against the start
     // folder, the clean marker and both titles. Loading the file is the caller's last step.
     void Start(const std::string& name, const std::string& baseTitle);
     // True when it went ahead, false when the save question stopped it.
     bool New();
+    // New, then the file's text as the untitled document, not marked modified (a template); false when
+    // the save question stopped New. A file that cannot be loaded leaves the empty document New made.
+    bool NewFrom(const std::string& name);
     void Open();
     // True when the text was written.
     bool Save();
     bool SaveAs();
     // A file dropped on the window becomes the document (after the save question, as for Open).
     void Drop(const std::string& fullPath);
+    // Loads the start-up file named by Start. A file that exists but cannot be loaded leaves the document
+    // untitled (and the error raised); a name that is no file stays the document's name.
+    void LoadStartupFile();
     // A key released in the editor.
     void MarkModified();
+    // The editor's text changed (typing, a paste, any command); the document's own loads do not count.
+    void TextChanged();
     // True when the window may close.
     bool CloseQuery();
 
@@ -51,6 +63,8 @@ private:
     // The save question; true when the caller may go on.
     bool AskToSave(SaveFirst how);
     void BecomeClean(const std::string& name, const std::string& fullPath);
+    void Load(const std::string& name);
+    class OwnChange;
     void ShowTitles();
 
     DocumentState& m_state;
@@ -59,6 +73,8 @@ private:
     IFileDialogs& m_fileDialogs;
     IDialogs& m_dialogs;
     IDocumentWindow& m_window;
+    const LeadByteTable& m_leadBytes;
+    int m_ownChanges = 0;
 };
 
 }  // namespace tovel

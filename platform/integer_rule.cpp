@@ -12,8 +12,8 @@ int HexValue(char c) {
     return -1;
 }
 
-std::optional<std::int32_t> ParseHex(std::string_view digits) {
-    if (digits.empty()) return std::nullopt;
+std::optional<std::int32_t> ParseHex(std::string_view digits, std::size_t maxDigits) {
+    if (digits.empty() || digits.size() > maxDigits) return std::nullopt;
     std::uint64_t value = 0;
     for (char c : digits) {
         int v = HexValue(c);
@@ -42,15 +42,24 @@ std::optional<std::int32_t> ParseDecimal(std::string_view text) {
     return static_cast<std::int32_t>(value);
 }
 
-}  // namespace
-
-std::optional<std::int32_t> ParseInteger(std::string_view text) {
+// The two rules differ only in how many hexadecimal digits they take: the dialogs any number whose value
+// fits in 32 bits, the settings file one to eight.
+std::optional<std::int32_t> Parse(std::string_view text, std::size_t maxHexDigits) {
     while (!text.empty() && text[0] == ' ') text.remove_prefix(1);
     if (text.empty()) return std::nullopt;
-    if (text[0] == '$' || text[0] == 'x' || text[0] == 'X') return ParseHex(text.substr(1));
-    if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) return ParseHex(text.substr(2));
+    if (text[0] == '$' || text[0] == 'x' || text[0] == 'X') return ParseHex(text.substr(1), maxHexDigits);
+    if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        return ParseHex(text.substr(2), maxHexDigits);
+    }
     return ParseDecimal(text);
 }
+
+constexpr std::size_t kAnyDigits = static_cast<std::size_t>(-1);
+constexpr std::size_t kSettingsHexDigits = 8;
+
+}  // namespace
+
+std::optional<std::int32_t> ParseInteger(std::string_view text) { return Parse(text, kAnyDigits); }
 
 std::int32_t IntegerFromText(std::string_view text) {
     if (auto value = ParseInteger(text)) return *value;
@@ -64,7 +73,7 @@ std::int32_t SettingsInteger(std::string_view text, std::int32_t fallback) {
     if (rewritten.size() > 2 && rewritten[0] == '0' && (rewritten[1] == 'x' || rewritten[1] == 'X')) {
         rewritten.replace(0, 2, "$");
     }
-    return ParseInteger(rewritten).value_or(fallback);
+    return Parse(rewritten, kSettingsHexDigits).value_or(fallback);
 }
 
 }  // namespace tovel

@@ -19,7 +19,8 @@ std::int32_t IntegerFromText(std::string_view text);
 std::string IntegerToText(std::int32_t value);
 
 // How the settings file reads an integer: a value longer than two characters that starts "0x" or "0X" has
-// that prefix read as "$"; then ParseInteger; anything unreadable gives the default.
+// that prefix read as "$"; then ParseInteger, except that a hexadecimal value has 1 to 8 digits; anything
+// unreadable gives the default.
 std::int32_t SettingsInteger(std::string_view text, std::int32_t fallback);
 
 }  // namespace tovel

@@ -6,9 +6,9 @@ namespace tovel {
 namespace {
 
 // Offset just past the last separator, or 0.
-std::size_t AfterLastSeparator(std::string_view path) {
+std::size_t AfterLastSeparator(std::string_view path, const LeadByteTable& leadBytes) {
     std::size_t after = 0;
-    for (std::size_t pos = 0; pos < path.size(); pos = NextCharPos(path, pos)) {
+    for (std::size_t pos = 0; pos < path.size(); pos = leadBytes.Next(path, pos)) {
         if (path[pos] == '\\' || path[pos] == ':') after = pos + 1;
     }
     return after;
@@ -16,8 +16,12 @@ std::size_t AfterLastSeparator(std::string_view path) {
 
 }  // namespace
 
-std::string FolderPart(std::string_view path) { return std::string(path.substr(0, AfterLastSeparator(path))); }
+std::string FolderPart(std::string_view path, const LeadByteTable& leadBytes) {
+    return std::string(path.substr(0, AfterLastSeparator(path, leadBytes)));
+}
 
-std::string NamePart(std::string_view path) { return std::string(path.substr(AfterLastSeparator(path))); }
+std::string NamePart(std::string_view path, const LeadByteTable& leadBytes) {
+    return std::string(path.substr(AfterLastSeparator(path, leadBytes)));
+}
 
 }  // namespace tovel

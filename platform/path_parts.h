@@ -3,12 +3,14 @@
 #include <string>
 #include <string_view>
 
+#include "platform/sjis.h"
+
 namespace tovel {
 
 // The path up to and including its last "\" or ":" (the folder with its trailing separator); "" if none.
-std::string FolderPart(std::string_view path);
+std::string FolderPart(std::string_view path, const LeadByteTable& leadBytes = LeadByteTable::ShiftJis());
 
 // The path after its last "\" or ":".
-std::string NamePart(std::string_view path);
+std::string NamePart(std::string_view path, const LeadByteTable& leadBytes = LeadByteTable::ShiftJis());
 
 }  // namespace tovel

@@ -1,6 +1,31 @@
 #include "platform/sjis.h"
 
+#include <algorithm>
+
 namespace tovel {
+
+LeadByteTable::LeadByteTable(const bool (&lead)[256], const bool (&trail)[256]) {
+    std::copy(lead, lead + 256, m_lead);
+    std::copy(trail, trail + 256, m_trail);
+}
+
+const LeadByteTable& LeadByteTable::ShiftJis() {
+    static const LeadByteTable table = [] {
+        bool lead[256], trail[256];
+        for (int b = 0; b < 256; ++b) {
+            lead[b] = IsLeadByte(static_cast<unsigned char>(b));
+            trail[b] = IsTrailByte(static_cast<unsigned char>(b));
+        }
+        return LeadByteTable(lead, trail);
+    }();
+    return table;
+}
+
+const LeadByteTable& LeadByteTable::SingleByte() {
+    static const bool none[256] = {};
+    static const LeadByteTable table(none, none);
+    return table;
+}
 
 std::size_t LastCharStart(std::string_view text) {
     std::size_t pos = 0, last = 0;

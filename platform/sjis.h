@@ -21,6 +21,32 @@ inline std::size_t NextCharPos(std::string_view text, std::size_t pos) {
     return pos + 1;
 }
 
+// Which bytes start and can end a double-byte character in one ANSI code page. Path handling uses the
+// table of the system's code page, so that a name like "C:\Café\" is split right where "é" is a plain
+// letter, and "C:\表\" where 表 ends in the byte of "\".
+class LeadByteTable {
+public:
+    // Code page 932, the program's own; host tests and pure code use it by default.
+    static const LeadByteTable& ShiftJis();
+    // A code page without double-byte characters.
+    static const LeadByteTable& SingleByte();
+    LeadByteTable(const bool (&lead)[256], const bool (&trail)[256]);
+
+    bool IsLead(unsigned char c) const { return m_lead[c]; }
+    // Offset just past the character that starts at pos (see NextCharPos).
+    std::size_t Next(std::string_view text, std::size_t pos) const {
+        if (pos + 1 < text.size() && m_lead[static_cast<unsigned char>(text[pos])] &&
+            m_trail[static_cast<unsigned char>(text[pos + 1])]) {
+            return pos + 2;
+        }
+        return pos + 1;
+    }
+
+private:
+    bool m_lead[256];
+    bool m_trail[256];
+};
+
 // Start of the last character of a non-empty text.
 std::size_t LastCharStart(std::string_view text);
 

@@ -10,8 +10,13 @@ class ITextFiles {
 public:
     virtual ~ITextFiles() = default;
     // The whole file, shared with readers only. Raises "ファイル %s は開けません" (name as passed) when the
-    // file cannot be opened, and "メモリが足りません" when its bytes do not fit in memory.
+    // file cannot be opened or read to its last byte, and "メモリが足りません" when its bytes do not fit in
+    // memory. Never part of a file.
     virtual std::string ReadAll(const std::string& name) = 0;
+    // True when the name is an existing file (not a folder).
+    virtual bool Exists(const std::string& name) = 0;
+    // Raises "ファイル %s は開けません" unless the file can be opened for reading now.
+    virtual void CheckReadable(const std::string& name) = 0;
     // Creates or replaces the file with exactly these bytes. Raises "ファイル %s を作成できません" when it cannot
     // be created or replaced and "ストリームへの書き込みエラー" on a short write; either way nothing changed.
     virtual void WriteAll(const std::string& name, std::string_view bytes) = 0;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Prints the benchmarks: line-break throughput and replace-all on the host, then load and save through the
-# editor under Wine beside the bare EDIT control and plain file I/O, the gutter, and the replace and delete
-# commands beside the editor's own get and set, each floor measured in the same run.
+# Prints the benchmarks: line-break throughput and replace-all on the host, then under Wine the editor's
+# open, keystroke, memory and save figures beside a bare EDIT control and plain file I/O, the gutter, and
+# the replace and delete commands beside the editor's own get and set, each floor measured in the same run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/wine-env.sh
@@ -22,7 +22,7 @@ run_wine() {
 }
 
 echo
-echo "== Win32 (Wine): load and save"
+echo "== Win32 (Wine): open, keystroke, memory and save"
 run_wine build/win32/tovel_bench_win32.exe
 
 echo

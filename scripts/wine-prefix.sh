@@ -4,7 +4,20 @@
 set -euo pipefail
 . "$(dirname "$0")/wine-env.sh"
 STAMP="$WINEPREFIX/.tovel-ready-4"
-[ -f "$STAMP" ] && exit 0
+
+# Wine draws the title-bar buttons with its Marlett font; Debian ships it in fonts-wine, where this Wine
+# does not look, so without a copy in the prefix the buttons show as the letters "0 1 r".
+install_wine_fonts() {
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    [ -d "$fonts" ] && [ -f /usr/share/wine/fonts/marlett.ttf ] && [ ! -f "$fonts/marlett.ttf" ] &&
+        cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+    return 0
+}
+
+if [ -f "$STAMP" ]; then
+    install_wine_fonts
+    exit 0
+fi
 echo "setup: initialising the Wine prefix $WINEPREFIX"
 mkdir -p "$WINEPREFIX"
 WINEDLLOVERRIDES="mscoree,mshtml=" wine wineboot -i >/dev/null 2>&1 || true
@@ -22,4 +35,5 @@ reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
 reg 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
 reg 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768
 wineserver -w
+install_wine_fonts
 touch "$STAMP"

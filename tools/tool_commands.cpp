@@ -4,7 +4,6 @@
 #include <limits>
 
 #include "platform/integer_rule.h"
-#include "platform/text_file_rules.h"
 #include "tools/text_rewrite.h"
 
 namespace tovel {
@@ -90,9 +89,9 @@ void ToolCommands::ShowCaretPosition() {
 
 void ToolCommands::InsertDateTime() { m_p.editor.SetSelText(DateTimeText(m_clock(), m_formats)); }
 
-void ToolCommands::NewHtmlDocument(const std::function<bool()>& newDocument, const std::string& appDir) {
-    if (!newDocument()) return;
-    LoadFromFile(m_p.editor, m_p.files, appDir + kHtmlTemplatePath);
+void ToolCommands::NewHtmlDocument(const std::function<bool(const std::string&)>& newFrom,
+                                   const std::string& appDir) {
+    newFrom(appDir + kHtmlTemplatePath);
 }
 
 void ToolCommands::OpenSelection() {

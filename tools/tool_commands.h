@@ -13,7 +13,6 @@
 #include "platform/editor.h"
 #include "platform/message_boxes.h"
 #include "platform/shell.h"
-#include "platform/text_files.h"
 
 namespace tovel {
 
@@ -25,7 +24,6 @@ struct ToolPlatform {
     IMessageBoxes& boxes;
     IClipboard& clipboard;
     IShell& shell;
-    ITextFiles& files;
 };
 
 class ToolCommands {
@@ -48,8 +46,9 @@ public:
     // Line and column of the selection start, both counted from 1.
     void ShowCaretPosition();
     void InsertDateTime();
-    // `newDocument` is the New command: false when its save question was cancelled.
-    void NewHtmlDocument(const std::function<bool()>& newDocument, const std::string& appDir);
+    // The template beside the program as a new untitled document, through `newFrom`: the New command
+    // followed by the file's load as the document's own (it does not mark the document modified).
+    void NewHtmlDocument(const std::function<bool(const std::string& name)>& newFrom, const std::string& appDir);
     void OpenSelection();
 
 private:

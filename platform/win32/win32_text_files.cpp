@@ -6,6 +6,7 @@
 
 #include "platform/error.h"
 #include "platform/path_parts.h"
+#include "platform/win32/system_code_page.h"
 #include "platform/win32/scoped_win.h"
 
 namespace tovel {
@@ -26,7 +27,7 @@ bool WriteEverything(HANDLE file, std::string_view bytes) {
 
 // A new, empty temporary file in the target's folder, so the final move stays on one volume.
 std::string CreateTemporaryBeside(const std::string& target, ScopedHandle& handle) {
-    std::string folder = FolderPart(target);
+    std::string folder = FolderPart(target, SystemLeadBytes());
     for (unsigned attempt = 0; attempt < 100; ++attempt) {
         char name[64];
         wsprintfA(name, "~tov%05lX.tmp", (GetTickCount() + GetCurrentProcessId() * 31u + attempt * 7919u) & 0xFFFFF);
@@ -41,11 +42,14 @@ std::string CreateTemporaryBeside(const std::string& target, ScopedHandle& handl
 }  // namespace
 
 std::string Win32TextFiles::ReadAll(const std::string& name) {
+    // All or nothing: a file that cannot be opened, measured or read to its last byte is refused whole,
+    // so the caller never takes part of a file for all of it.
+    const std::string cannotOpen = FormatText("ファイル %s は開けません", name);
     ScopedHandle file(CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) throw Error(FormatText("ファイル %s は開けません", name));
+    if (!file.Valid()) throw Error(cannotOpen);
     LARGE_INTEGER size{};
-    GetFileSizeEx(file.Get(), &size);
+    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) throw Error(cannotOpen);
     std::string bytes;
     try {
         bytes.resize(static_cast<std::size_t>(size.QuadPart));
@@ -58,11 +62,21 @@ std::string Win32TextFiles::ReadAll(const std::string& name) {
     while (done < bytes.size()) {
         DWORD got = 0;
         const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
-        if (!ReadFile(file.Get(), bytes.data() + done, want, &got, nullptr) || got == 0) break;
+        if (!ReadFile(file.Get(), bytes.data() + done, want, &got, nullptr) || got == 0) throw Error(cannotOpen);
         done += got;
     }
-    bytes.resize(done);  // a short read keeps what was read
     return bytes;
+}
+
+bool Win32TextFiles::Exists(const std::string& name) {
+    const DWORD attributes = GetFileAttributesA(name.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void Win32TextFiles::CheckReadable(const std::string& name) {
+    ScopedHandle file(CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) throw Error(FormatText("ファイル %s は開けません", name));
 }
 
 void Win32TextFiles::WriteAll(const std::string& name, std::string_view bytes) {

@@ -2,6 +2,7 @@
 
 #include <Scintilla.h>
 
+#include <initializer_list>
 #include <stdexcept>
 
 namespace e2e {
@@ -134,9 +135,9 @@ void PressButton(HWND dialog, int id) {
 
 namespace {
 
-// One key pressed and released with a modifier (VK_CONTROL, VK_SHIFT, or 0 for none) held around it.
-void SendKey(WORD vk, WORD modifier) {
-    INPUT in[4] = {};
+// One key pressed and released with modifiers (VK_CONTROL, VK_SHIFT) held around it.
+void SendKey(WORD vk, std::initializer_list<WORD> modifiers) {
+    INPUT in[8] = {};
     int n = 0;
     auto key = [&](WORD code, bool up) {
         in[n].type = INPUT_KEYBOARD;
@@ -144,18 +145,40 @@ void SendKey(WORD vk, WORD modifier) {
         in[n].ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
         ++n;
     };
-    if (modifier) key(modifier, false);
+    for (WORD m : modifiers) key(m, false);
     key(vk, false);
     key(vk, true);
-    if (modifier) key(modifier, true);
+    for (WORD m : modifiers) key(m, true);
     SendInput(n, in, sizeof(INPUT));
 }
 
 }  // namespace
 
 void PressKey(WORD vk, bool ctrl) {
-    SendKey(vk, ctrl ? VK_CONTROL : 0);
+    if (ctrl) SendKey(vk, {VK_CONTROL});
+    else SendKey(vk, {});
     Sleep(30);
+}
+
+void PressKeyWith(WORD vk, std::initializer_list<WORD> modifiers) {
+    SendKey(vk, modifiers);
+    Sleep(30);
+}
+
+void TypeUnicode(HWND topLevel, const std::wstring& text) {
+    SetForegroundWindow(topLevel);
+    Sleep(100);
+    for (wchar_t c : text) {
+        INPUT in[2] = {};
+        for (int i = 0; i < 2; ++i) {
+            in[i].type = INPUT_KEYBOARD;
+            in[i].ki.wScan = c;
+            in[i].ki.dwFlags = KEYEVENTF_UNICODE | (i ? KEYEVENTF_KEYUP : 0);
+        }
+        SendInput(2, in, sizeof(INPUT));
+        Sleep(20);
+    }
+    Sleep(200);
 }
 
 void TypeText(HWND topLevel, const std::string& ascii) {
@@ -167,7 +190,8 @@ void TypeText(HWND topLevel, const std::string& ascii) {
             continue;
         }
         const SHORT scan = VkKeyScanA(c);
-        SendKey(LOBYTE(scan), (scan >> 8) & 1 ? VK_SHIFT : 0);
+        if ((scan >> 8) & 1) SendKey(LOBYTE(scan), {VK_SHIFT});
+        else SendKey(LOBYTE(scan), {});
         Sleep(20);
     }
     Sleep(200);

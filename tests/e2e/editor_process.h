@@ -3,6 +3,7 @@
 // end-to-end tests use the editor as a person would and never touch a real settings file.
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -55,5 +56,8 @@ void PressButton(HWND dialog, int id);
 // Types the text into the focused window of the given top-level window with real keyboard input.
 void TypeText(HWND topLevel, const std::string& ascii);
 void PressKey(WORD vk, bool ctrl = false);
+void PressKeyWith(WORD vk, std::initializer_list<WORD> modifiers);
+// Types characters as an input method hands them over (one Unicode character per key).
+void TypeUnicode(HWND topLevel, const std::wstring& text);
 
 }  // namespace e2e

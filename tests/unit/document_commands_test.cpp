@@ -17,7 +17,10 @@ using test::ScriptedFileDialogs;
 
 class DocumentTest : public testing::Test {
 protected:
-    void SetUp() override { doc.Start("", "tovel editor"); }
+    void SetUp() override {
+        doc.Start("", "tovel editor");
+        editor.changed = [this] { doc.TextChanged(); };
+    }
 
     void TypeSomething(const std::string& text = "typed") {
         editor.text = text;
@@ -68,6 +71,63 @@ TEST_F(DocumentTest, SaveWritesBackWhereTheDocumentCameFromWhateverWasBrowsedSin
     EXPECT_EQ(state.ModMark, " - ");
 }
 
+TEST_F(DocumentTest, EveryChangeOfTheTextMarksTheDocumentButItsOwnLoadsDoNot) {
+    files.files["D:\\a.txt"] = "file text";
+    fileDialogs.opens.push_back("D:\\a.txt");
+    doc.Open();  // the load changes the text: still clean
+    EXPECT_EQ(state.ModMark, " - ");
+    editor.SetText("pasted");  // a command's change, as the editor reports it
+    EXPECT_EQ(window.caption, "a.txt * tovel editor");
+    dialogs.answers.push_back(DialogResult::No);
+    EXPECT_TRUE(doc.New());  // clearing for the new document is no edit either
+    EXPECT_EQ(state.ModMark, " - ");
+    EXPECT_EQ(window.caption, "無題 - tovel editor");
+}
+
+TEST_F(DocumentTest, AnAnswerThatIsNeitherYesNorNoCountsAsCancel) {
+    TypeSomething("precious");
+    dialogs.answers = {static_cast<DialogResult>(-1), static_cast<DialogResult>(0), DialogResult::Ok};
+    EXPECT_FALSE(doc.New());
+    fileDialogs.opens.push_back("D:\\other.txt");
+    doc.Open();
+    EXPECT_FALSE(doc.CloseQuery());
+    EXPECT_EQ(editor.text, "precious");
+    EXPECT_EQ(state.ModMark, " * ");
+    EXPECT_EQ(fileDialogs.opens.size(), 1u) << "the open dialog never came";
+}
+
+TEST_F(DocumentTest, AnUnreadableDropIsRefusedBeforeTheSaveQuestion) {
+    TypeSomething("precious");
+    files.unreadable.push_back("D:\\folder");
+    EXPECT_THROW(doc.Drop("D:\\folder"), Error);
+    EXPECT_TRUE(dialogs.asked.empty());
+    EXPECT_EQ(editor.text, "precious");
+    EXPECT_EQ(window.caption, "無題 * tovel editor");
+}
+
+TEST_F(DocumentTest, AStartupFileThatExistsButCannotBeLoadedLeavesTheDocumentUntitled) {
+    files.unreadable.push_back("locked.txt");
+    doc.Start("locked.txt", "tovel editor");
+    EXPECT_THROW(doc.LoadStartupFile(), Error);
+    EXPECT_TRUE(state.Untitled());
+    EXPECT_EQ(window.caption, "無題 - tovel editor");
+    TypeSomething("mine");
+    fileDialogs.saves.push_back("D:\\mine.txt");
+    EXPECT_TRUE(doc.Save());  // asks for a name instead of replacing the file the user never saw
+    EXPECT_EQ(files.writes, std::vector<std::string>{"D:\\mine.txt"});
+
+    // A name that is no file stays the document's name: Save creates it.
+    doc.Start("new.txt", "tovel editor");
+    EXPECT_THROW(doc.LoadStartupFile(), Error);
+    EXPECT_EQ(window.caption, "new.txt - tovel editor");
+
+    files.files["good.txt"] = "loaded";
+    doc.Start("good.txt", "tovel editor");
+    doc.LoadStartupFile();
+    EXPECT_EQ(editor.text, "loaded");
+    EXPECT_EQ(state.ModMark, " - ");
+}
+
 TEST_F(DocumentTest, NewOnACleanDocumentAsksNothing) {
     editor.text = "pasted from the menu";  // changed, but never by a key release
     EXPECT_TRUE(doc.New());
@@ -111,6 +171,19 @@ TEST_F(DocumentTest, NoGoesOnAndCancelStops) {
     EXPECT_TRUE(doc.New());
     EXPECT_EQ(editor.text, "");
     EXPECT_EQ(state.ModMark, " - ");
+}
+
+TEST_F(DocumentTest, NewFromATemplateIsAnUntitledCleanDocumentAndCancelStopsIt) {
+    files.files["C:\\app\\doc\\tag.txt"] = "<html>\n";
+    TypeSomething("draft");
+    dialogs.answers = {DialogResult::Cancel, DialogResult::No};
+    EXPECT_FALSE(doc.NewFrom("C:\\app\\doc\\tag.txt"));
+    EXPECT_EQ(editor.text, "draft");
+    EXPECT_TRUE(doc.NewFrom("C:\\app\\doc\\tag.txt"));
+    EXPECT_EQ(editor.text, "<html>\r\n");
+    EXPECT_EQ(window.caption, "無題 - tovel editor") << "the template's load marks nothing";
+    EXPECT_THROW(doc.NewFrom("C:\\none\\doc\\tag.txt"), Error);
+    EXPECT_EQ(editor.text, "") << "as New left it";
 }
 
 TEST_F(DocumentTest, NewYesAlwaysShowsTheSaveDialogEvenForANamedDocument) {

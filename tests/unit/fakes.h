@@ -2,6 +2,7 @@
 // Hand-written test doubles for the platform interfaces, for logic tested on the host.
 #include <algorithm>
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -13,17 +14,26 @@
 
 namespace tovel::test {
 
-// Files in memory. A name in `unwritable` fails to be created, as a locked or read-only file does.
+// Files in memory. A name in `unwritable` fails to be created, as a locked or read-only file does; a name
+// in `unreadable` exists but cannot be read, as a locked file or a folder.
 class MemoryFiles : public ITextFiles {
 public:
     std::map<std::string, std::string> files;
     std::vector<std::string> unwritable;
+    std::vector<std::string> unreadable;
     std::vector<std::string> writes;  // every name written, in order
 
     std::string ReadAll(const std::string& name) override {
-        auto it = files.find(name);
-        if (it == files.end()) throw Error(FormatText("ファイル %s は開けません", name));
-        return it->second;
+        CheckReadable(name);
+        return files.find(name)->second;
+    }
+    bool Exists(const std::string& name) override {
+        return files.count(name) || std::find(unreadable.begin(), unreadable.end(), name) != unreadable.end();
+    }
+    void CheckReadable(const std::string& name) override {
+        if (!files.count(name) || std::find(unreadable.begin(), unreadable.end(), name) != unreadable.end()) {
+            throw Error(FormatText("ファイル %s は開けません", name));
+        }
     }
     void WriteAll(const std::string& name, std::string_view bytes) override {
         for (const auto& u : unwritable) {
@@ -37,10 +47,12 @@ public:
     }
 };
 
-// An editor that only holds its text.
+// An editor that only holds its text; `changed` is told of every whole-text change, as the real editor's
+// change notification tells its owner.
 class FakeEditor : public IEditor {
 public:
     std::string text;
+    std::function<void()> changed;
     int LineCount() override { return static_cast<int>(SplitLines(text).size()); }
     int LineCountUpTo(int cap) override { return std::min(LineCount(), cap); }
     int FirstVisibleLine() override { return 0; }
@@ -50,8 +62,13 @@ public:
     void Add(std::string_view) override {}
     void Delete(int) override {}
     std::string Text() override { return text; }
-    void SetText(std::string_view t) override { text = NormalizeLineBreaks(t); }
-    void Clear() override { text.clear(); }
+    void SetText(std::string_view t) override {
+        const std::string next = NormalizeLineBreaks(t);
+        if (next == text) return;
+        text = next;
+        if (changed) changed();
+    }
+    void Clear() override { SetText(""); }
     void Undo() override {}
     void CutToClipboard() override {}
     void CopyToClipboard() override {}

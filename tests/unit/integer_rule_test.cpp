@@ -61,6 +61,11 @@ TEST(SettingsInteger, ReadsSettingsValuesWithTheirDefault) {
     EXPECT_EQ(SettingsInteger("-5", 258), -5);
     EXPECT_EQ(SettingsInteger("0x", 258), 258);  // too short for the rewrite, and no digits
     EXPECT_EQ(SettingsInteger("-2147483643", 0), -2147483643);
+    // One to eight hexadecimal digits: a ninth is refused here, though a dialog answer may have it.
+    EXPECT_EQ(SettingsInteger("$FFFFFFFF", 258), -1);
+    EXPECT_EQ(SettingsInteger("0x000000064", 258), 258);
+    EXPECT_EQ(SettingsInteger("$000000001", 258), 258);
+    EXPECT_EQ(ParseInteger("$000000001"), 1);
 }
 
 TEST(IntegerToText, SignedDecimal) {

@@ -49,6 +49,15 @@ TEST(PathParts, FolderKeepsItsSeparatorAndSkipsTrailBytes) {
     EXPECT_EQ(NamePart("C:\\\x95\x5c\\\x95\x5c.txt"), "\x95\x5c.txt");
 }
 
+TEST(PathParts, FollowTheCodePageTheyAreGiven) {
+    // "C:\Café\tovel.exe" in code page 1252: é (0xE9) is a letter there, a lead byte in Shift-JIS.
+    const std::string path = "C:\\Caf\xe9\\tovel.exe";
+    EXPECT_EQ(FolderPart(path, LeadByteTable::SingleByte()), "C:\\Caf\xe9\\");
+    EXPECT_EQ(NamePart(path, LeadByteTable::SingleByte()), "tovel.exe");
+    EXPECT_EQ(FolderPart(path), "C:\\");  // Shift-JIS reads E9 5C as one character
+    EXPECT_EQ(FolderPart("C:\\\x95\x5c\\x", LeadByteTable::SingleByte()), "C:\\\x95\x5c\\");
+}
+
 TEST(Sjis, ConvertsBetweenBytesAndCharacters) {
     const std::string text = "a\x82\xa0" "b\x95\x5c";  // a あ b 表
     EXPECT_EQ(CharCountOfBytes(text, 0), 0u);

@@ -27,10 +27,9 @@ protected:
     test::AnsweringDialogs dialogs;
     test::RecordingBoxes boxes;
     test::RecordingShell shell;
-    test::MemoryFiles files;
     RegionalFormats formats;
     LocalTime now{2024, 3, 9, 6, 7, 5, 4};
-    ToolCommands tools{{editor, dialogs, boxes, clipboard, shell, files}, formats, [this] { return now; }};
+    ToolCommands tools{{editor, dialogs, boxes, clipboard, shell}, formats, [this] { return now; }};
 };
 
 TEST_F(ToolCommandsTest, LimitLengthSetsTheLimitAndCutsToWholeCharacters) {
@@ -163,22 +162,16 @@ TEST_F(ToolCommandsTest, InsertionsTemplateAndOpen) {
     EXPECT_EQ(editor.text, "ab2024/03/09 7:05:04ef");
     EXPECT_EQ(editor.selEnd, 20u);
 
-    files.files["C:\\app\\doc\\tag.txt"] = "<html>\n</html>";
-    bool goAhead = false;
-    tools.NewHtmlDocument([&] { return goAhead; }, "C:\\app\\");
-    EXPECT_EQ(editor.text, "ab2024/03/09 7:05:04ef") << "a cancelled New ends the command";
-    goAhead = true;
-    tools.NewHtmlDocument([&] { return goAhead; }, "C:\\app\\");
-    EXPECT_EQ(editor.text, "<html>\r\n</html>");
-    EXPECT_EQ(Run({}, [&] { tools.NewHtmlDocument([] { return true; }, "C:\\none\\"); }),
-              "ファイル C:\\none\\doc\\tag.txt は開けません");
+    std::vector<std::string> templates;
+    tools.NewHtmlDocument([&](const std::string& name) { templates.push_back(name); return true; }, "C:\\app\\");
+    EXPECT_EQ(templates, std::vector<std::string>{"C:\\app\\doc\\tag.txt"});
 
     clipboard.text = "C:\\earlier";
     editor.Select(0, 0);
     tools.OpenSelection();
-    editor.Select(0, 6);
+    editor.Select(2, 4);
     tools.OpenSelection();
-    EXPECT_EQ(shell.opened, (std::vector<std::string>{"C:\\earlier", "<html>"}));
+    EXPECT_EQ(shell.opened, (std::vector<std::string>{"C:\\earlier", "20"}));
 }
 
 }  // namespace

@@ -72,19 +72,30 @@ TEST_F(DialogsTest, InputBoxCancelledAnyWayGivesTheDefault) {
     EXPECT_EQ(dialogs.InputBox("c", "p", ""), "x");
 }
 
-TEST_F(DialogsTest, InputBoxTakesAtMost255Bytes) {
-    DialogAnswerer answer({{Act::Type(std::string(300, '7')), Act::Enter()}});
-    EXPECT_EQ(dialogs.InputBox("c", "p", ""), std::string(255, '7'));
-
-    // Double-byte text is cut at a whole character within the limit.
-    std::string wide;
-    for (int i = 0; i < 200; ++i) wide += "あ";
-    DialogAnswerer answer2({{Act::SetEditText(wide), Act::Enter()}});
-    const std::string got = dialogs.InputBox("c", "p", "");
-    EXPECT_LE(got.size(), 255u);
-    EXPECT_GE(got.size(), 254u);
-    EXPECT_EQ(got, wide.substr(0, got.size()));
-    EXPECT_EQ(got.size() % 2, 0u);
+TEST_F(DialogsTest, InputBoxRefusesInputBeyond255BytesAndKeepsWhatItHas) {
+    const std::string sevens253(253, '7'), sevens254(254, '7'), sevens250(250, '7');
+    {
+        DialogAnswerer answer({{Act::Type(std::string(300, '7')), Act::Enter()}});
+        EXPECT_EQ(dialogs.InputBox("c", "p", ""), std::string(255, '7'));
+    }
+    {
+        // あ fits in the last two bytes; い and x then do not.
+        DialogAnswerer answer({{Act::Type(sevens253), Act::Type("あ"), Act::Type("い"), Act::Type("x"), Act::Enter()}});
+        EXPECT_EQ(dialogs.InputBox("c", "p", ""), sevens253 + "あ");
+    }
+    {
+        // A refused double-byte character leaves no half behind: its trail byte never arrives on its own.
+        DialogAnswerer answer({{Act::Type(sevens254), Act::Type("あ"), Act::Type("x"), Act::Enter()}});
+        EXPECT_EQ(dialogs.InputBox("c", "p", ""), sevens254 + "x");
+    }
+    {
+        // A paste that would pass the limit is refused whole; the text and caret stay for what follows.
+        Win32Clipboard(nullptr).WriteText("abcdef");
+        DialogAnswerer answer({{Act::Type(sevens250),
+                                Act::Call([](HWND) { PostMessageA(GetFocus(), WM_PASTE, 0, 0); }),
+                                Act::Type("yz"), Act::Enter()}});
+        EXPECT_EQ(dialogs.InputBox("c", "p", ""), sevens250 + "yz");
+    }
 }
 
 TEST_F(DialogsTest, InputBoxLayoutFollowsItsFont) {

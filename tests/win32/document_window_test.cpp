@@ -87,15 +87,19 @@ TEST_F(DocumentWindowTest, DropThenSaveWritesTheDroppedFileOnly) {
     EXPECT_EQ(Caption(form.Handle()), "b.txt - tovel editor");
 }
 
-TEST_F(DocumentWindowTest, FailedDropIsReportedAndChangesNothing) {
-    form.Note().SetText("kept");
-    DialogAnswerer answer({{Act::Enter()}});
-    Drop({folder / "missing.txt"});
-    ASSERT_EQ(answer.Seen().size(), 1u);
-    ASSERT_FALSE(answer.Seen()[0].statics.empty());
-    EXPECT_EQ(answer.Seen()[0].statics.back(), "ファイル " + folder / "missing.txt" + " は開けません.");
-    EXPECT_EQ(form.Note().Text(), "kept");
-    EXPECT_EQ(Caption(form.Handle()), "無題 - tovel editor");
+TEST_F(DocumentWindowTest, AnUnreadableDropIsRefusedBeforeTheSaveQuestionAndChangesNothing) {
+    form.Note().SetText("kept");  // a changed document: a readable drop would ask to save first
+    const std::string sub = folder / "sub";
+    ASSERT_TRUE(CreateDirectoryA(sub.c_str(), nullptr));
+    for (const std::string& dropped : {folder / "missing.txt", sub}) {
+        DialogAnswerer answer({{Act::Enter()}});
+        Drop({dropped});
+        ASSERT_EQ(answer.Seen().size(), 1u) << "only the error, no save question";
+        ASSERT_FALSE(answer.Seen()[0].statics.empty());
+        EXPECT_EQ(answer.Seen()[0].statics.back(), "ファイル " + dropped + " は開けません.");
+        EXPECT_EQ(form.Note().Text(), "kept");
+        EXPECT_EQ(Caption(form.Handle()), "無題 * tovel editor");
+    }
 }
 
 TEST_F(DocumentWindowTest, YesOnCloseWithACancelledSaveDialogKeepsTheWindowOpen) {
@@ -116,7 +120,9 @@ TEST_F(DocumentWindowTest, LogOffAsksTheSameQuestionAndCancelRefusesIt) {
 }
 
 TEST_F(DocumentWindowTest, OpenedFileGivesTheCaptionBarItsIcon) {
-    const auto before = SendMessageA(form.Handle(), WM_GETICON, ICON_BIG, 0);
+    const auto own = reinterpret_cast<LRESULT>(LoadIconA(GetModuleHandleA(nullptr), "MAINICON"));
+    ASSERT_NE(own, 0) << "the test program carries the program's icon";
+    EXPECT_EQ(GetClassLongPtrA(form.Handle(), GCLP_HICON), own) << "the program's own icon from the start";
     test::WriteBytes(folder / "page.txt", "x");
     DialogAnswerer answer({{Act::Type(folder / "page.txt"), Act::Enter()}});
     form.OpenO1Click();
@@ -129,10 +135,10 @@ TEST_F(DocumentWindowTest, OpenedFileGivesTheCaptionBarItsIcon) {
     const auto after = SendMessageA(form.Handle(), WM_GETICON, ICON_BIG, 0);
     if (associated) {
         EXPECT_NE(after, 0);
-        EXPECT_NE(after, before);
+        EXPECT_NE(after, own);
         DestroyIcon(associated);
     } else {
-        EXPECT_EQ(after, before) << "no associated icon: the program's own stays";
+        EXPECT_EQ(after, own) << "no associated icon: the program's own stays";
     }
     std::printf("associated icon found: %s\n", associated ? "yes" : "no");
 }

@@ -8,6 +8,7 @@
 #include "app/tool_band.h"
 #include "app/tovel_unit.h"
 #include "gutter/line_gutter.h"
+#include "platform/error.h"
 #include "platform/win32/win32_clipboard.h"
 #include "setting/setting_form.h"
 #include "tests/win32/dialog_answerer.h"
@@ -129,10 +130,14 @@ TEST_F(MainWindowTest, ToolbarHasEightCaptionedButtonsFillingItsWidth) {
         EXPECT_EQ(r.bottom - r.top, 35);
     }
     EXPECT_EQ(captioned, 8);
-    EXPECT_EQ(right, 512);
-    RECT band;
+    // The toolbar window itself stands at left 9 in its band, 512 px wide, and its buttons fill it.
+    RECT band{}, toolbar{};
     GetWindowRect(m_form.Band().CoolBar(), &band);
+    GetWindowRect(bar, &toolbar);
     EXPECT_EQ(band.bottom - band.top, 41);
+    EXPECT_EQ(toolbar.left - band.left, 9);
+    EXPECT_EQ(toolbar.right - toolbar.left, 512);
+    EXPECT_EQ(right, toolbar.right - toolbar.left);
 }
 
 TEST_F(MainWindowTest, BandPictureShowsBehindTheTransparentToolbar) {
@@ -162,8 +167,11 @@ TEST_F(MainWindowTest, BandPictureShowsBehindTheTransparentToolbar) {
 }
 
 TEST_F(MainWindowTest, ShortcutsWithTheEditorFocusedSearchItsContextMenuThenTheMenuBar) {
-    // The key releases mark the document modified, so New asks first: answer No.
-    test::DialogAnswerer answer({{test::Act::Click("いいえ(&N)")}});
+    // Find asks for its string (Esc) and reports it not found; the key releases mark the document
+    // modified, so the template's New asks first: answer No.
+    CreateDirectoryA((m_folder / "doc").c_str(), nullptr);
+    CloseHandle(CreateFileA((m_folder / "doc\\tag.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    test::DialogAnswerer answer({{test::Act::Escape()}, {test::Act::Enter()}, {test::Act::Click("いいえ(&N)")}});
     Press(VK_F3);
     Press('P', true);
     Press('H', true);
@@ -172,8 +180,10 @@ TEST_F(MainWindowTest, ShortcutsWithTheEditorFocusedSearchItsContextMenuThenTheM
     Press(VK_F12);
     EXPECT_EQ(TakeCommands(), (std::vector<CommandId>{cmdFind1, cmdPasteP2, cmdHTMLTagH1, cmdNewN1}))
         << "F3 runs Find, never always-on-top; F11 and F12 do nothing in the editor";
-    ASSERT_EQ(answer.Seen().size(), 1u);
-    EXPECT_EQ(answer.Seen()[0].caption, "確認");
+    ASSERT_EQ(answer.Seen().size(), 3u);
+    EXPECT_EQ(answer.Seen()[0].caption, "検索");
+    EXPECT_EQ(answer.Seen()[1].caption, "検索");
+    EXPECT_EQ(answer.Seen()[2].caption, "確認");
 }
 
 TEST_F(MainWindowTest, F11AndF12ActWhileTheToolbarHasTheFocus) {
@@ -196,27 +206,23 @@ TEST_F(MainWindowTest, MenuBarShortcutsReachTheMainWindowFromTheSettingsDialog) 
 }
 
 TEST_F(MainWindowTest, NoShortcutActsWhileAModalBoxIsOpen) {
-    // The key goes to the box's own loop, which is all that runs while the box is open. The keys are
-    // drained here, as that loop would, so none is left over for after the box has closed.
-    auto pressWhileOpen = [&](HWND) {
-        Press('N', true, false);
-        for (int i = 0; i < 10; ++i) {
-            MSG msg;
-            while (PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
-            Sleep(20);
-        }
-    };
-    test::DialogAnswerer answer({{test::Act::Call(pressWhileOpen), test::Act::Enter()}});
+    // The keys go through the box's own loop, which never runs the shortcut lookup; they are used up
+    // there, so none is left over to run a command once the box has closed.
+    auto pressWhileOpen = [&](HWND) { Press('N', true, false); };
+    auto wait = [](HWND) {};
+    test::DialogAnswerer answer({{test::Act::Call(pressWhileOpen), test::Act::Call(wait), test::Act::Call(wait),
+                                  test::Act::Call(wait), test::Act::Enter()}});
     m_app.ShowError("modal");
     Pump();
     EXPECT_TRUE(TakeCommands().empty());
     EXPECT_EQ(answer.Seen().size(), 1u);
+    // The same keys with no box open do run the command.
+    m_form.Note().SetText("");
+    Press('N', true);
+    EXPECT_EQ(TakeCommands(), std::vector<CommandId>{cmdNewN1});
 }
 
-TEST_F(MainWindowTest, EditingCommandsActOnTheEditorWithoutMarkingTheDocument) {
+TEST_F(MainWindowTest, EditingCommandsActOnTheEditorAndMarkTheDocument) {
     Win32Clipboard clipboard(m_form.Handle());
     ScintillaEditor& note = m_form.Note();
     note.SetText("alpha beta");
@@ -242,8 +248,33 @@ TEST_F(MainWindowTest, EditingCommandsActOnTheEditorWithoutMarkingTheDocument) {
     note.SelectAll();
     m_form.DeleteD2Click();
     EXPECT_EQ(note.Text(), "");
-    EXPECT_EQ(m_form.Document().ModMark, " - ") << "only a key released in the editor marks the document";
-    EXPECT_EQ(Text(m_form.Handle()), "無題 - tovel editor");
+}
+
+TEST_F(MainWindowTest, AnErrorInTheEditorsObserversIsShownAndTheProgramGoesOn) {
+    m_form.Note().SetMessageObserver([](UINT msg, WPARAM, LPARAM) -> bool {
+        if (msg == WM_KEYDOWN) throw Error("観察に失敗しました");
+        return false;
+    });
+    test::DialogAnswerer answer({{test::Act::Enter()}});
+    SendMessageW(m_form.Note().Handle(), WM_KEYDOWN, 'A', 1);
+    ASSERT_EQ(answer.Seen().size(), 1u);
+    ASSERT_FALSE(answer.Seen()[0].statics.empty());
+    EXPECT_EQ(answer.Seen()[0].statics.back(), "観察に失敗しました.");
+    SendMessageW(m_form.Note().Handle(), WM_CHAR, L'z', 1);
+    EXPECT_EQ(m_form.Note().Text(), "z") << "the editor still works";
+}
+
+TEST_F(MainWindowTest, AToolbarPasteOnACleanDocumentIsNeverThrownAway) {
+    ASSERT_EQ(m_form.Document().ModMark, " - ");
+    Win32Clipboard(m_form.Handle()).WriteText("pasted");
+    m_form.Button12Click();  // the toolbar's paste
+    EXPECT_EQ(m_form.Note().Text(), "pasted");
+    EXPECT_EQ(m_form.Document().ModMark, " * ");
+    EXPECT_EQ(Text(m_form.Handle()), "無題 * tovel editor");
+    test::DialogAnswerer answer({{test::Act::Click("キャンセル")}});
+    EXPECT_FALSE(m_form.NewN1Click());
+    ASSERT_EQ(answer.Seen().size(), 1u) << "New asked the save question";
+    EXPECT_EQ(m_form.Note().Text(), "pasted");
 }
 
 TEST_F(MainWindowTest, KeyReleaseMarksTheDocumentAndTheGutterFollowsKeysAndClicksOnly) {

@@ -193,6 +193,28 @@ TEST_F(TextFilesTest, FileHeldOpenForWritingCannotBeOpened) {
     EXPECT_EQ(editor->Text(), "busy");
 }
 
+TEST_F(TextFilesTest, AFileThatCannotBeReadToItsEndIsRefusedWhole) {
+    // Another program holds a lock on the second half: the read stops there, and part of a file is
+    // never taken for all of it.
+    const std::string path = folder / "locked-range.txt";
+    ASSERT_TRUE(WriteBytes(path, std::string(4000, 'a') + std::string(4000, 'b')));
+    HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(LockFile(holder, 4000, 0, 4000, 0));
+    editor->SetText("kept");
+    MixList list;
+    list.Add("entry");
+    EXPECT_EQ(Load(path), FormatText("ファイル %s は開けません", path));
+    EXPECT_EQ(editor->Text(), "kept");
+    EXPECT_EQ(ErrorOf([&] { list.LoadFromFile(files, path); }), FormatText("ファイル %s は開けません", path));
+    EXPECT_EQ(list.Text(), "entry\r\n");
+    UnlockFile(holder, 4000, 0, 4000, 0);
+    CloseHandle(holder);
+    EXPECT_EQ(Load(path), "");
+    EXPECT_EQ(editor->Text().size(), 8000u);
+}
+
 TEST_F(TextFilesTest, SavingOverAFileHeldOpenFailsAndKeepsIt) {
     const std::string path = folder / "held.txt";
     ASSERT_TRUE(WriteBytes(path, "old"));

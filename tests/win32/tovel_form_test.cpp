@@ -9,6 +9,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "tests/win32/dialog_answerer.h"
+
 namespace tovel {
 namespace {
 
@@ -114,15 +116,26 @@ TEST_F(TovFormTest, OptionValuesCompareExactlyAndAMissingPictureIsIgnoredSilentl
     EXPECT_EQ(form.Note().Color(), static_cast<std::int32_t>(0x80000005u));
 }
 
-TEST_F(TovFormTest, FileHoldingNulIsRefusedAndTheDocumentKeepsItsName) {
+TEST_F(TovFormTest, AnExistingFileRefusedAtStartLeavesTheDocumentUntitled) {
+    // Refused (a NUL byte) or unreadable (locked by another program): either way the file is not the
+    // document, so no later Save may replace it unseen.
     Write(m_folder + "bin.dat", std::string("ab\0cd", 5));
-    BoxWatch boxes;
-    TTovForm form(m_app, {m_folder, {"bin.dat"}});
-    EXPECT_EQ(boxes.Count(), 1) << "the refusal is reported";
-    EXPECT_EQ(form.Note().Text(), "");
-    EXPECT_EQ(form.Document().CurrentName, "bin.dat");
-    SendMessageA(form.Handle(), WM_CLOSE, 0, 0);
+    Write(m_folder + "locked.txt", "locked text");
+    HANDLE writer = CreateFileA((m_folder + "locked.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+    for (const char* name : {"bin.dat", "locked.txt"}) {
+        BoxWatch boxes;
+        TTovForm form(m_app, {m_folder, {name}});
+        EXPECT_EQ(boxes.Count(), 1) << "the refusal is reported";
+        EXPECT_EQ(form.Note().Text(), "");
+        EXPECT_EQ(form.Document().CurrentName, "無題") << name;
+        EXPECT_EQ(form.Document().FullPath, "");
+        SendMessageA(form.Handle(), WM_CLOSE, 0, 0);
+    }
+    CloseHandle(writer);
     EXPECT_EQ(Read(m_folder + "bin.dat"), std::string("ab\0cd", 5)) << "the file is never cut short";
+    EXPECT_EQ(Read(m_folder + "locked.txt"), "locked text");
 }
 
 TEST_F(TovFormTest, CloseStoresTheMaximizedRectangle) {
@@ -131,6 +144,7 @@ TEST_F(TovFormTest, CloseStoresTheMaximizedRectangle) {
     RECT r;
     GetWindowRect(form.Handle(), &r);
     form.Note().SetText("kept");
+    test::DialogAnswerer answer({{test::Act::Click("いいえ(&N)")}});  // the changed text asks first
     SendMessageA(form.Handle(), WM_CLOSE, 0, 0);
     char buf[64];
     GetPrivateProfileStringA("Form", "Width", "", buf, sizeof buf, Ini().c_str());
@@ -138,6 +152,35 @@ TEST_F(TovFormTest, CloseStoresTheMaximizedRectangle) {
     GetPrivateProfileStringA("Form", "Top", "", buf, sizeof buf, Ini().c_str());
     EXPECT_EQ(std::string(buf), std::to_string(r.top));
     EXPECT_EQ(Read(m_folder + "backup.tov"), "kept");
+}
+
+TEST_F(TovFormTest, MinimizedCloseStoresTheRestoredRectangleInScreenCoordinates) {
+    // A work area that does not start at the screen's corner, as with a taskbar at the top or left.
+    RECT screenWork{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &screenWork, 0);
+    RECT work = screenWork;
+    work.left += 50;
+    work.top += 100;
+    ASSERT_TRUE(SystemParametersInfoA(SPI_SETWORKAREA, 0, &work, 0));
+    struct RestoreWorkArea {
+        RECT r;
+        ~RestoreWorkArea() { SystemParametersInfoA(SPI_SETWORKAREA, 0, &r, 0); }
+    } restore{screenWork};
+
+    TTovForm form(m_app, {m_folder, {}});
+    ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
+    SetWindowPos(form.Handle(), nullptr, 300, 250, 420, 330, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT r{};
+    GetWindowRect(form.Handle(), &r);
+    ShowWindow(form.Handle(), SW_MINIMIZE);
+    SendMessageA(form.Handle(), WM_CLOSE, 0, 0);
+    char buf[64];
+    GetPrivateProfileStringA("Form", "Top", "", buf, sizeof buf, Ini().c_str());
+    EXPECT_EQ(std::string(buf), std::to_string(r.top));
+    GetPrivateProfileStringA("Form", "Left", "", buf, sizeof buf, Ini().c_str());
+    EXPECT_EQ(std::string(buf), std::to_string(r.left));
+    GetPrivateProfileStringA("Form", "Width", "", buf, sizeof buf, Ini().c_str());
+    EXPECT_EQ(std::string(buf), std::to_string(r.right - r.left));
 }
 
 }  // namespace
