@@ -1,6 +1,7 @@
 #include "tools/text_rewrite.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "platform/error.h"
@@ -74,6 +75,47 @@ std::string ReplaceEachOnce(std::string_view text, std::string_view search, std:
     return out;
 }
 
+// Short appends copy this many bytes at once; sources and the buffer keep that many readable bytes.
+constexpr std::size_t kCopySlack = 16;
+
+// The scanned part of the text: a string used as a buffer with its length kept apart, so that the many
+// short appends between matches are a fixed-size copy rather than a library call.
+class ScannedBytes {
+public:
+    explicit ScannedBytes(std::size_t expected) { m_bytes.resize(expected + kCopySlack); }
+    std::size_t size() const { return m_size; }
+    bool empty() const { return m_size == 0; }
+    char back() const { return m_bytes[m_size - 1]; }
+    char operator[](std::size_t i) const { return m_bytes[i]; }
+    operator std::string_view() const { return std::string_view(m_bytes.data(), m_size); }
+    void push_back(char c) {
+        Room(1);
+        m_bytes[m_size++] = c;
+    }
+    // `readable`: how many bytes may be read from bytes.data() on (at least its size).
+    void append(std::string_view bytes, std::size_t readable = 0) {
+        Room(bytes.size());
+        char* to = m_bytes.data() + m_size;
+        if (bytes.size() <= kCopySlack && readable >= kCopySlack) std::memcpy(to, bytes.data(), kCopySlack);
+        else std::memcpy(to, bytes.data(), bytes.size());
+        m_size += bytes.size();
+    }
+    void resize(std::size_t size) { m_size = size; }
+    std::string Take() {
+        m_bytes.resize(m_size);
+        return std::move(m_bytes);
+    }
+
+private:
+    void Room(std::size_t more) {
+        const std::size_t needed = m_size + more + kCopySlack;
+        if (needed > m_bytes.size()) m_bytes.resize(std::max(m_bytes.size() * 2, needed));
+    }
+
+    std::string m_bytes;
+    std::size_t m_size = 0;
+};
+
 // The repeat-from-the-start rule without rescanning. The text is held as the part already scanned
 // (`m_out`), then the bytes of replacements still to scan (`m_pending`, a stack), then the rest of the
 // original text. No whole occurrence lies inside the scanned part, so the first one ends at or after the
@@ -85,7 +127,7 @@ class RepeatRewriter {
 public:
     RepeatRewriter(std::string_view text, std::string_view search, std::string_view replacement, std::size_t limit)
         : m_text(text), m_s(search), m_r(replacement), m_limit(limit), m_cap(std::max(limit, text.size())),
-          m_length(text.size()) {
+          m_length(text.size()), m_out(text.size()) {
         const std::size_t m = m_s.size();
         m_border.assign(m + 1, 0);
         for (std::size_t i = 1, k = 0; i < m; ++i) {
@@ -95,7 +137,10 @@ public:
         }
         for (char c : m_r) m_stateAfterR = Step(m_stateAfterR, c);
         m_sEndsInLeadStart = Lead(m_s.back()) && LastCharStart(m_s) == m - 1;
-        m_out.reserve(text.size());
+        m_sPadded = std::string(m_s) + std::string(kCopySlack, '\0');
+        m_rPadded = std::string(m_r) + std::string(kCopySlack, '\0');
+        m_s = std::string_view(m_sPadded).substr(0, m);
+        m_r = std::string_view(m_rPadded).substr(0, m_r.size());
     }
 
     std::string Run() {
@@ -109,14 +154,14 @@ public:
                     m_out.append(m_text.substr(m_next));
                     break;
                 }
-                m_out.append(m_text.substr(m_next, at - m_next));
+                m_out.append(m_text.substr(m_next, at - m_next), m_text.size() - m_next);
                 m_next = at + m;
                 const bool startsWhole = !(LeadStartsAtEnd() && Trail(m_s[0]));
                 const bool endsWhole = !(m_sEndsInLeadStart && m_next < m_text.size() && Trail(m_text[m_next]));
                 if (startsWhole && endsWhole) {
                     Replace();
                 } else {
-                    m_out.append(m_s);
+                    m_out.append(m_s, m_sPadded.size());
                     m_state = m;
                 }
                 continue;
@@ -134,7 +179,7 @@ public:
                 Replace();
             }
         }
-        return std::move(m_out);
+        return m_out.Take();
     }
 
 private:
@@ -215,7 +260,7 @@ private:
         m_state = StateOfOut();
         if (m_pending.empty() && m_state == 0) {
             // From state 0 the replacement alone holds no occurrence: it needs no scanning byte by byte.
-            m_out.append(m_r);
+            m_out.append(m_r, m_rPadded.size());
             m_state = m_stateAfterR;
         } else {
             m_pending.append(m_r.rbegin(), m_r.rend());
@@ -223,13 +268,14 @@ private:
     }
 
     std::string_view m_text, m_s, m_r;
+    std::string m_sPadded, m_rPadded;  // what m_s and m_r view, readable kCopySlack bytes past their ends
     std::size_t m_limit, m_cap;
     std::size_t m_length;  // of the whole text as it stands
     std::size_t m_count = 0;
     std::vector<std::size_t> m_border;  // m_border[k]: longest proper border of the first k search bytes
     std::size_t m_stateAfterR = 0;
     bool m_sEndsInLeadStart = false;  // its last character is a lead byte alone, which a trail would join
-    std::string m_out;
+    ScannedBytes m_out;
     std::vector<bool> m_starts;
     std::size_t m_flagged = 0;  // m_starts holds the first m_flagged bytes of m_out
     std::string m_pending;      // next byte last
