@@ -22,6 +22,8 @@ constexpr char kClassName[] = "TTovForm";
 constexpr char kDesignCaption[] = "tovel editor";
 constexpr int kDesignLeft = 258, kDesignTop = 176, kDesignClientWidth = 529, kDesignClientHeight = 348;
 constexpr int kNoteId = 100;
+constexpr UINT_PTR kRecoveryTimer = 1;
+constexpr UINT kRecoveryTickMs = 250;
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 
 bool IsExistingFile(const std::string& path) {
@@ -101,7 +103,15 @@ void TTovForm::CreateChildren() {
     m_notePopup = BuildPopupMenu(NotePopup());
     m_toolPopup = BuildPopupMenu(ToolPopup());
     m_note->SetErrorSink([this] { App().ReportCurrentException(); });
-    m_note->SetChangeObserver([this] { m_documentCommands->TextChanged(); });
+    m_recoveryStore = std::make_unique<Win32RecoveryStore>(m_startup.appDir);
+    m_recovery = std::make_unique<RecoveryKeeper>(
+        *m_recoveryStore, *m_note, m_document, m_dialogs,
+        [this](const RecoveryRecord& r) { m_documentCommands->Restore(r.name, r.fullPath, r.text); });
+    m_documentCommands->SetCleanObserver([this] { m_recovery->DocumentClean(); });
+    m_note->SetChangeObserver([this] {
+        m_documentCommands->TextChanged();
+        m_recovery->TextChanged();
+    });
     m_note->SetMessageObserver([this](UINT msg, WPARAM wp, LPARAM lp) { return OnEditorMessage(msg, wp, lp); });
     m_note->SetAfterObserver([this](UINT msg, WPARAM, LPARAM) {
         switch (msg) {
@@ -168,7 +178,14 @@ void TTovForm::FormCreate() {
     m_documentCommands->Start(name, caption);  // the clean marker, the base title, caption and taskbar title
     m_globals.TopMostState = "OFF";
 
-    m_documentCommands->LoadStartupFile();
+    try {
+        m_documentCommands->LoadStartupFile();
+    } catch (...) {
+        App().ReportCurrentException();
+    }
+    // A copy an earlier run could not save is offered once the window stands; then copies are kept.
+    m_recovery->OfferLeftBehind();
+    SetTimer(Handle(), kRecoveryTimer, kRecoveryTickMs, nullptr);
 }
 
 void TTovForm::LoadToolBitmap(const std::string& path) {
@@ -190,8 +207,10 @@ void TTovForm::SaveBackup() { SaveToFile(*m_note, m_files, kBackupFileName); }
 
 void TTovForm::FormClose() {
     // Each step is reported on its own and never keeps the window from closing.
+    KillTimer(Handle(), kRecoveryTimer);
     try {
         SaveBackup();
+        m_recovery->DocumentClean();  // the text is in the backup now
     } catch (...) {
         App().ReportCurrentException();
     }
@@ -410,6 +429,16 @@ LRESULT TTovForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_SYSCOMMAND:
             if ((wp & 0xFFF0) == SC_MINIMIZE) {
                 App().Minimize();
+                return 0;
+            }
+            break;
+        case WM_TIMER:
+            if (wp == kRecoveryTimer) {
+                try {
+                    m_recovery->Tick(GetTickCount64());
+                } catch (...) {
+                    App().ReportCurrentException();
+                }
                 return 0;
             }
             break;

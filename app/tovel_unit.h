@@ -17,11 +17,13 @@
 #include "app/window_base.h"
 #include "document/append_commands.h"
 #include "document/document_commands.h"
+#include "document/recovery_keeper.h"
 #include "document/mix_list.h"
 #include "platform/date_text.h"
 #include "platform/win32/scintilla_editor.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_printer.h"
+#include "platform/win32/win32_recovery_store.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_sound.h"
 #include "platform/win32/win32_text_files.h"
@@ -64,6 +66,7 @@ public:
     HMENU NotePopupMenu() const { return m_notePopup.Get(); }
     HMENU ToolPopupMenu() const { return m_toolPopup.Get(); }
     const FormGlobals& Globals() const { return m_globals; }
+    Win32RecoveryStore& RecoveryStore() { return *m_recoveryStore; }
     const DocumentState& Document() const { return m_document; }
     MixList& Mix() { return m_mixList; }
     HBITMAP ToolBitmap() const { return m_toolBitmap.Get(); }
@@ -180,6 +183,8 @@ private:
     std::unique_ptr<Win32Printer> m_printer;
     std::unique_ptr<DocumentCommands> m_documentCommands;
     std::unique_ptr<AppendCommands> m_appendCommands;
+    std::unique_ptr<Win32RecoveryStore> m_recoveryStore;
+    std::unique_ptr<RecoveryKeeper> m_recovery;
     Win32MessageBoxes m_messageBoxes;
     Win32Shell m_shell;
     std::unique_ptr<Win32Clipboard> m_clipboard;  // owned by the main window, made once it exists

@@ -36,6 +36,18 @@ void DocumentCommands::BecomeClean(const std::string& name, const std::string& f
     m_state.FullPath = fullPath;
     m_state.ModMark = kCleanMark;
     ShowTitles();
+    if (m_cleanObserver) m_cleanObserver();
+}
+
+void DocumentCommands::Restore(const std::string& name, const std::string& fullPath, const std::string& text) {
+    {
+        OwnChange own(*this);
+        m_editor.SetText(text);
+    }
+    m_state.CurrentName = name.empty() ? kUntitledName : name;
+    m_state.FullPath = fullPath;
+    m_state.ModMark = kModifiedMark;
+    ShowTitles();
 }
 
 bool DocumentCommands::AskToSave(SaveFirst how) {
@@ -109,6 +121,7 @@ bool DocumentCommands::Save() {
     SaveToFile(m_editor, m_files, m_state.FullPath.empty() ? m_state.CurrentName : m_state.FullPath);
     m_state.ModMark = kCleanMark;
     m_window.SetCaption(m_state.TitleLine());
+    if (m_cleanObserver) m_cleanObserver();
     return true;
 }
 

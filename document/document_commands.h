@@ -4,6 +4,7 @@
 //
 // Unlike a plain "Yes then carry on", a Yes to the save question whose save does not happen (dialog
 // cancelled, write failed) stops the command: the text is never thrown away unsaved.
+#include <functional>
 #include <string>
 
 #include "document/document_state.h"
@@ -55,6 +56,10 @@ public:
     void MarkModified();
     // The editor's text changed (typing, a paste, any command); the document's own loads do not count.
     void TextChanged();
+    // Makes a recovered text the document: its name and full path, marked modified (it was never saved).
+    void Restore(const std::string& name, const std::string& fullPath, const std::string& text);
+    // Told whenever the document becomes clean (loaded, saved, new, or discarded through the question).
+    void SetCleanObserver(std::function<void()> observer) { m_cleanObserver = std::move(observer); }
     // True when the window may close.
     bool CloseQuery();
 
@@ -75,6 +80,7 @@ private:
     IDocumentWindow& m_window;
     const LeadByteTable& m_leadBytes;
     int m_ownChanges = 0;
+    std::function<void()> m_cleanObserver;
 };
 
 }  // namespace tovel

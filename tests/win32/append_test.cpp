@@ -23,7 +23,8 @@ std::string Caption(HWND hwnd) {
 
 class AppendTest : public testing::Test {
 protected:
-    AppendTest() : form(app, {folder.Path(), {}}) {}
+    // The program's folder apart from the files appended to, so that they are all the folder holds.
+    AppendTest() : form(app, {programFolder.Path(), {}}) {}
     ~AppendTest() override {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {}
@@ -42,6 +43,7 @@ protected:
     }
 
     test::TestFolder folder;
+    test::TestFolder programFolder;
     Application app{GetModuleHandleA(nullptr)};
     TTovForm form;
 };
