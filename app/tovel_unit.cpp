@@ -46,6 +46,7 @@ TTovForm::TTovForm(Application& app, StartupContext startup)
       m_startup(std::move(startup)),
       m_dialogs(app),
       m_fileDialogs(app),
+      m_messageBoxes(app),
       m_formats(ReadRegionalFormats()),
       m_dpi(ScreenDpi()) {
     RegisterClassOnce(app.Instance(), kClassName, LoadIconA(app.Instance(), "MAINICON"),
@@ -96,6 +97,9 @@ void TTovForm::CreateChildren() {
         DispatchMessageA(&msg);
     });
     m_appendCommands = std::make_unique<AppendCommands>(m_mixList, *m_note, m_files, m_fileDialogs, m_dialogs, m_sound);
+    m_clipboard = std::make_unique<Win32Clipboard>(Handle());
+    m_toolCommands = std::make_unique<ToolCommands>(
+        ToolPlatform{*m_note, m_dialogs, m_messageBoxes, *m_clipboard, m_shell}, m_formats, CurrentLocalTime);
     m_notePopup = BuildPopupMenu(NotePopup());
     m_toolPopup = BuildPopupMenu(ToolPopup());
     m_note->SetErrorSink([this] { App().ReportCurrentException(); });

@@ -12,6 +12,7 @@
 #include "app/command_table.h"
 #include "app/dialogs/win32_dialogs.h"
 #include "app/file_dialogs.h"
+#include "app/message_boxes.h"
 #include "app/menus.h"
 #include "app/window_base.h"
 #include "document/append_commands.h"
@@ -20,10 +21,13 @@
 #include "document/mix_list.h"
 #include "platform/date_text.h"
 #include "platform/win32/scintilla_editor.h"
+#include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_printer.h"
 #include "platform/win32/win32_recovery_store.h"
+#include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_sound.h"
 #include "platform/win32/win32_text_files.h"
+#include "tools/tool_commands.h"
 
 namespace tovel {
 
@@ -182,6 +186,10 @@ private:
     std::unique_ptr<AppendCommands> m_appendCommands;
     std::unique_ptr<Win32RecoveryStore> m_recoveryStore;
     std::unique_ptr<RecoveryKeeper> m_recovery;
+    Win32MessageBoxes m_messageBoxes;
+    Win32Shell m_shell;
+    std::unique_ptr<Win32Clipboard> m_clipboard;  // owned by the main window, made once it exists
+    std::unique_ptr<ToolCommands> m_toolCommands;
     HICON m_documentIcon = nullptr;  // the opened file's icon, owned
     RegionalFormats m_formats;
     int m_dpi = 96;

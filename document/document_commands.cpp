@@ -104,6 +104,12 @@ bool DocumentCommands::New() {
     return true;
 }
 
+bool DocumentCommands::NewFrom(const std::string& name) {
+    if (!New()) return false;
+    Load(name);
+    return true;
+}
+
 void DocumentCommands::Open() {
     if (!AskToSave(SaveFirst::Save)) return;
     const auto chosen = m_fileDialogs.ChooseFileToOpen();

@@ -40,6 +40,9 @@ public:
     void Start(const std::string& name, const std::string& baseTitle);
     // True when it went ahead, false when the save question stopped it.
     bool New();
+    // New, then the file's text as the untitled document, not marked modified (a template); false when
+    // the save question stopped New. A file that cannot be loaded leaves the empty document New made.
+    bool NewFrom(const std::string& name);
     void Open();
     // True when the text was written.
     bool Save();

@@ -193,6 +193,19 @@ TEST_F(DocumentTest, NoGoesOnAndCancelStops) {
     EXPECT_EQ(state.ModMark, " - ");
 }
 
+TEST_F(DocumentTest, NewFromATemplateIsAnUntitledCleanDocumentAndCancelStopsIt) {
+    files.files["C:\\app\\doc\\tag.txt"] = "<html>\n";
+    TypeSomething("draft");
+    dialogs.answers = {DialogResult::Cancel, DialogResult::No};
+    EXPECT_FALSE(doc.NewFrom("C:\\app\\doc\\tag.txt"));
+    EXPECT_EQ(editor.text, "draft");
+    EXPECT_TRUE(doc.NewFrom("C:\\app\\doc\\tag.txt"));
+    EXPECT_EQ(editor.text, "<html>\r\n");
+    EXPECT_EQ(window.caption, "無題 - tovel editor") << "the template's load marks nothing";
+    EXPECT_THROW(doc.NewFrom("C:\\none\\doc\\tag.txt"), Error);
+    EXPECT_EQ(editor.text, "") << "as New left it";
+}
+
 TEST_F(DocumentTest, NewYesAlwaysShowsTheSaveDialogEvenForANamedDocument) {
     files.files["C:\\d\\n.txt"] = "x";
     fileDialogs.opens.push_back("C:\\d\\n.txt");
