@@ -43,6 +43,7 @@ TTovForm::TTovForm(Application& app, StartupContext startup)
       m_startup(std::move(startup)),
       m_dialogs(app),
       m_fileDialogs(app),
+      m_boxes(app),
       m_formats(ReadRegionalFormats()),
       m_dpi(ScreenDpi()) {
     RegisterClassOnce(app.Instance(), kClassName, LoadIconA(app.Instance(), "MAINICON"),
@@ -50,6 +51,7 @@ TTovForm::TTovForm(Application& app, StartupContext startup)
     ScopedMenu menuBar = BuildMenuBar(MainMenu1());
     RECT outer{0, 0, Scale(kDesignClientWidth), Scale(kDesignClientHeight)};
     AdjustWindowRectEx(&outer, kStyle, TRUE, 0);
+    m_designHeight = outer.bottom - outer.top;
     // WS_EX_ACCEPTFILES: files dropped from the shell, on the editor too, reach this window.
     Create(kClassName, kDesignCaption, kStyle, WS_EX_ACCEPTFILES, kDesignLeft, kDesignTop, outer.right - outer.left,
            outer.bottom - outer.top, app.Handle(), menuBar.Get());
@@ -86,6 +88,10 @@ void TTovForm::CreateChildren() {
     m_gutter = std::make_unique<LineGutter>(Handle(), m_dpi);
     m_documentCommands = std::make_unique<DocumentCommands>(m_document, *m_note, m_files, m_fileDialogs, m_dialogs,
                                                             static_cast<IDocumentWindow&>(*this));
+    m_shell = std::make_unique<Win32Shell>(Handle());
+    m_desktopWindow = std::make_unique<Win32DesktopWindow>(Handle());
+    m_windowModes = std::make_unique<WindowModes>(*m_desktopWindow, m_globals.Modes, m_designHeight);
+    m_launches = std::make_unique<ShellLaunches>(m_document, *m_note, m_files, *m_shell, m_boxes, m_globals.AppDir);
     m_notePopup = BuildPopupMenu(NotePopup());
     m_toolPopup = BuildPopupMenu(ToolPopup());
     m_note->SetErrorSink([this] { App().ReportCurrentException(); });
@@ -153,7 +159,7 @@ void TTovForm::FormCreate() {
     char caption[256] = {};
     GetWindowTextA(Handle(), caption, sizeof caption);
     m_documentCommands->Start(name, caption);  // the clean marker, the base title, caption and taskbar title
-    m_globals.TopMostState = "OFF";
+    m_globals.Modes.TopMostState = "OFF";
 
     if (!m_document.Untitled()) LoadFromFile(*m_note, m_files, m_document.CurrentName);
 }

@@ -13,12 +13,17 @@
 #include "app/dialogs/win32_dialogs.h"
 #include "app/file_dialogs.h"
 #include "app/menus.h"
+#include "app/message_boxes.h"
 #include "app/window_base.h"
 #include "document/document_commands.h"
 #include "document/mix_list.h"
 #include "platform/date_text.h"
 #include "platform/win32/scintilla_editor.h"
+#include "platform/win32/win32_desktop_window.h"
+#include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_text_files.h"
+#include "window/shell_launches.h"
+#include "window/window_modes.h"
 
 namespace tovel {
 
@@ -38,7 +43,7 @@ struct StartupContext {
 // The main window's module-level state, alive for the whole run (the document's own is DocumentState).
 struct FormGlobals {
     std::string AppDir;
-    std::string TopMostState;
+    WindowModeState Modes;  // TopMostState and FoldHeight
 };
 
 class TTovForm : public WindowBase, private IDocumentWindow {
@@ -164,7 +169,14 @@ private:
     Win32TextFiles m_files;
     Win32Dialogs m_dialogs;
     Win32FileDialogs m_fileDialogs;
+    Win32MessageBoxes m_boxes;
     std::unique_ptr<DocumentCommands> m_documentCommands;
+    // Made once the window exists: they act on it, and it is never re-created.
+    std::unique_ptr<Win32Shell> m_shell;
+    std::unique_ptr<Win32DesktopWindow> m_desktopWindow;
+    std::unique_ptr<WindowModes> m_windowModes;
+    std::unique_ptr<ShellLaunches> m_launches;
+    int m_designHeight = 0;  // the outer height as designed, for an unfold with nothing to return to
     HICON m_documentIcon = nullptr;  // the opened file's icon, owned
     RegionalFormats m_formats;
     int m_dpi = 96;

@@ -20,11 +20,10 @@ inline constexpr const char* kProgramFileName = "tovel.exe";
 
 class ShellLaunches {
 public:
-    // `appDir`: the executable's folder with its trailing "\".
+    // `appDir`: the executable's folder with its trailing "\", read at each command.
     ShellLaunches(const DocumentState& document, IEditor& editor, ITextFiles& files, IShell& shell,
-                  IMessageBoxes& boxes, std::string appDir)
-        : m_document(document), m_editor(editor), m_files(files), m_shell(shell), m_boxes(boxes),
-          m_appDir(std::move(appDir)) {}
+                  IMessageBoxes& boxes, const std::string& appDir)
+        : m_document(document), m_editor(editor), m_files(files), m_shell(shell), m_boxes(boxes), m_appDir(appDir) {}
 
     // The document's file as last saved, in the program associated with it; an untitled document offers
     // the browser preview instead.
@@ -45,7 +44,7 @@ private:
     ITextFiles& m_files;
     IShell& m_shell;
     IMessageBoxes& m_boxes;
-    std::string m_appDir;
+    const std::string& m_appDir;
 };
 
 }  // namespace tovel
