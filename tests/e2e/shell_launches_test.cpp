@@ -17,6 +17,13 @@ namespace {
 // The recorder program, built beside tovel.exe.
 std::string RecorderExe() { return BuiltExe().substr(0, BuiltExe().find_last_of('\\') + 1) + "tovel_launch_recorder.exe"; }
 
+std::string Quoted(const std::string& text) {
+    std::string quoted = "\"";
+    quoted += text;
+    quoted += '"';
+    return quoted;
+}
+
 constexpr char kProgId[] = "TovelTest.LaunchRecorder";
 constexpr const char* kExtensions[] = {".htm", ".txt"};
 
@@ -26,8 +33,11 @@ class RecorderAssociation {
 public:
     explicit RecorderAssociation(const std::string& log) {
         ForgetAnEarlierRun();
-        m_ok = SetDefault(std::string(kProgId) + "\\shell\\open\\command",
-                          "\"" + RecorderExe() + "\" \"" + log + "\" \"%1\"");
+        std::string command = Quoted(RecorderExe());
+        command += ' ';
+        command += Quoted(log);
+        command += " \"%1\"";
+        m_ok = SetDefault(std::string(kProgId) + "\\shell\\open\\command", command);
         for (const char* extension : kExtensions) {
             Previous previous{extension, Exists(extension), DefaultOf(extension)};
             m_previous.push_back(previous);
@@ -75,23 +85,10 @@ private:
         return RegSetKeyValueA(HKEY_CLASSES_ROOT, key.c_str(), nullptr, REG_SZ, value.c_str(),
                                static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
     }
-    // A run that crashed left its association behind: what it replaced is unknown, so only its own
-    // entries go (the whole key where it holds nothing else).
+    // A run that crashed left its association behind (this prefix has none of its own for these).
     static void ForgetAnEarlierRun() {
         for (const char* extension : kExtensions) {
-            if (DefaultOf(extension) != kProgId) continue;
-            HKEY hkey = nullptr;
-            DWORD subkeys = 0, values = 0;
-            if (RegOpenKeyExA(HKEY_CLASSES_ROOT, extension, 0, KEY_READ, &hkey) == ERROR_SUCCESS) {
-                RegQueryInfoKeyA(hkey, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr, nullptr,
-                                 nullptr, nullptr);
-                RegCloseKey(hkey);
-            }
-            if (subkeys == 0 && values <= 1) {
-                RegDeleteTreeA(HKEY_CLASSES_ROOT, extension);
-            } else {
-                RegDeleteKeyValueA(HKEY_CLASSES_ROOT, extension, nullptr);
-            }
+            if (DefaultOf(extension) == kProgId) RegDeleteTreeA(HKEY_CLASSES_ROOT, extension);
         }
         RegDeleteTreeA(HKEY_CLASSES_ROOT, kProgId);
     }
