@@ -4,6 +4,7 @@
 
 #include "platform/error.h"
 #include "platform/error_text.h"
+#include "platform/win32/win32_desktop_window.h"
 
 namespace tovel {
 namespace {
@@ -97,7 +98,7 @@ ModalScope::ModalScope(const Application* app) : m_active(GetActiveWindow()), m_
     EnumThreadWindows(GetCurrentThreadId(), Collect, reinterpret_cast<LPARAM>(this));
     HWND main = app ? app->MainWindow() : nullptr;
     if (main && IsWindow(main) && (GetWindowLongA(main, GWL_EXSTYLE) & WS_EX_TOPMOST)) {
-        SetWindowPos(main, HWND_NOTOPMOST, 0, 0, 0, 0, kKeepPlace);
+        LeaveTopmostBand(main, kKeepPlace);
         m_lowered = main;
     }
 }

@@ -54,6 +54,7 @@ TTovForm::TTovForm(Application& app, StartupContext startup)
     ScopedMenu menuBar = BuildMenuBar(MainMenu1());
     RECT outer{0, 0, Scale(kDesignClientWidth), Scale(kDesignClientHeight)};
     AdjustWindowRectEx(&outer, kStyle, TRUE, 0);
+    m_designHeight = outer.bottom - outer.top;
     // WS_EX_ACCEPTFILES: files dropped from the shell, on the editor too, reach this window.
     Create(kClassName, kDesignCaption, kStyle, WS_EX_ACCEPTFILES, kDesignLeft, kDesignTop, outer.right - outer.left,
            outer.bottom - outer.top, app.Handle(), menuBar.Get());
@@ -90,6 +91,10 @@ void TTovForm::CreateChildren() {
     m_gutter = std::make_unique<LineGutter>(Handle(), m_dpi);
     m_documentCommands = std::make_unique<DocumentCommands>(m_document, *m_note, m_files, m_fileDialogs, m_dialogs,
                                                             static_cast<IDocumentWindow&>(*this), SystemLeadBytes());
+    m_shell = std::make_unique<Win32Shell>(Handle());
+    m_desktopWindow = std::make_unique<Win32DesktopWindow>(Handle());
+    m_windowModes = std::make_unique<WindowModes>(*m_desktopWindow, m_globals.Modes, m_designHeight);
+    m_launches = std::make_unique<ShellLaunches>(m_document, *m_note, m_files, *m_shell, m_messageBoxes, m_globals.AppDir);
     // While a job is spooled, messages are handled as the program's loop does, shortcuts included.
     m_printer = std::make_unique<Win32Printer>([this] { return App().Handle(); }, [this](MSG& msg) {
         if (PreviewMessage(msg)) return;
@@ -99,7 +104,7 @@ void TTovForm::CreateChildren() {
     m_appendCommands = std::make_unique<AppendCommands>(m_mixList, *m_note, m_files, m_fileDialogs, m_dialogs, m_sound);
     m_clipboard = std::make_unique<Win32Clipboard>(Handle());
     m_toolCommands = std::make_unique<ToolCommands>(
-        ToolPlatform{*m_note, m_dialogs, m_messageBoxes, *m_clipboard, m_shell}, m_formats, CurrentLocalTime);
+        ToolPlatform{*m_note, m_dialogs, m_messageBoxes, *m_clipboard, *m_shell}, m_formats, CurrentLocalTime);
     m_notePopup = BuildPopupMenu(NotePopup());
     m_toolPopup = BuildPopupMenu(ToolPopup());
     m_note->SetErrorSink([this] { App().ReportCurrentException(); });
@@ -176,7 +181,7 @@ void TTovForm::FormCreate() {
     char caption[256] = {};
     GetWindowTextA(Handle(), caption, sizeof caption);
     m_documentCommands->Start(name, caption);  // the clean marker, the base title, caption and taskbar title
-    m_globals.TopMostState = "OFF";
+    m_globals.Modes.TopMostState = "OFF";
 
     try {
         m_documentCommands->LoadStartupFile();

@@ -14,6 +14,7 @@
 #include "app/file_dialogs.h"
 #include "app/message_boxes.h"
 #include "app/menus.h"
+#include "app/message_boxes.h"
 #include "app/window_base.h"
 #include "document/append_commands.h"
 #include "document/document_commands.h"
@@ -22,12 +23,15 @@
 #include "platform/date_text.h"
 #include "platform/win32/scintilla_editor.h"
 #include "platform/win32/win32_clipboard.h"
+#include "platform/win32/win32_desktop_window.h"
 #include "platform/win32/win32_printer.h"
 #include "platform/win32/win32_recovery_store.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_sound.h"
 #include "platform/win32/win32_text_files.h"
 #include "tools/tool_commands.h"
+#include "window/shell_launches.h"
+#include "window/window_modes.h"
 
 namespace tovel {
 
@@ -47,7 +51,7 @@ struct StartupContext {
 // The main window's module-level state, alive for the whole run (the document's own is DocumentState).
 struct FormGlobals {
     std::string AppDir;
-    std::string TopMostState;
+    WindowModeState Modes;  // TopMostState and FoldHeight
 };
 
 class TTovForm : public WindowBase, private IDocumentWindow {
@@ -187,7 +191,12 @@ private:
     std::unique_ptr<Win32RecoveryStore> m_recoveryStore;
     std::unique_ptr<RecoveryKeeper> m_recovery;
     Win32MessageBoxes m_messageBoxes;
-    Win32Shell m_shell;
+    // Made once the window exists: they act on it, and it is never re-created.
+    std::unique_ptr<Win32Shell> m_shell;
+    std::unique_ptr<Win32DesktopWindow> m_desktopWindow;
+    std::unique_ptr<WindowModes> m_windowModes;
+    std::unique_ptr<ShellLaunches> m_launches;
+    int m_designHeight = 0;  // the outer height as designed, for an unfold with nothing to return to
     std::unique_ptr<Win32Clipboard> m_clipboard;  // owned by the main window, made once it exists
     std::unique_ptr<ToolCommands> m_toolCommands;
     HICON m_documentIcon = nullptr;  // the opened file's icon, owned

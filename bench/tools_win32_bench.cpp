@@ -43,6 +43,7 @@ struct Unused : tovel::IMessageBoxes, tovel::IClipboard, tovel::IShell {
     std::string ReadText() override { return {}; }
     void WriteText(std::string_view) override {}
     bool ShellOpen(const std::string&) override { return false; }
+    bool OpenForWindow(const std::string&) override { return false; }
     bool RunCommand(const std::string&) override { return false; }
 };
 

@@ -142,6 +142,7 @@ public:
         opened.push_back(path);
         return false;
     }
+    bool OpenForWindow(const std::string& path) override { return ShellOpen(path); }
     bool RunCommand(const std::string&) override { return false; }
 };
 

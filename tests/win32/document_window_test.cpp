@@ -1,11 +1,10 @@
 // The document on the real main window: files dropped from the shell, the save question on the real
 // dialog, and the window icon following the opened file.
-#include <shlobj.h>
-
 #include <gtest/gtest.h>
 
 #include "app/tovel_unit.h"
 #include "tests/win32/dialog_answerer.h"
+#include "tests/win32/drop_files.h"
 #include "tests/win32/test_folder.h"
 
 namespace tovel {
@@ -20,20 +19,6 @@ std::string Caption(HWND hwnd) {
     return buf;
 }
 
-// What the shell hands a drop target: a DROPFILES block followed by the NUL-separated paths.
-HGLOBAL MakeDrop(const std::vector<std::string>& paths) {
-    std::string list;
-    for (const auto& p : paths) list += p + '\0';
-    list += '\0';
-    HGLOBAL mem = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(mem));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = FALSE;
-    memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size());
-    GlobalUnlock(mem);
-    return mem;
-}
-
 class DocumentWindowTest : public testing::Test {
 protected:
     DocumentWindowTest() : form(app, {folder.Path(), {}}) {}
@@ -46,7 +31,7 @@ protected:
         SendMessageA(form.Note().Handle(), WM_KEYUP, 'K', 0xC0000001);
     }
     void Drop(const std::vector<std::string>& paths) {
-        SendMessageA(form.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(paths)), 0);
+        SendMessageA(form.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop(paths)), 0);
     }
 
     test::TestFolder folder;

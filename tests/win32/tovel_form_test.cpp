@@ -99,7 +99,7 @@ TEST_F(TovFormTest, AppliesColoursPictureInputMethodAndWrapFromTheSettings) {
     HIMC context = ImmGetContext(form.Note().Handle());
     EXPECT_TRUE(context && ImmGetOpenStatus(context)) << "IME=ON opens the input method";
     ImmReleaseContext(form.Note().Handle(), context);
-    EXPECT_EQ(form.Globals().TopMostState, "OFF");
+    EXPECT_EQ(form.Globals().Modes.TopMostState, "OFF");
     EXPECT_EQ(form.Document().ModMark, " - ");
     EXPECT_EQ(form.Document().BaseTitle, "tovel editor");
     EXPECT_EQ(m_app.Title(), "無題 - tovel editor");

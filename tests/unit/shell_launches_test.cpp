@@ -1,0 +1,124 @@
+// The shell launches: the exact requests handed to the shell, the question for an untitled document and
+// the preview file, over test doubles.
+#include "window/shell_launches.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+#include "platform/command_line.h"
+#include "tests/unit/fakes.h"
+
+namespace tovel {
+namespace {
+
+class RecordingShell : public IShell {
+public:
+    std::vector<std::string> requests;  // "open:", "OPEN:" or "run:" followed by the path or command line
+    bool ShellOpen(const std::string& path) override { return Record("open:" + path); }
+    bool OpenForWindow(const std::string& path) override { return Record("OPEN:" + path); }
+    bool RunCommand(const std::string& commandLine) override { return Record("run:" + commandLine); }
+
+private:
+    bool Record(std::string request) {
+        requests.push_back(std::move(request));
+        return false;  // a failing shell: nothing may depend on its answer
+    }
+};
+
+class ScriptedBoxes : public IMessageBoxes {
+public:
+    std::deque<bool> answers;
+    std::vector<std::string> asked;  // caption, then "|", then the text
+    bool AskYesNo(const std::string& text, const std::string& caption) override {
+        asked.push_back(caption + "|" + text);
+        const bool yes = !answers.empty() && answers.front();
+        if (!answers.empty()) answers.pop_front();
+        return yes;
+    }
+    void ShowWarning(const std::string& text, const std::string&) override { asked.push_back("warning|" + text); }
+    void ShowInfo(const std::string& text, const std::string&) override { asked.push_back("info|" + text); }
+};
+
+using Requests = std::vector<std::string>;
+const std::string kAppDir = "C:\\Program Files\\tovel editor\\";
+const std::string kQuestion = "tovel editor plus!|保存しないとプレビューは利用できません。\r\nブラウザで開きますか？";
+
+class ShellLaunchesTest : public testing::Test {
+protected:
+    ShellLaunchesTest() {
+        document.CurrentName = kUntitledName;
+        document.ModMark = kModifiedMark;
+        editor.text = "<p>unsaved</p>";
+    }
+
+    DocumentState document;
+    test::FakeEditor editor;
+    test::MemoryFiles files;
+    RecordingShell shell;
+    ScriptedBoxes boxes;
+    ShellLaunches launches{document, editor, files, shell, boxes, kAppDir};
+};
+
+TEST_F(ShellLaunchesTest, UntitledPreviewAsksAndOnlyYesWritesAndOpensThePreviewFile) {
+    boxes.answers = {false, true};
+    launches.Preview();
+    EXPECT_TRUE(files.writes.empty());
+    EXPECT_TRUE(shell.requests.empty());
+    launches.Preview();
+    EXPECT_EQ(boxes.asked, (std::vector<std::string>{kQuestion, kQuestion}));
+    EXPECT_EQ(files.files[kAppDir + "olka_temp.htm"], "<p>unsaved</p>");
+    EXPECT_EQ(shell.requests, Requests{"OPEN:" + kAppDir + "olka_temp.htm"});
+    EXPECT_EQ(document.CurrentName, kUntitledName) << "the preview file never becomes the document";
+    EXPECT_EQ(document.ModMark, kModifiedMark);
+}
+
+TEST_F(ShellLaunchesTest, TitledPreviewOpensTheDocumentsOwnFileByItsFullPath) {
+    document.CurrentName = "a.htm";
+    document.FullPath = "C:\\docs\\a.htm";  // a later browse elsewhere moved the current folder: no matter
+    launches.Preview();
+    EXPECT_TRUE(boxes.asked.empty());
+    EXPECT_TRUE(files.writes.empty()) << "unsaved changes are not part of this preview";
+    EXPECT_EQ(shell.requests, Requests{"OPEN:C:\\docs\\a.htm"});
+}
+
+TEST_F(ShellLaunchesTest, BrowserPreviewOfATitledDocumentStillUsesThePreviewFileEachTime) {
+    document.CurrentName = "a.htm";
+    document.FullPath = "C:\\docs\\a.htm";
+    launches.BrowserPreview();
+    editor.text = "second";
+    launches.BrowserPreview();
+    EXPECT_EQ(files.writes, Requests(2, kAppDir + "olka_temp.htm"));
+    EXPECT_EQ(files.files[kAppDir + "olka_temp.htm"], "second");
+    EXPECT_EQ(files.files.count("C:\\docs\\a.htm"), 0u);
+    EXPECT_EQ(shell.requests, Requests(2, "OPEN:" + kAppDir + "olka_temp.htm"));
+    EXPECT_EQ(document.CurrentName, "a.htm");
+}
+
+TEST_F(ShellLaunchesTest, UnwritablePreviewFileRaisesAndOpensNothing) {
+    files.unwritable.push_back(kAppDir + "olka_temp.htm");
+    try {
+        launches.BrowserPreview();
+        FAIL() << "no error";
+    } catch (const Error& e) {
+        EXPECT_EQ(std::string(e.what()), "ファイル " + kAppDir + "olka_temp.htm を作成できません");
+    }
+    EXPECT_TRUE(shell.requests.empty());
+}
+
+TEST_F(ShellLaunchesTest, ManualHistoryAndNewEditorRequestsQuoteWhatHasBlanks) {
+    launches.OpenManual();
+    launches.ShowUpdateHistory();
+    launches.StartEditor();
+    EXPECT_EQ(shell.requests,
+              (Requests{"OPEN:" + kAppDir + "readme.txt",
+                        "run:\"C:\\Program Files\\tovel editor\\tovel.exe\" \"C:\\Program Files\\tovel editor\\update.txt\"",
+                        "OPEN:" + kAppDir + "tovel.exe"}));
+    EXPECT_TRUE(boxes.asked.empty()) << "a failed launch is not reported";
+    // The new editor reads the whole history path as its one argument.
+    const std::string commandLine = shell.requests[1].substr(4);
+    EXPECT_EQ(CommandLineArguments(commandLine), Requests{kAppDir + "update.txt"});
+}
+
+}  // namespace
+}  // namespace tovel
