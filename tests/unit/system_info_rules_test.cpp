@@ -77,26 +77,26 @@ struct FakeAccount {
 };
 
 TEST(SystemInfo, LoginNameIsShownWholeHoweverLong) {
-    FakeAccount shortName{"yamada"};
-    EXPECT_EQ(LoginName(shortName.Query()), "yamada");
-    EXPECT_EQ(shortName.offered, std::vector<std::uint32_t>{33});
-
-    FakeAccount exact{std::string(32, 'a')};
-    EXPECT_EQ(LoginName(exact.Query()), std::string(32, 'a')) << "32 bytes and the NUL fit the first buffer";
-
-    FakeAccount longName{std::string(100, 'b')};
-    EXPECT_EQ(LoginName(longName.Query()), std::string(100, 'b'));
-    EXPECT_EQ(longName.offered, (std::vector<std::uint32_t>{33, 101}));
-
-    FakeAccount silent{std::string(100, 'c'), false};
-    EXPECT_EQ(LoginName(silent.Query()), std::string(100, 'c')) << "without a needed size the buffer doubles";
-
-    FakeAccount failing{"never", true, true};
-    EXPECT_EQ(LoginName(failing.Query()), kUnknownUserName);
-    FakeAccount empty{""};
-    EXPECT_EQ(LoginName(empty.Query()), kUnknownUserName);
-    FakeAccount endless{std::string(100000, 'd')};
-    EXPECT_EQ(LoginName(endless.Query()), kUnknownUserName) << "the growth has an end";
+    const std::string longName(100, 'b');
+    const struct {
+        FakeAccount account;
+        std::string shown;
+        std::vector<std::uint32_t> offered;  // checked when not empty
+    } cases[] = {
+        {{"yamada"}, "yamada", {33}},
+        {{std::string(32, 'a')}, std::string(32, 'a'), {33}},  // 32 bytes and the NUL fit the first buffer
+        {{longName}, longName, {33, 101}},
+        {{longName, false}, longName, {33, 66, 132}},  // no needed size reported: the buffer doubles
+        {{"never", true, true}, kUnknownUserName, {33}},
+        {{""}, kUnknownUserName, {}},
+        {{std::string(100000, 'd')}, kUnknownUserName, {}},  // the growth has an end
+    };
+    for (auto c : cases) {
+        EXPECT_EQ(LoginName(c.account.Query()), c.shown);
+        if (!c.offered.empty()) {
+            EXPECT_EQ(c.account.offered, c.offered) << c.shown;
+        }
+    }
 }
 
 }  // namespace

@@ -58,20 +58,6 @@ protected:
     Application m_app{GetModuleHandleA(nullptr)};
 };
 
-TEST_F(AboutFormTest, EmbeddedLogoIsTheDrawingAtFullSize) {
-    const std::string_view bytes = EmbeddedLogo(GetModuleHandleA(nullptr));
-    ASSERT_GT(bytes.size(), 1000u);
-    EXPECT_EQ(static_cast<unsigned char>(bytes[0]), 0xFF);
-    EXPECT_EQ(static_cast<unsigned char>(bytes[1]), 0xD8);
-    const JpegImage logo = DecodeJpeg(bytes);
-    EXPECT_EQ(logo.width, 359);
-    EXPECT_EQ(logo.height, 219);
-    EXPECT_TRUE(Near(PixelOf(logo, 45, 32), kPage, 12));
-    EXPECT_TRUE(Near(PixelOf(logo, 200, 153), kStripe, 24));
-    EXPECT_TRUE(Near(PixelOf(logo, 340, 2), kTop, 12));
-    EXPECT_TRUE(Near(PixelOf(logo, 350, 217), kBottom, 12)) << "beyond what the box shows";
-}
-
 TEST_F(AboutFormTest, OpensCollapsedExpandsForTheRestOfTheRunAndClosesByLogoOrOk) {
     TAbout_Form box(m_app);
     EXPECT_FALSE(IsWindowVisible(box.Handle())) << "created hidden";
@@ -87,8 +73,8 @@ TEST_F(AboutFormTest, OpensCollapsedExpandsForTheRestOfTheRunAndClosesByLogoOrOk
     GetClientRect(box.Handle(), &client);
     EXPECT_EQ(client.bottom, 170) << "no frame and no caption";
 
-    ClickAt(box, 270, 68);  // the maker's name takes the click and does nothing
-    ClickAt(box, 140, 24);  // nor does the product name
+    ClickAt(box, 270, 68);  // the maker's name and the product name take a click and do nothing
+    ClickAt(box, 140, 24);
     EXPECT_TRUE(IsWindowVisible(box.Handle()));
     EXPECT_EQ(OuterSize(box).cy, 170);
 
@@ -106,12 +92,18 @@ TEST_F(AboutFormTest, OpensCollapsedExpandsForTheRestOfTheRunAndClosesByLogoOrOk
     EXPECT_TRUE(IsWindow(box.Handle()));
 }
 
-TEST_F(AboutFormTest, DrawsTheLogoUnscaledWithTheTriangleOverIt) {
+TEST_F(AboutFormTest, DrawsTheEmbeddedLogoUnscaledWithTheTriangleOverIt) {
     TAbout_Form box(m_app);
     box.ShowModeless();
     test::PumpMessages();
     ASSERT_TRUE(box.HasLogo());
     const JpegImage logo = DecodeJpeg(EmbeddedLogo(GetModuleHandleA(nullptr)));
+    ASSERT_EQ(logo.width, 359);
+    ASSERT_EQ(logo.height, 219);
+    EXPECT_TRUE(Near(PixelOf(logo, 45, 32), kPage, 12));
+    EXPECT_TRUE(Near(PixelOf(logo, 200, 153), kStripe, 24));
+    EXPECT_TRUE(Near(PixelOf(logo, 340, 2), kTop, 12));
+    EXPECT_TRUE(Near(PixelOf(logo, 350, 217), kBottom, 12)) << "beyond what the box shows";
     for (const POINT p : {POINT{0, 0}, POINT{45, 32}, POINT{200, 153}, POINT{320, 169}}) {
         EXPECT_EQ(Shown(box, p.x, p.y), PixelOf(logo, p.x, p.y)) << p.x << "," << p.y;
     }
@@ -167,10 +159,7 @@ TEST_F(AboutFormTest, MakersNameTurnsRedWithAHandWhileTheMouseIsOverIt) {
     test::PumpMessages();
     const std::int32_t windowText = static_cast<std::int32_t>(0x80000008u);
     EXPECT_EQ(box.Label8Color(), windowText);
-    auto move = [&](int x, int y) {
-        SendMessageA(box.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
-        test::PumpMessages();
-    };
+    auto move = [&](int x, int y) { SendMessageA(box.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); };
     move(270, 68);
     EXPECT_EQ(box.Label8Color(), 255);
     EXPECT_EQ(box.Label8Cursor(), LoadCursor(nullptr, IDC_HAND));
