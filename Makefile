@@ -1,5 +1,5 @@
 # tovel editor: `make run` starts the editor, `make test` runs every test. Both install what is missing.
-.PHONY: all setup build host win32 run test bench dist clean
+.PHONY: all setup build host win32 run test bench fuzz dist clean
 
 HOST_DIR  := build/host
 WIN32_DIR := build/win32
@@ -33,6 +33,10 @@ test: host win32
 
 bench: host win32
 	scripts/bench.sh
+
+# FUZZ_SECONDS per target (default 60).
+fuzz: setup
+	scripts/fuzz.sh $(FUZZ_SECONDS)
 
 dist: win32
 	scripts/dist.sh

@@ -3,25 +3,11 @@
 
 namespace tovel {
 
-void TTovForm::MixOpenM1Click() {}
-void TTovForm::MixSaveI1Click() {}
 void TTovForm::ViewV1Click() {}
-void TTovForm::PrintP1Click() {}
-void TTovForm::Find1Click() {}
-void TTovForm::Replace1Click() {}
-void TTovForm::Now1Click() {}
-void TTovForm::HTMLTagH1Click() {}
 void TTovForm::B1Click() {}
-void TTovForm::M1Click() {}
-void TTovForm::L1Click() {}
-void TTovForm::D1Click() {}
 void TTovForm::FrontF1Click() {}
-void TTovForm::C1Click() {}
-void TTovForm::N22Click() {}
 void TTovForm::ManualM1Click() {}
 void TTovForm::UpdateU1Click() {}
-void TTovForm::R3Click() {}
-void TTovForm::Open1Click() {}
 void TTovForm::FoldF1Click() {}
 void TTovForm::ExecuteTovel1Click() {}
 void TTovForm::NothingN1Click() {}

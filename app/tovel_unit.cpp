@@ -23,6 +23,8 @@ constexpr char kClassName[] = "TTovForm";
 constexpr char kDesignCaption[] = "tovel editor";
 constexpr int kDesignLeft = 258, kDesignTop = 176, kDesignClientWidth = 529, kDesignClientHeight = 348;
 constexpr int kNoteId = 100;
+constexpr UINT_PTR kRecoveryTimer = 1;
+constexpr UINT kRecoveryTickMs = 250;
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 
 bool IsExistingFile(const std::string& path) {
@@ -45,6 +47,7 @@ TTovForm::TTovForm(Application& app, StartupContext startup)
       m_startup(std::move(startup)),
       m_dialogs(app),
       m_fileDialogs(app),
+      m_messageBoxes(app),
       m_formats(ReadRegionalFormats()),
       m_dpi(ScreenDpi()) {
     RegisterClassOnce(app.Instance(), kClassName, LoadIconA(app.Instance(), "MAINICON"),
@@ -88,10 +91,28 @@ void TTovForm::CreateChildren() {
     m_gutter = std::make_unique<LineGutter>(Handle(), m_dpi);
     m_documentCommands = std::make_unique<DocumentCommands>(m_document, *m_note, m_files, m_fileDialogs, m_dialogs,
                                                             static_cast<IDocumentWindow&>(*this), SystemLeadBytes());
+    // While a job is spooled, messages are handled as the program's loop does, shortcuts included.
+    m_printer = std::make_unique<Win32Printer>([this] { return App().Handle(); }, [this](MSG& msg) {
+        if (PreviewMessage(msg)) return;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    });
+    m_appendCommands = std::make_unique<AppendCommands>(m_mixList, *m_note, m_files, m_fileDialogs, m_dialogs, m_sound);
+    m_clipboard = std::make_unique<Win32Clipboard>(Handle());
+    m_toolCommands = std::make_unique<ToolCommands>(
+        ToolPlatform{*m_note, m_dialogs, m_messageBoxes, *m_clipboard, m_shell}, m_formats, CurrentLocalTime);
     m_notePopup = BuildPopupMenu(NotePopup());
     m_toolPopup = BuildPopupMenu(ToolPopup());
     m_note->SetErrorSink([this] { App().ReportCurrentException(); });
-    m_note->SetChangeObserver([this] { m_documentCommands->TextChanged(); });
+    m_recoveryStore = std::make_unique<Win32RecoveryStore>(m_startup.appDir);
+    m_recovery = std::make_unique<RecoveryKeeper>(
+        *m_recoveryStore, *m_note, m_document, m_dialogs,
+        [this](const RecoveryRecord& r) { m_documentCommands->Restore(r.name, r.fullPath, r.text); });
+    m_documentCommands->SetCleanObserver([this] { m_recovery->DocumentClean(); });
+    m_note->SetChangeObserver([this] {
+        m_documentCommands->TextChanged();
+        m_recovery->TextChanged();
+    });
     m_note->SetMessageObserver([this](UINT msg, WPARAM wp, LPARAM lp) { return OnEditorMessage(msg, wp, lp); });
     m_note->SetAfterObserver([this](UINT msg, WPARAM, LPARAM) {
         switch (msg) {
@@ -158,7 +179,14 @@ void TTovForm::FormCreate() {
     m_documentCommands->Start(name, caption);  // the clean marker, the base title, caption and taskbar title
     m_globals.TopMostState = "OFF";
 
-    m_documentCommands->LoadStartupFile();
+    try {
+        m_documentCommands->LoadStartupFile();
+    } catch (...) {
+        App().ReportCurrentException();
+    }
+    // A copy an earlier run could not save is offered once the window stands; then copies are kept.
+    m_recovery->OfferLeftBehind();
+    SetTimer(Handle(), kRecoveryTimer, kRecoveryTickMs, nullptr);
 }
 
 void TTovForm::LoadToolBitmap(const std::string& path) {
@@ -178,8 +206,10 @@ void TTovForm::SaveBackup() { SaveToFile(*m_note, m_files, kBackupFileName); }
 
 void TTovForm::FormClose() {
     // Each step is reported on its own and never keeps the window from closing.
+    KillTimer(Handle(), kRecoveryTimer);
     try {
         SaveBackup();
+        m_recovery->DocumentClean();  // the text is in the backup now
     } catch (...) {
         App().ReportCurrentException();
     }
@@ -398,6 +428,16 @@ LRESULT TTovForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_SYSCOMMAND:
             if ((wp & 0xFFF0) == SC_MINIMIZE) {
                 App().Minimize();
+                return 0;
+            }
+            break;
+        case WM_TIMER:
+            if (wp == kRecoveryTimer) {
+                try {
+                    m_recovery->Tick(GetTickCount64());
+                } catch (...) {
+                    App().ReportCurrentException();
+                }
                 return 0;
             }
             break;

@@ -12,13 +12,22 @@
 #include "app/command_table.h"
 #include "app/dialogs/win32_dialogs.h"
 #include "app/file_dialogs.h"
+#include "app/message_boxes.h"
 #include "app/menus.h"
 #include "app/window_base.h"
+#include "document/append_commands.h"
 #include "document/document_commands.h"
+#include "document/recovery_keeper.h"
 #include "document/mix_list.h"
 #include "platform/date_text.h"
 #include "platform/win32/scintilla_editor.h"
+#include "platform/win32/win32_clipboard.h"
+#include "platform/win32/win32_printer.h"
+#include "platform/win32/win32_recovery_store.h"
+#include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_sound.h"
 #include "platform/win32/win32_text_files.h"
+#include "tools/tool_commands.h"
 
 namespace tovel {
 
@@ -50,12 +59,15 @@ public:
     void SetCompanions(TAbout_Form* about, TSettingForm* setting);
 
     ScintillaEditor& Note() { return *m_note; }
+    Win32Printer& Printer() { return *m_printer; }
     LineGutter& Gutter() { return *m_gutter; }
     ToolBand& Band() { return *m_band; }
     HMENU MainMenu() const { return GetMenu(Handle()); }
     HMENU NotePopupMenu() const { return m_notePopup.Get(); }
     HMENU ToolPopupMenu() const { return m_toolPopup.Get(); }
     const FormGlobals& Globals() const { return m_globals; }
+    Win32RecoveryStore& RecoveryStore() { return *m_recoveryStore; }
+    Win32TextFiles& Files() { return m_files; }
     const DocumentState& Document() const { return m_document; }
     MixList& Mix() { return m_mixList; }
     HBITMAP ToolBitmap() const { return m_toolBitmap.Get(); }
@@ -170,7 +182,16 @@ private:
     Win32TextFiles m_files;
     Win32Dialogs m_dialogs;
     Win32FileDialogs m_fileDialogs;
+    Win32Sound m_sound;
+    std::unique_ptr<Win32Printer> m_printer;
     std::unique_ptr<DocumentCommands> m_documentCommands;
+    std::unique_ptr<AppendCommands> m_appendCommands;
+    std::unique_ptr<Win32RecoveryStore> m_recoveryStore;
+    std::unique_ptr<RecoveryKeeper> m_recovery;
+    Win32MessageBoxes m_messageBoxes;
+    Win32Shell m_shell;
+    std::unique_ptr<Win32Clipboard> m_clipboard;  // owned by the main window, made once it exists
+    std::unique_ptr<ToolCommands> m_toolCommands;
     HICON m_documentIcon = nullptr;  // the opened file's icon, owned
     RegionalFormats m_formats;
     int m_dpi = 96;

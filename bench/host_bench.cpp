@@ -37,6 +37,7 @@ int main() {
         explicit OneFile(const std::string& t) : text(t) {}
         std::string ReadAll(const std::string&) override { return text; }
         bool Exists(const std::string&) override { return true; }
+    std::string Stamp(const std::string&) override { return {}; }
         void CheckReadable(const std::string&) override {}
         void WriteAll(const std::string&, std::string_view) override {}
         std::string FullPath(const std::string& name) override { return name; }

@@ -13,12 +13,14 @@
 
 #include "bench/bench_support.h"
 #include "bench/bench_text.h"
+#include "document/recovery_record.h"
 #include "gutter/line_gutter.h"
 #include "platform/byte_string.h"
 #include "platform/error.h"
 #include "platform/text_file_rules.h"
 #include "platform/win32/scintilla_editor.h"
 #include "platform/win32/scoped_win.h"
+#include "platform/win32/win32_recovery_store.h"
 #include "platform/win32/win32_text_files.h"
 
 namespace {
@@ -173,6 +175,14 @@ int main() {
         // ---- save
         const double save = MedianOf(kSaveRuns, [] {}, [&] { tovel::SaveToFile(editor, files, editorSave); });
         const double plain = MedianOf(kSaveRuns, [] {}, [&] { WriteFileOrDie(plainSave, editor.Text(), true); });
+        // ---- the recovery copy: what typing waits for while a modified document is kept
+        tovel::Win32RecoveryStore store(folder);
+        const double recovery = MedianOf(kSaveRuns, [] {}, [&] {
+            store.Write(tovel::EncodeRecovery({"bench.txt", source, editor.Text()}));
+        });
+        store.Remove();
+        const double plainWrite = MedianOf(kSaveRuns, [] {}, [&] { WriteFileOrDie(plainSave, text); });
+        const double plainFlushed = MedianOf(kSaveRuns, [] {}, [&] { WriteFileOrDie(plainSave, text, true); });
         if (ReadFileOrEmpty(editorSave) != text) {
             std::printf("ERROR: the saved file differs from the editor's text\n");
             ok = false;
@@ -189,6 +199,10 @@ int main() {
         Verdict("(loaded - empty start) / file size", static_cast<double>(loaded - emptyStart) / text.size(), 4.0, "");
         std::printf("  save: editor %.1f ms, fetch + plain write + flush %.1f ms\n", Ms(save), Ms(plain));
         Verdict("ratio", save / plain, 1.2, "");
+        std::printf("  recovery copy: %.1f ms; plain write of the same bytes %.1f ms, with flush %.1f ms\n",
+                    Ms(recovery), Ms(plainWrite), Ms(plainFlushed));
+        Verdict("ratio to the plain write", recovery / plainWrite, 1.5, "");
+        Verdict("ratio to the plain write with flush (the copy is flushed too)", recovery / plainFlushed, 1.5, "");
     } catch (const tovel::Error& e) {
         std::printf("ERROR: %s\n", e.what());
         ok = false;

@@ -1,5 +1,6 @@
 #include "document/document_commands.h"
 
+#include "platform/error.h"
 #include "platform/path_parts.h"
 #include "platform/text_file_rules.h"
 
@@ -34,7 +35,20 @@ void DocumentCommands::ShowTitles() {
 void DocumentCommands::BecomeClean(const std::string& name, const std::string& fullPath) {
     m_state.CurrentName = name;
     m_state.FullPath = fullPath;
+    m_stamp = fullPath.empty() ? "" : m_files.Stamp(fullPath);
     m_state.ModMark = kCleanMark;
+    ShowTitles();
+    if (m_cleanObserver) m_cleanObserver();
+}
+
+void DocumentCommands::Restore(const std::string& name, const std::string& fullPath, const std::string& text) {
+    {
+        OwnChange own(*this);
+        m_editor.SetText(text);
+    }
+    m_state.CurrentName = name.empty() ? kUntitledName : name;
+    m_state.FullPath = fullPath;
+    m_state.ModMark = kModifiedMark;
     ShowTitles();
 }
 
@@ -67,6 +81,7 @@ void DocumentCommands::LoadStartupFile() {
     }
     try {
         Load(name);
+        m_stamp = m_files.Stamp(m_state.FullPath);
     } catch (...) {
         // A file that exists but cannot be loaded is not this document: Save must never replace it
         // unseen, so the document becomes untitled.
@@ -89,6 +104,12 @@ bool DocumentCommands::New() {
     return true;
 }
 
+bool DocumentCommands::NewFrom(const std::string& name) {
+    if (!New()) return false;
+    Load(name);
+    return true;
+}
+
 void DocumentCommands::Open() {
     if (!AskToSave(SaveFirst::Save)) return;
     const auto chosen = m_fileDialogs.ChooseFileToOpen();
@@ -100,9 +121,19 @@ void DocumentCommands::Open() {
 
 bool DocumentCommands::Save() {
     if (m_state.Untitled()) return SaveAs();
-    SaveToFile(m_editor, m_files, m_state.FullPath.empty() ? m_state.CurrentName : m_state.FullPath);
+    const std::string target = m_state.FullPath.empty() ? m_state.CurrentName : m_state.FullPath;
+    // Another program changed the file since it was opened or saved here: never overwrite that silently.
+    const std::string stamp = m_files.Stamp(target);
+    if (!m_stamp.empty() && !stamp.empty() && stamp != m_stamp &&
+        m_dialogs.ConfirmYesNoCancel(FormatText("ファイル %s は他のプログラムによって変更されています。\r上書きしますか?", target)) !=
+            DialogResult::Yes) {
+        return false;
+    }
+    SaveToFile(m_editor, m_files, target);
+    m_stamp = m_files.Stamp(target);
     m_state.ModMark = kCleanMark;
     m_window.SetCaption(m_state.TitleLine());
+    if (m_cleanObserver) m_cleanObserver();
     return true;
 }
 

@@ -4,6 +4,7 @@
 //
 // Unlike a plain "Yes then carry on", a Yes to the save question whose save does not happen (dialog
 // cancelled, write failed) stops the command: the text is never thrown away unsaved.
+#include <functional>
 #include <string>
 
 #include "document/document_state.h"
@@ -39,6 +40,9 @@ public:
     void Start(const std::string& name, const std::string& baseTitle);
     // True when it went ahead, false when the save question stopped it.
     bool New();
+    // New, then the file's text as the untitled document, not marked modified (a template); false when
+    // the save question stopped New. A file that cannot be loaded leaves the empty document New made.
+    bool NewFrom(const std::string& name);
     void Open();
     // True when the text was written.
     bool Save();
@@ -52,6 +56,10 @@ public:
     void MarkModified();
     // The editor's text changed (typing, a paste, any command); the document's own loads do not count.
     void TextChanged();
+    // Makes a recovered text the document: its name and full path, marked modified (it was never saved).
+    void Restore(const std::string& name, const std::string& fullPath, const std::string& text);
+    // Told whenever the document becomes clean (loaded, saved, new, or discarded through the question).
+    void SetCleanObserver(std::function<void()> observer) { m_cleanObserver = std::move(observer); }
     // True when the window may close.
     bool CloseQuery();
 
@@ -72,6 +80,8 @@ private:
     IDocumentWindow& m_window;
     const LeadByteTable& m_leadBytes;
     int m_ownChanges = 0;
+    std::string m_stamp;  // the document's file as last loaded or saved: a change by another program shows
+    std::function<void()> m_cleanObserver;
 };
 
 }  // namespace tovel

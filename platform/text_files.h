@@ -20,6 +20,8 @@ public:
     // Creates or replaces the file with exactly these bytes. Raises "ファイル %s を作成できません" when it cannot
     // be created or replaced and "ストリームへの書き込みエラー" on a short write; either way nothing changed.
     virtual void WriteAll(const std::string& name, std::string_view bytes) = 0;
+    // What tells one version of a file from another (size and last write time); "" when there is none.
+    virtual std::string Stamp(const std::string& name) = 0;
     // The name resolved against the current folder (a full path stays as it is).
     virtual std::string FullPath(const std::string& name) = 0;
 };

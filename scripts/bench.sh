@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Prints the benchmarks: line-break throughput on the host, then under Wine the editor's open, keystroke,
-# memory and save figures beside a bare EDIT control and plain file I/O measured in the same run.
+# Prints the benchmarks: line-break throughput and replace-all on the host, then under Wine the editor's
+# open, keystroke, memory and save figures beside a bare EDIT control and plain file I/O, the gutter, and
+# the replace and delete commands beside the editor's own get and set, each floor measured in the same run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/wine-env.sh
 
 echo "== host"
 build/host/tovel_bench_host
+build/host/tovel_bench_tools
 
 # A wineserver left from another display cannot show windows.
 wineserver -k >/dev/null 2>&1 || true
@@ -26,3 +28,7 @@ run_wine build/win32/tovel_bench_win32.exe
 echo
 echo "== Win32 (Wine): line-number gutter"
 run_wine build/win32/tovel_bench_gutter.exe
+
+echo
+echo "== Win32 (Wine): replace-all and delete-all"
+run_wine build/win32/tovel_bench_tools_win32.exe

@@ -73,6 +73,15 @@ bool Win32TextFiles::Exists(const std::string& name) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+std::string Win32TextFiles::Stamp(const std::string& name) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &data)) return {};
+    char stamp[64];
+    wsprintfA(stamp, "%08lX%08lX-%08lX%08lX", data.nFileSizeHigh, data.nFileSizeLow, data.ftLastWriteTime.dwHighDateTime,
+              data.ftLastWriteTime.dwLowDateTime);
+    return stamp;
+}
+
 void Win32TextFiles::CheckReadable(const std::string& name) {
     ScopedHandle file(CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -93,18 +102,27 @@ void Win32TextFiles::WriteAll(const std::string& name, std::string_view bytes) {
     ScopedHandle temp;
     const std::string tempPath = CreateTemporaryBeside(name, temp);
     if (tempPath.empty()) throw Error(CannotCreate(name));
+    // Closed before it is deleted, whatever step failed: an open file cannot be deleted.
     struct RemoveOnFailure {
         const std::string& path;
+        ScopedHandle& handle;
         bool keep = false;
         ~RemoveOnFailure() {
-            if (!keep) DeleteFileA(path.c_str());
+            if (keep) return;
+            handle.Reset();
+            DeleteFileA(path.c_str());
         }
-    } cleanup{tempPath};
+    } cleanup{tempPath, temp};
 
-    const bool written = WriteEverything(temp.Get(), bytes) && FlushFileBuffers(temp.Get());
+    Step("temporary file created");
+    const std::string_view firstHalf = bytes.substr(0, bytes.size() / 2);
+    bool written = WriteEverything(temp.Get(), firstHalf);
+    Step("half written");
+    written = written && WriteEverything(temp.Get(), bytes.substr(firstHalf.size())) && FlushFileBuffers(temp.Get());
     temp.Reset();
     if (!written) throw Error("ストリームへの書き込みエラー");
 
+    Step("before replace");
     bool replaced = false;
     if (attributes != INVALID_FILE_ATTRIBUTES) {
         // Keeps the target's attributes and creation time.

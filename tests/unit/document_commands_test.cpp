@@ -128,6 +128,26 @@ TEST_F(DocumentTest, AStartupFileThatExistsButCannotBeLoadedLeavesTheDocumentUnt
     EXPECT_EQ(state.ModMark, " - ");
 }
 
+TEST_F(DocumentTest, AFileChangedByAnotherProgramIsNeverOverwrittenWithoutAsking) {
+    files.files["D:\\a.txt"] = "mine";
+    fileDialogs.opens.push_back("D:\\a.txt");
+    doc.Open();
+    TypeSomething("my edit");
+    files.files["D:\\a.txt"] = "theirs";  // another program wrote meanwhile
+    dialogs.answers = {DialogResult::No};
+    EXPECT_FALSE(doc.Save());
+    EXPECT_EQ(files.files["D:\\a.txt"], "theirs");
+    EXPECT_EQ(state.ModMark, " * ");
+    EXPECT_EQ(dialogs.asked.back(), "ファイル D:\\a.txt は他のプログラムによって変更されています。\r上書きしますか?");
+    dialogs.answers = {DialogResult::Yes};
+    EXPECT_TRUE(doc.Save());
+    EXPECT_EQ(files.files["D:\\a.txt"], "my edit");
+    // Saved here: the next save asks nothing.
+    TypeSomething("again");
+    EXPECT_TRUE(doc.Save());
+    EXPECT_EQ(dialogs.asked.size(), 2u);
+}
+
 TEST_F(DocumentTest, NewOnACleanDocumentAsksNothing) {
     editor.text = "pasted from the menu";  // changed, but never by a key release
     EXPECT_TRUE(doc.New());
@@ -171,6 +191,19 @@ TEST_F(DocumentTest, NoGoesOnAndCancelStops) {
     EXPECT_TRUE(doc.New());
     EXPECT_EQ(editor.text, "");
     EXPECT_EQ(state.ModMark, " - ");
+}
+
+TEST_F(DocumentTest, NewFromATemplateIsAnUntitledCleanDocumentAndCancelStopsIt) {
+    files.files["C:\\app\\doc\\tag.txt"] = "<html>\n";
+    TypeSomething("draft");
+    dialogs.answers = {DialogResult::Cancel, DialogResult::No};
+    EXPECT_FALSE(doc.NewFrom("C:\\app\\doc\\tag.txt"));
+    EXPECT_EQ(editor.text, "draft");
+    EXPECT_TRUE(doc.NewFrom("C:\\app\\doc\\tag.txt"));
+    EXPECT_EQ(editor.text, "<html>\r\n");
+    EXPECT_EQ(window.caption, "無題 - tovel editor") << "the template's load marks nothing";
+    EXPECT_THROW(doc.NewFrom("C:\\none\\doc\\tag.txt"), Error);
+    EXPECT_EQ(editor.text, "") << "as New left it";
 }
 
 TEST_F(DocumentTest, NewYesAlwaysShowsTheSaveDialogEvenForANamedDocument) {

@@ -27,6 +27,10 @@ public:
         CheckReadable(name);
         return files.find(name)->second;
     }
+    std::string Stamp(const std::string& name) override {
+        auto it = files.find(name);
+        return it == files.end() ? "" : std::to_string(std::hash<std::string>{}(it->second));
+    }
     bool Exists(const std::string& name) override {
         return files.count(name) || std::find(unreadable.begin(), unreadable.end(), name) != unreadable.end();
     }

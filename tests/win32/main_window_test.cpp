@@ -167,8 +167,11 @@ TEST_F(MainWindowTest, BandPictureShowsBehindTheTransparentToolbar) {
 }
 
 TEST_F(MainWindowTest, ShortcutsWithTheEditorFocusedSearchItsContextMenuThenTheMenuBar) {
-    // The key releases mark the document modified, so New asks first: answer No.
-    test::DialogAnswerer answer({{test::Act::Click("いいえ(&N)")}});
+    // Find asks for its string (Esc) and reports it not found; the key releases mark the document
+    // modified, so the template's New asks first: answer No.
+    CreateDirectoryA((m_folder / "doc").c_str(), nullptr);
+    CloseHandle(CreateFileA((m_folder / "doc\\tag.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    test::DialogAnswerer answer({{test::Act::Escape()}, {test::Act::Enter()}, {test::Act::Click("いいえ(&N)")}});
     Press(VK_F3);
     Press('P', true);
     Press('H', true);
@@ -177,8 +180,10 @@ TEST_F(MainWindowTest, ShortcutsWithTheEditorFocusedSearchItsContextMenuThenTheM
     Press(VK_F12);
     EXPECT_EQ(TakeCommands(), (std::vector<CommandId>{cmdFind1, cmdPasteP2, cmdHTMLTagH1, cmdNewN1}))
         << "F3 runs Find, never always-on-top; F11 and F12 do nothing in the editor";
-    ASSERT_EQ(answer.Seen().size(), 1u);
-    EXPECT_EQ(answer.Seen()[0].caption, "確認");
+    ASSERT_EQ(answer.Seen().size(), 3u);
+    EXPECT_EQ(answer.Seen()[0].caption, "検索");
+    EXPECT_EQ(answer.Seen()[1].caption, "検索");
+    EXPECT_EQ(answer.Seen()[2].caption, "確認");
 }
 
 TEST_F(MainWindowTest, F11AndF12ActWhileTheToolbarHasTheFocus) {

@@ -1,0 +1,24 @@
+#pragma once
+// Where the recovery copies of unsaved documents live. Contract: each running instance owns one copy,
+// which no other instance ever sees as left behind; writes go through the safe save (a torn write never
+// replaces the previous copy). Failures raise errors with a message for the user.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tovel {
+
+class IRecoveryStore {
+public:
+    virtual ~IRecoveryStore() = default;
+    // Replaces this instance's copy with the bytes.
+    virtual void Write(std::string_view bytes) = 0;
+    // Removes this instance's copy, if there is one.
+    virtual void Remove() = 0;
+    // The copies left by instances that no longer run, newest first (opaque names).
+    virtual std::vector<std::string> LeftBehind() = 0;
+    virtual std::string Read(const std::string& copy) = 0;
+    virtual void Discard(const std::string& copy) = 0;
+};
+
+}  // namespace tovel

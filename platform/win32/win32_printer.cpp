@@ -1,0 +1,161 @@
+#include "platform/win32/win32_printer.h"
+
+#include <cderr.h>
+#include <commdlg.h>
+#include <winspool.h>
+
+#include <string>
+
+#include "platform/error.h"
+
+namespace tovel {
+namespace {
+
+Win32Printer* g_spooling = nullptr;  // the printer whose job the abort procedure serves (one at a time)
+
+// The user-interface font: "ＭＳ Ｐゴシック" 9 pt on a Shift-JIS system, "MS Sans Serif" 8 pt elsewhere, at the
+// printer's resolution.
+HFONT CreatePrinterFont(HDC dc) {
+    const bool shiftJis = GetACP() == 932;
+    return CreateFontA(-MulDiv(shiftJis ? 9 : 8, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                       FALSE, shiftJis ? SHIFTJIS_CHARSET : DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, shiftJis ? "ＭＳ Ｐゴシック" : "MS Sans Serif");
+}
+
+// The printer and device names of a selection, or the system's default printer's.
+bool PrinterNames(HGLOBAL devNames, std::string& driver, std::string& device) {
+    if (!devNames) {
+        char name[512] = {};
+        DWORD size = sizeof name;
+        if (!GetDefaultPrinterA(name, &size)) return false;
+        driver = "WINSPOOL";
+        device = name;
+        return true;
+    }
+    const auto* names = static_cast<const DEVNAMES*>(GlobalLock(devNames));
+    if (!names) return false;
+    const char* base = reinterpret_cast<const char*>(names);
+    driver = base + names->wDriverOffset;
+    device = base + names->wDeviceOffset;
+    GlobalUnlock(devNames);
+    return true;
+}
+
+}  // namespace
+
+class Win32PrintJob : public IPrintJob, private IPrintDevice {
+public:
+    Win32PrintJob(Win32Printer& printer, HDC dc) : m_printer(printer), m_dc(dc) {
+        m_font.Reset(CreatePrinterFont(dc));
+        SelectObject(dc, m_font.Get());
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        SetBkMode(dc, TRANSPARENT);
+        TEXTMETRICA tm{};
+        GetTextMetricsA(dc, &tm);
+        m_metrics = {GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES), static_cast<int>(tm.tmHeight),
+                     static_cast<int>(tm.tmAveCharWidth)};
+        m_printer.m_printing = true;
+        g_spooling = &m_printer;
+        SetAbortProc(dc, &Win32Printer::AbortProc);
+        DOCINFOA doc{sizeof doc};
+        doc.lpszDocName = "";
+        StartDocA(dc, &doc);
+        StartPage(dc);
+    }
+    ~Win32PrintJob() override { Close(); }
+
+    IPrintDevice& Device() override { return *this; }
+    void Close() override {
+        if (!m_dc) return;
+        EndPage(m_dc);
+        EndDoc(m_dc);
+        DeleteDC(m_dc);
+        m_dc = nullptr;
+        m_printer.m_printing = false;
+        g_spooling = nullptr;
+    }
+
+private:
+    PrinterMetrics Metrics() override { return m_metrics; }
+    int TextWidth(std::string_view text) override { return Extent(text).cx; }
+    int TextHeight(std::string_view text) override { return Extent(text).cy; }
+    void DrawText(int x, int y, std::string_view text) override {
+        TextOutA(m_dc, x, y, text.data(), static_cast<int>(text.size()));
+    }
+    void NewPage() override {
+        EndPage(m_dc);
+        StartPage(m_dc);
+    }
+    SIZE Extent(std::string_view text) {
+        SIZE size{};
+        GetTextExtentPoint32A(m_dc, text.data(), static_cast<int>(text.size()), &size);
+        return size;
+    }
+
+    Win32Printer& m_printer;
+    HDC m_dc;
+    ScopedFont m_font;
+    PrinterMetrics m_metrics;
+};
+
+Win32Printer::Win32Printer(std::function<HWND()> owner, std::function<void(MSG&)> pump)
+    : m_owner(std::move(owner)), m_pump(std::move(pump)) {}
+
+Win32Printer::~Win32Printer() {
+    if (m_devMode) GlobalFree(m_devMode);
+    if (m_devNames) GlobalFree(m_devNames);
+}
+
+BOOL CALLBACK Win32Printer::AbortProc(HDC, int) {
+    // Lets the program's loop run while the spooler works; the job is never aborted. A quit request
+    // (the window closed meanwhile) is put back for the program's own loop, and pumping stops.
+    MSG msg;
+    while (g_spooling && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (g_spooling->m_pump) g_spooling->m_pump(msg);
+    }
+    return TRUE;
+}
+
+bool Win32Printer::ChoosePrinter() {
+    std::string driver, device;
+    if (!m_devNames && !PrinterNames(nullptr, driver, device)) throw Error("デフォルト プリンタが存在しません");
+    PRINTDLGA pd{sizeof pd};
+    pd.hwndOwner = m_owner ? m_owner() : nullptr;
+    pd.hDevMode = m_devMode;
+    pd.hDevNames = m_devNames;
+    pd.Flags = PD_HIDEPRINTTOFILE | PD_NOPAGENUMS | PD_NOSELECTION | PD_NOWARNING | PD_USEDEVMODECOPIESANDCOLLATE;
+    pd.nCopies = 1;
+    const BOOL ok = PrintDlgA(&pd);
+    // The dialog may hand back new handles for the selection even when cancelled.
+    m_devMode = pd.hDevMode;
+    m_devNames = pd.hDevNames;
+    if (!ok) {
+        if (CommDlgExtendedError() == PDERR_NODEFAULTPRN) throw Error("デフォルト プリンタが存在しません");
+        return false;
+    }
+    auto* mode = m_devMode ? static_cast<DEVMODEA*>(GlobalLock(m_devMode)) : nullptr;
+    if (!mode) throw Error("選択されたプリンタではサポートされていない機能です");
+    if (pd.nCopies > 1 || !(mode->dmFields & DM_COPIES)) {
+        mode->dmCopies = static_cast<short>(pd.nCopies > 0 ? pd.nCopies : 1);
+        mode->dmFields |= DM_COPIES;
+    }
+    GlobalUnlock(m_devMode);
+    return true;
+}
+
+std::unique_ptr<IPrintJob> Win32Printer::StartJob() {
+    if (m_printing) throw Error("現在印刷中です");
+    std::string driver, device;
+    if (!PrinterNames(m_devNames, driver, device)) throw Error("選択したプリンタは有効ではありません");
+    const auto* mode = m_devMode ? static_cast<const DEVMODEA*>(GlobalLock(m_devMode)) : nullptr;
+    HDC dc = CreateDCA(driver.c_str(), device.c_str(), nullptr, mode);
+    if (m_devMode) GlobalUnlock(m_devMode);
+    if (!dc) throw Error("選択したプリンタは有効ではありません");
+    return std::make_unique<Win32PrintJob>(*this, dc);
+}
+
+}  // namespace tovel

@@ -1,0 +1,148 @@
+#pragma once
+// An editor double with a selection, CR LF lines (no wrapping), a byte limit on pastes, a one-step undo
+// of the last paste, and a clipboard of its own; plus doubles for the shell and the message boxes.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/byte_string.h"
+#include "platform/clipboard.h"
+#include "platform/message_boxes.h"
+#include "platform/shell.h"
+#include "platform/sjis.h"
+#include "tests/unit/fakes.h"
+
+namespace tovel::test {
+
+class FakeClipboard : public IClipboard {
+public:
+    std::string text;
+    std::string ReadText() override { return text; }
+    void WriteText(std::string_view t) override { text = std::string(t); }
+};
+
+class FakeTextEditor : public FakeEditor {
+public:
+    explicit FakeTextEditor(FakeClipboard& clipboard) : m_clipboard(clipboard) {}
+
+    std::size_t selStart = 0, selEnd = 0;  // the caret is at selEnd
+    std::int32_t maxLength = 0;
+
+    void Select(std::size_t start, std::size_t end) { selStart = start, selEnd = end; }
+    std::string Selected() const { return text.substr(selStart, selEnd - selStart); }
+
+    int CaretLine() override { return static_cast<int>(LineOf(selStart)); }
+    int CaretLineStart() override { return static_cast<int>(LineStarts()[LineOf(selStart)]); }
+    void Delete(int index) override {
+        const std::vector<std::size_t> starts = LineStarts();
+        if (index < 0 || static_cast<std::size_t>(index) >= starts.size()) return;
+        const std::size_t end = index + 1u < starts.size() ? starts[index + 1] : text.size();
+        text.erase(starts[index], end - starts[index]);
+        selStart = selEnd = starts[index];
+        m_undo.reset();
+    }
+    void SetText(std::string_view t) override {
+        const std::string normalized = NormalizeLineBreaks(t);
+        if (normalized == text) return;
+        text = normalized;
+        selStart = selEnd = 0;
+        m_undo.reset();
+    }
+    void Undo() override {
+        if (!m_undo) return;
+        text = m_undo->text;
+        selStart = m_undo->selStart;
+        selEnd = m_undo->selEnd;
+        m_undo.reset();
+    }
+    void CopyToClipboard() override {
+        if (selEnd > selStart) m_clipboard.text = Selected();
+    }
+    // Keeps the longest prefix of whole characters, a CR LF never split, that fits the limit.
+    void PasteFromClipboard() override {
+        if (m_clipboard.text.empty()) return;
+        m_undo = Snapshot{text, selStart, selEnd};
+        std::string insert = NormalizeLineBreaks(m_clipboard.text);
+        if (maxLength > 0) {
+            const std::size_t kept = text.size() - (selEnd - selStart);
+            const std::size_t room = kept >= static_cast<std::size_t>(maxLength) ? 0 : maxLength - kept;
+            std::size_t keep = std::min(room, insert.size());
+            while (keep > 0 && !IsWholeCut(insert, keep)) --keep;
+            insert.resize(keep);
+        }
+        Replace(insert);
+    }
+    int SelStart() override { return static_cast<int>(selStart); }
+    void SetSelStart(int offset) override { selStart = selEnd = offset; }
+    void SetSelLength(int length) override { selEnd = selStart + length; }
+    void SetSelText(std::string_view t) override {
+        Replace(t);
+        m_undo.reset();
+    }
+    std::int32_t MaxLength() const override { return maxLength; }
+    void SetMaxLength(std::int32_t limit) override { maxLength = limit; }
+
+private:
+    struct Snapshot {
+        std::string text;
+        std::size_t selStart, selEnd;
+    };
+
+    static bool IsWholeCut(const std::string& s, std::size_t at) {
+        std::size_t pos = 0;
+        while (pos < at) pos = NextCharPos(s, pos);
+        return pos == at && !(at > 0 && at < s.size() && s[at - 1] == '\r' && s[at] == '\n');
+    }
+    void Replace(std::string_view t) {
+        text.replace(selStart, selEnd - selStart, t);
+        selStart = selEnd = selStart + t.size();
+    }
+    std::vector<std::size_t> LineStarts() const {
+        std::vector<std::size_t> starts{0};
+        for (auto i = text.find("\r\n"); i != std::string::npos; i = text.find("\r\n", i + 2)) starts.push_back(i + 2);
+        return starts;
+    }
+    std::size_t LineOf(std::size_t pos) const {
+        const auto starts = LineStarts();
+        return std::upper_bound(starts.begin(), starts.end(), pos) - starts.begin() - 1;
+    }
+
+    FakeClipboard& m_clipboard;
+    std::optional<Snapshot> m_undo;
+};
+
+// Input boxes answered from a queue (an empty answer once it runs out); every box and message recorded.
+class AnsweringDialogs : public ScriptedDialogs {
+public:
+    std::deque<std::string> answers;
+    std::vector<std::string> inputs;  // "caption|prompt" of each input box, in order
+    std::vector<std::string> messages;
+    std::string InputBox(const std::string& caption, const std::string& prompt, const std::string&) override {
+        inputs.push_back(caption + "|" + prompt);
+        if (answers.empty()) return "";
+        std::string a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    void ShowMessage(const std::string& message) override { messages.push_back(message); }
+};
+
+class RecordingBoxes : public IMessageBoxes {
+public:
+    std::vector<std::string> shown;  // "warning|text|caption" or "info|text|caption"
+    bool AskYesNo(const std::string&, const std::string&) override { return false; }
+    void ShowWarning(const std::string& t, const std::string& c) override { shown.push_back("warning|" + t + "|" + c); }
+    void ShowInfo(const std::string& t, const std::string& c) override { shown.push_back("info|" + t + "|" + c); }
+};
+
+class RecordingShell : public IShell {
+public:
+    std::vector<std::string> opened;
+    bool ShellOpen(const std::string& path) override {
+        opened.push_back(path);
+        return false;
+    }
+    bool RunCommand(const std::string&) override { return false; }
+};
+
+}  // namespace tovel::test

@@ -1,0 +1,165 @@
+// Lines poured onto pages, against a recording device with fixed metrics: every ASCII byte 5 px wide, a
+// double-byte character 10 px, text 12 px high, a page of 100 x 100, character height 10, tab stops 16.
+#include "document/print_channel.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/sjis.h"
+#include "tests/unit/fakes.h"
+
+namespace tovel {
+namespace {
+
+struct Drawn {
+    int page, x, y;
+    std::string text;
+    friend bool operator==(const Drawn&, const Drawn&) = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Drawn& d) {
+    return out << "{page " << d.page << ", " << d.x << ", " << d.y << ", \"" << d.text << "\"}";
+}
+
+class RecordingDevice : public IPrintDevice {
+public:
+    PrinterMetrics metrics{100, 100, 10, 2};
+    std::vector<Drawn> drawn;
+    int page = 1;
+
+    PrinterMetrics Metrics() override { return metrics; }
+    int TextWidth(std::string_view text) override {
+        int width = 0;
+        for (std::size_t pos = 0; pos < text.size();) {
+            const std::size_t next = NextCharPos(text, pos);
+            width += next - pos == 2 ? 10 : 5;
+            pos = next;
+        }
+        return width;
+    }
+    int TextHeight(std::string_view) override { return 12; }
+    void DrawText(int x, int y, std::string_view text) override { drawn.push_back({page, x, y, std::string(text)}); }
+    void NewPage() override { ++page; }
+};
+
+using Page = std::vector<Drawn>;
+
+std::vector<Drawn> Print(const std::vector<std::string>& lines, int pageWidth = 100) {
+    RecordingDevice device;
+    device.metrics.pageWidth = pageWidth;
+    PrintChannel channel(device);
+    for (const std::string& line : lines) {
+        channel.Write(line);
+        channel.EndLine();
+    }
+    return device.drawn;
+}
+
+TEST(PrintChannel, TabsAdvanceToTheNextStopBeyondXPlusOne) {
+    EXPECT_EQ(Print({"a\tb"}), (Page{{1, 0, 0, "a"}, {1, 16, 0, "b"}}));
+    EXPECT_EQ(Print({"\tb"}), (Page{{1, 16, 0, "b"}}));
+    // x + 1 = 16 is on a stop: the tab goes to the next one.
+    EXPECT_EQ(Print({"aaa\tb"}), (Page{{1, 0, 0, "aaa"}, {1, 32, 0, "b"}}));
+    EXPECT_EQ(Print({"aaaaaaaaaaaaaaaaaaa\tb"}), (Page{{1, 0, 0, "aaaaaaaaaaaaaaaaaaa"}, {1, 0, 14, "b"}}))
+        << "a stop beyond the page ends the line";
+}
+
+TEST(PrintChannel, ATooWideLineContinuesOnTheNextLineWithoutSplittingACharacter) {
+    EXPECT_EQ(Print({std::string(25, 'a')}), (Page{{1, 0, 0, std::string(20, 'a')}, {1, 0, 14, "aaaaa"}}));
+    // 19 bytes (95 px) then あ (10 px): あ goes to the next line whole.
+    EXPECT_EQ(Print({std::string(19, 'a') + "あい"}), (Page{{1, 0, 0, std::string(19, 'a')}, {1, 0, 14, "あい"}}));
+    // 表 ends in the byte of "\": it is still one character.
+    EXPECT_EQ(Print({std::string(19, 'a') + "表"}), (Page{{1, 0, 0, std::string(19, 'a')}, {1, 0, 14, "表"}}));
+}
+
+TEST(PrintChannel, ACharacterWiderThanThePageIsDrawnAloneAndPrintingGoesOn) {
+    EXPECT_EQ(Print({"あい", "b"}, 8), (Page{{1, 0, 0, "あ"}, {1, 0, 14, "い"}, {1, 0, 28, "b"}}));
+}
+
+TEST(PrintChannel, FormFeedStartsANewPageAndCarriageReturnDoesNothing) {
+    EXPECT_EQ(Print({"a\fb", "c\rd"}), (Page{{1, 0, 0, "a"}, {2, 0, 0, "b"}, {2, 0, 14, "c"}, {2, 5, 14, "d"}}));
+}
+
+TEST(PrintChannel, LinesAdvanceByTextHeightPlusTwoEmptyOnesByCharacterHeight) {
+    EXPECT_EQ(Print({"a", "", "b"}), (Page{{1, 0, 0, "a"}, {1, 0, 24, "b"}}));
+}
+
+TEST(PrintChannel, ANewPageStartsWhenTheNextLineWouldComeWithinTwoLineHeightsOfTheBottom) {
+    // Text lines of 14 px: after the sixth, y = 84 > 100 - 28.
+    const std::vector<std::string> seven(7, "x");
+    const auto drawn = Print(seven);
+    ASSERT_EQ(drawn.size(), 7u);
+    EXPECT_EQ(drawn[5], (Drawn{1, 0, 70, "x"}));
+    EXPECT_EQ(drawn[6], (Drawn{2, 0, 0, "x"}));
+    // Empty lines advance 10 px and break only past the bottom itself: the twelfth line is on page 2.
+    std::vector<std::string> empties(11, "");
+    empties.push_back("y");
+    EXPECT_EQ(Print(empties), (Page{{2, 0, 0, "y"}}));
+}
+
+// A printer whose job records onto a device; `duringJob` runs as commands do while the spooler pumps.
+class FakePrinter : public IPrinter {
+public:
+    bool choose = true;
+    bool printing = false;
+    int jobs = 0, closed = 0;
+    RecordingDevice device;
+    std::function<void()> duringJob;
+
+    bool Printing() const override { return printing; }
+    bool ChoosePrinter() override { return choose; }
+    std::unique_ptr<IPrintJob> StartJob() override {
+        struct Job : IPrintJob {
+            FakePrinter& p;
+            explicit Job(FakePrinter& printer) : p(printer) {}
+            IPrintDevice& Device() override { return p.device; }
+            void Close() override { ++p.closed; }
+        };
+        ++jobs;
+        if (duringJob) duringJob();
+        return std::make_unique<Job>(*this);
+    }
+};
+
+class LinesEditor : public test::FakeEditor {
+public:
+    std::vector<std::string> lines;
+    int LineCount() override { return static_cast<int>(lines.size()); }
+    std::string Line(int i) override { return i < LineCount() ? lines[static_cast<std::size_t>(i)] : ""; }
+};
+
+TEST(PrintLines, PrintsOneConsistentTextAndOnlyWhenAsked) {
+    LinesEditor editor;
+    FakePrinter printer;
+    // An empty editor still makes one job with one (empty) page.
+    PrintLines(editor, printer);
+    EXPECT_EQ(printer.jobs, 1);
+    EXPECT_EQ(printer.closed, 1);
+    EXPECT_EQ(printer.device.page, 1);
+    EXPECT_TRUE(printer.device.drawn.empty());
+
+    // The lines are read before the job starts: a command changing the text meanwhile changes nothing.
+    editor.lines = {"first", "second"};
+    printer.duringJob = [&] { editor.lines = {"other"}; };
+    PrintLines(editor, printer);
+    ASSERT_EQ(printer.device.drawn.size(), 2u);
+    EXPECT_EQ(printer.device.drawn[1].text, "second");
+
+    printer.choose = false;
+    PrintLines(editor, printer);
+    EXPECT_EQ(printer.jobs, 2) << "a cancelled dialog prints nothing";
+
+    printer.choose = true;
+    printer.printing = true;
+    try {
+        PrintLines(editor, printer);
+        ADD_FAILURE() << "a second job started";
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), "現在印刷中です");
+    }
+    EXPECT_EQ(printer.jobs, 2);
+}
+
+}  // namespace
+}  // namespace tovel

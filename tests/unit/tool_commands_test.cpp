@@ -1,0 +1,178 @@
+#include "tools/tool_commands.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/error.h"
+#include "tests/unit/fake_text_editor.h"
+
+namespace tovel {
+namespace {
+
+class ToolCommandsTest : public testing::Test {
+protected:
+    // Runs a command with the given answers; the error it raises, or "".
+    template <class F>
+    std::string Run(std::vector<std::string> answers, F command) {
+        dialogs.answers.assign(answers.begin(), answers.end());
+        try {
+            command();
+        } catch (const Error& e) {
+            return e.what();
+        }
+        return "";
+    }
+
+    test::FakeClipboard clipboard;
+    test::FakeTextEditor editor{clipboard};
+    test::AnsweringDialogs dialogs;
+    test::RecordingBoxes boxes;
+    test::RecordingShell shell;
+    RegionalFormats formats;
+    LocalTime now{2024, 3, 9, 6, 7, 5, 4};
+    ToolCommands tools{{editor, dialogs, boxes, clipboard, shell}, formats, [this] { return now; }};
+};
+
+TEST_F(ToolCommandsTest, LimitLengthSetsTheLimitAndCutsToWholeCharacters) {
+    struct Case {
+        std::string text, answer, result;
+        std::int32_t limit;
+        std::string error;
+    } cases[] = {
+        {"abcdefghijklmno", "10", "abcdefghij", 10, ""},
+        {"abc", "0", "abc", 0, ""},
+        {"abc", "$10", "abc", 16, ""},
+        {"abc", " 12", "abc", 12, ""},
+        {"abcd", "-5", "abcd", -5, ""},
+        {"ab表", "3", "ab", 3, ""},
+        {"a\r\nb", "2", "a\r\n", 2, ""},  // the CR left at the cut completes to a line break
+        {"abc", "12 ", "abc", 7, "'12 ' は整数ではありません"},
+        {"abc", "", "abc", 7, "'' は整数ではありません"},
+    };
+    for (const Case& c : cases) {
+        editor.text = c.text;
+        editor.maxLength = 7;
+        EXPECT_EQ(Run({c.answer}, [&] { tools.LimitLength(); }), c.error) << c.answer;
+        EXPECT_EQ(editor.text, c.result) << c.answer;
+        EXPECT_EQ(editor.maxLength, c.limit) << c.answer;
+    }
+    EXPECT_EQ(dialogs.inputs.front(), "文字数を制限|最大文字数値を入力してください");
+}
+
+TEST_F(ToolCommandsTest, DeleteLineCountsFromOneAndIgnoresZeroAndNegatives) {
+    struct Case {
+        std::string text, answer, result;
+    } cases[] = {
+        {"a\r\nb\r\nc", "2", "a\r\nc"},
+        {"a\r\nb", "2", "a\r\n"},
+        {"a\r\nb", "5", "a\r\nb"},
+        {"a\r\nb", "0", "a\r\nb"},
+        {"a\r\nb", "-1", "a\r\nb"},
+    };
+    for (const Case& c : cases) {
+        editor.text = c.text;
+        editor.Select(3, 3);
+        Run({c.answer}, [&] { tools.DeleteLine(); });
+        EXPECT_EQ(editor.text, c.result) << c.answer;
+    }
+    EXPECT_EQ(dialogs.inputs.front(), "行削除|削除したい行の行数を入力してください");
+}
+
+TEST_F(ToolCommandsTest, DeleteAndReplaceEverywhere) {
+    editor.text = "aabb";
+    Run({"ab"}, [&] { tools.DeleteEverywhere(); });
+    EXPECT_EQ(editor.text, "");
+    editor.text = "abbb";
+    Run({"ab", "a"}, [&] { tools.ReplaceEverywhere(); });
+    EXPECT_EQ(editor.text, "a");
+    Run({}, [&] { tools.ReplaceEverywhere(); });  // Cancel in both: the second box is still asked
+    EXPECT_EQ(editor.text, "a");
+    EXPECT_EQ(dialogs.inputs, (std::vector<std::string>{"指定文字列削除|削除する文字列を入力してください。",
+                                                        "文字列の置換|置換対象の文字列を入力してください。",
+                                                        "文字列の置換|置換後の文字列を入力してください。",
+                                                        "文字列の置換|置換対象の文字列を入力してください。",
+                                                        "文字列の置換|置換後の文字列を入力してください。"}));
+}
+
+TEST_F(ToolCommandsTest, RepeatSelectionPastesLikeSinglePastesAsOneInsertion) {
+    struct Case {
+        std::string text;
+        std::size_t selStart, selEnd;
+        std::string clipboardBefore, answer;
+        std::int32_t limit;
+        std::string result;
+        std::size_t caret;
+        std::string error;
+    } cases[] = {
+        {"axyb", 1, 3, "", "3", 0, "axyxyxyb", 7, ""},
+        {"axyb", 1, 3, "", "0", 0, "axyb", 3, ""},
+        {"ab", 1, 1, "q", "2", 0, "aqqb", 3, ""},   // no selection: the clipboard's earlier text
+        {"ab", 1, 1, "", "4", 0, "ab", 1, ""},       // nothing on the clipboard
+        {"axyb", 1, 3, "", "5", 7, "axyxyxb", 6, ""},  // each paste keeps what still fits
+        {"axyb", 1, 3, "", "2147483647", 0, "axyb", 3, "繰り返した文字列が大きくなりすぎるため、貼り付けをやめました"},
+        {"axyb", 1, 3, "", "x", 0, "axyb", 3, "'x' は整数ではありません"},
+    };
+    for (const Case& c : cases) {
+        editor.text = c.text;
+        editor.Select(c.selStart, c.selEnd);
+        editor.maxLength = c.limit;
+        clipboard.text = c.clipboardBefore;
+        EXPECT_EQ(Run({c.answer}, [&] { tools.RepeatSelection(); }), c.error) << c.answer;
+        EXPECT_EQ(editor.text, c.result) << c.answer;
+        if (c.error.empty()) {
+            EXPECT_EQ(editor.selEnd, c.caret) << c.answer;
+        }
+    }
+    EXPECT_EQ(clipboard.text, "xy") << "the copy is made before the count is read";
+    EXPECT_EQ(dialogs.inputs.front(), "何回繰り返しますか？|繰り返し");
+}
+
+TEST_F(ToolCommandsTest, FindReportsTheFirstWholeMatchCountedFromOneAndSelectsIt) {
+    editor.text = "表\r\nxyab ab";
+    editor.Select(9, 9);
+    Run({"ab"}, [&] { tools.Find(); });
+    EXPECT_EQ(editor.Selected(), "ab");
+    EXPECT_EQ(editor.selStart, 6u);
+    editor.text = "\x83" "A";
+    Run({"A"}, [&] { tools.Find(); });
+    Run({}, [&] { tools.Find(); });
+    EXPECT_EQ(boxes.shown, (std::vector<std::string>{"info|7文字目に見つかりました。|検索",
+                                                     "warning|見つかりませんでした。|検索",
+                                                     "warning|見つかりませんでした。|検索"}));
+    EXPECT_EQ(dialogs.inputs.front(), "検索|検索する文字列を入力してください。");
+}
+
+TEST_F(ToolCommandsTest, CountsAndCaretPositionCountBytesFromOne) {
+    editor.text = "";
+    tools.ShowByteCount();
+    editor.text = "a\r\n表x";
+    tools.ShowByteCount();
+    editor.Select(0, 0);
+    tools.ShowCaretPosition();
+    editor.Select(6, 6);
+    tools.ShowCaretPosition();
+    editor.Select(5, 6);  // a selection reports its start
+    tools.ShowCaretPosition();
+    EXPECT_EQ(dialogs.messages, (std::vector<std::string>{"0", "6", "1行1列", "2行4列", "2行3列"}));
+}
+
+TEST_F(ToolCommandsTest, InsertionsTemplateAndOpen) {
+    editor.text = "abcdef";
+    editor.Select(2, 4);
+    tools.InsertDateTime();
+    EXPECT_EQ(editor.text, "ab2024/03/09 7:05:04ef");
+    EXPECT_EQ(editor.selEnd, 20u);
+
+    std::vector<std::string> templates;
+    tools.NewHtmlDocument([&](const std::string& name) { templates.push_back(name); return true; }, "C:\\app\\");
+    EXPECT_EQ(templates, std::vector<std::string>{"C:\\app\\doc\\tag.txt"});
+
+    clipboard.text = "C:\\earlier";
+    editor.Select(0, 0);
+    tools.OpenSelection();
+    editor.Select(2, 4);
+    tools.OpenSelection();
+    EXPECT_EQ(shell.opened, (std::vector<std::string>{"C:\\earlier", "20"}));
+}
+
+}  // namespace
+}  // namespace tovel

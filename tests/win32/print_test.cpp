@@ -1,0 +1,129 @@
+// Printing on the real main window. With no printer at all the command says so; with the test script's
+// PDF printer (a real spooler, started as root) a three-page Japanese document comes back from the PDF
+// with its page count and its text, trail bytes of 0x5C included.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <winspool.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "app/tovel_unit.h"
+#include "tests/win32/dialog_answerer.h"
+#include "tests/win32/test_folder.h"
+
+namespace tovel {
+namespace {
+
+using test::Act;
+using test::DialogAnswerer;
+
+bool HasDefaultPrinter() {
+    char name[512] = {};
+    DWORD size = sizeof name;
+    return GetDefaultPrinterA(name, &size) != 0;
+}
+
+std::string Utf8ToAnsi(const char8_t* utf8) {
+    const auto* text = reinterpret_cast<const char*>(utf8);
+    const int wide = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+    std::wstring w(static_cast<std::size_t>(wide), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text, -1, w.data(), wide);
+    const int bytes = WideCharToMultiByte(932, 0, w.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(932, 0, w.c_str(), -1, out.data(), bytes, nullptr, nullptr);
+    out.resize(out.size() - 1);
+    return out;
+}
+
+// Starts a shell command line of the host system (Wine starts its programs directly). Its exit is not
+// waited for: the caller watches for the files it writes.
+void StartHost(const std::string& script) {
+    std::string command = "/bin/sh -c \"" + script + "\"";
+    STARTUPINFOA si{sizeof si};
+    PROCESS_INFORMATION pi{};
+    if (CreateProcessA("Z:\\bin\\sh", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    }
+}
+
+std::string ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class PrintTest : public testing::Test {
+protected:
+    PrintTest() : form(app, {folder.Path(), {}}) {}
+    test::TestFolder folder;
+    Application app{GetModuleHandleA(nullptr)};
+    TTovForm form;
+};
+
+TEST_F(PrintTest, WithoutAPrinterTheCommandSaysSo) {
+    if (HasDefaultPrinter()) GTEST_SKIP() << "this system has a printer";
+    form.Note().SetText("text");
+    DialogAnswerer answer({{Act::Enter()}});
+    form.RunCommand(cmdPrintP1);
+    ASSERT_EQ(answer.Seen().size(), 1u);
+    ASSERT_FALSE(answer.Seen()[0].statics.empty());
+    EXPECT_EQ(answer.Seen()[0].statics.back(), "デフォルト プリンタが存在しません.");
+    EXPECT_FALSE(form.Printer().Printing());
+}
+
+TEST_F(PrintTest, SpoolerCancelledPrintDialogPrintsNothing) {
+    if (!HasDefaultPrinter()) GTEST_SKIP() << "no printer";
+    form.Note().SetText("text");
+    DialogAnswerer answer({{Act::Escape()}});
+    form.RunCommand(cmdPrintP1);
+    EXPECT_EQ(answer.Seen().size(), 1u) << "the print dialog only";
+    EXPECT_FALSE(form.Printer().Printing());
+}
+
+// Run by the test script with its PDF printer as the default printer and the PDF folder named.
+TEST_F(PrintTest, SpoolerPrintsAThreePageJapaneseDocument) {
+    const char* pdfFolder = std::getenv("TOVEL_PDF_DIR");  // as the host names it
+    if (!pdfFolder || !*pdfFolder) GTEST_SKIP() << "TOVEL_PDF_DIR names no PDF printer's folder";
+    ASSERT_TRUE(HasDefaultPrinter());
+    // Form feeds start pages two and three; 表 and ソ end in the byte of "\".
+    const char8_t* lines[] = {u8"一ページ目 表示ソース", u8"\f二ページ目 十能予", u8"\f三ページ目 C:\\表\\ソ"};
+    std::string text;
+    for (const char8_t* line : lines) text += Utf8ToAnsi(line) + "\r\n";
+    form.Note().SetText(text);
+    DialogAnswerer answer({{Act::Enter()}});
+    form.RunCommand(cmdPrintP1);
+    ASSERT_EQ(answer.Seen().size(), 1u) << "the print dialog, confirmed";
+    EXPECT_FALSE(form.Printer().Printing());
+
+    // The spooler writes the PDF when the job is through: wait for a readable one, then read it back
+    // with the host's tools into the same folder.
+    const std::string host = pdfFolder;
+    std::string windows = "Z:" + host;
+    for (char& c : windows) c = c == '/' ? '\\' : c;
+    const std::string info = windows + "\\info.txt", body = windows + "\\text.txt";
+    const std::string script = "f=$(ls -t " + host + "/*.pdf 2>/dev/null | head -n 1); test -f ${f:-none} && pdfinfo $f > " +
+                               host + "/info.part && pdftotext -enc UTF-8 $f " + host + "/text.txt && mv " + host +
+                               "/info.part " + host + "/info.txt";
+    bool read = false;
+    for (int i = 0; i < 120 && !read; ++i) {
+        if (i % 4 == 0) StartHost(script);
+        Sleep(500);
+        read = GetFileAttributesA(info.c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    ASSERT_TRUE(read) << "no PDF came out in " << host;
+    EXPECT_NE(ReadText(info).find("Pages:           3"), std::string::npos) << ReadText(info);
+    const std::string printed = ReadText(body);
+    for (const char8_t* line : lines) {
+        std::string expected = reinterpret_cast<const char*>(line);
+        if (expected[0] == '\f') expected.erase(0, 1);
+        EXPECT_NE(printed.find(expected), std::string::npos) << expected << " in\n" << printed;
+    }
+}
+
+}  // namespace
+}  // namespace tovel

@@ -1,0 +1,139 @@
+// The text tools on the real main window and editor, their dialogs answered by real input.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "AboutBox/about_form.h"
+#include "app/tovel_unit.h"
+#include "platform/win32/regional.h"
+#include "platform/win32/win32_clipboard.h"
+#include "setting/setting_form.h"
+#include "tests/win32/dialog_answerer.h"
+#include "tests/win32/test_folder.h"
+
+namespace tovel {
+namespace {
+
+using test::Act;
+
+class ToolWindowTest : public testing::Test {
+protected:
+    ToolWindowTest() : m_form(m_app, {m_folder.Path(), {}}) {
+        ShowWindow(m_form.Handle(), SW_SHOW);
+        SetFocus(m_form.Note().Handle());
+    }
+
+    // Runs the command as the menu does (an error goes to the error box), answering its dialogs.
+    std::vector<test::SeenDialog> Run(CommandId command, std::vector<test::Script> scripts) {
+        test::DialogAnswerer answer(std::move(scripts));
+        m_form.RunCommand(command);
+        EXPECT_EQ(answer.Unexpected(), 0);
+        EXPECT_TRUE(answer.Done());
+        return answer.Seen();
+    }
+
+    void Select(int start, int length) {
+        Note().SetSelStart(start);
+        Note().SetSelLength(length);
+    }
+    std::string Selected() {
+        Note().CopyToClipboard();
+        return Win32Clipboard(m_form.Handle()).ReadText();
+    }
+    ScintillaEditor& Note() { return m_form.Note(); }
+
+    test::TestFolder m_folder;
+    Application m_app{GetModuleHandleA(nullptr)};
+    TTovForm m_form;
+};
+
+TEST_F(ToolWindowTest, FindCountsBytesAndSelectsExactlyTheMatch) {
+    Note().SetText("表示\r\nxyab");
+    const auto seen = Run(cmdFind1, {{Act::Type("ab"), Act::Enter()}, {Act::Enter()}});
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].caption, "検索");
+    EXPECT_EQ(seen[1].caption, "検索");
+    EXPECT_EQ(seen[1].statics.back(), "9文字目に見つかりました。");
+    EXPECT_EQ(Note().SelStart(), 8);
+    EXPECT_EQ(Selected(), "ab");
+}
+
+TEST_F(ToolWindowTest, CaretPositionCountsTheDoubleByteCharacterAsTwo) {
+    Note().SetText("abc\r\n表xyz");
+    Note().SetSelStart(8);  // after the third byte of the second line
+    const auto seen = Run(cmdC1, {{Act::Enter()}});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].statics.back(), "2行4列");
+}
+
+TEST_F(ToolWindowTest, DateAndTimeReplaceTheSelection) {
+    Note().SetText("abcdef");
+    Select(2, 2);
+    const std::string before = DateTimeText(CurrentLocalTime(), m_form.Formats());
+    m_form.RunCommand(cmdNow1);
+    const std::string after = DateTimeText(CurrentLocalTime(), m_form.Formats());
+    const std::string text = Note().Text();
+    EXPECT_TRUE(text == "ab" + before + "ef" || text == "ab" + after + "ef") << text;
+    EXPECT_EQ(Note().SelStart(), static_cast<int>(text.size()) - 2);
+}
+
+TEST_F(ToolWindowTest, RepeatPastesTheSelectionTheNumberOfTimesAskedAndAtLeastOnce) {
+    Note().SetText("axyb");
+    Select(1, 2);
+    const auto seen = Run(cmdR3, {{Act::Type("3"), Act::Enter()}});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].caption, "何回繰り返しますか？");
+    EXPECT_EQ(Note().Text(), "axyxyxyb");
+    EXPECT_EQ(Note().SelStart(), 7);
+
+    Note().SetText("axyb");
+    Select(1, 2);
+    Run(cmdR3, {{Act::Type("0"), Act::Enter()}});
+    EXPECT_EQ(Note().Text(), "axyb");
+    EXPECT_EQ(Note().SelStart(), 3);
+}
+
+TEST_F(ToolWindowTest, AnswerThatIsNoNumberShowsTheErrorAndChangesNothing) {
+    Note().SetText("abcdefghijklmno");
+    auto seen = Run(cmdM1, {{Act::Type("12 "), Act::Enter()}, {Act::Enter()}});
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1].statics.back(), "'12 ' は整数ではありません.");
+    EXPECT_EQ(Note().MaxLength(), 0);
+    EXPECT_EQ(Note().Text(), "abcdefghijklmno");
+
+    Select(2, 3);
+    Win32Clipboard(m_form.Handle()).WriteText("before");
+    seen = Run(cmdR3, {{Act::Escape()}, {Act::Enter()}});
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1].statics.back(), "'' は整数ではありません.");
+    EXPECT_EQ(Note().Text(), "abcdefghijklmno");
+    EXPECT_EQ(Win32Clipboard(m_form.Handle()).ReadText(), "cde") << "the copy came first";
+
+    Run(cmdM1, {{Act::Type("10"), Act::Enter()}});
+    EXPECT_EQ(Note().Text(), "abcdefghij");
+    EXPECT_EQ(Note().MaxLength(), 10);
+}
+
+TEST_F(ToolWindowTest, TemplateOnAModifiedDocumentAsksFirst) {
+    CreateDirectoryA((m_folder / "doc").c_str(), nullptr);
+    std::ofstream(m_folder / "doc\\tag.txt", std::ios::binary) << "<html>\n</html>\n";
+    Note().SetText("draft");
+    m_form.NoteKeyUp();  // as a key released in the editor: the document is modified
+    ASSERT_EQ(m_form.Document().ModMark, " * ");
+
+    auto seen = Run(cmdHTMLTagH1, {{Act::Click("キャンセル")}});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].caption, "確認");
+    EXPECT_EQ(Note().Text(), "draft");
+    EXPECT_EQ(m_form.Document().ModMark, " * ");
+
+    Run(cmdHTMLTagH1, {{Act::Click("いいえ(&N)")}});
+    EXPECT_EQ(Note().Text(), "<html>\r\n</html>\r\n");
+    EXPECT_EQ(m_form.Document().ModMark, " - ");
+    char caption[256] = {};
+    GetWindowTextA(m_form.Handle(), caption, sizeof caption);
+    EXPECT_STREQ(caption, "無題 - tovel editor");
+}
+
+}  // namespace
+}  // namespace tovel

@@ -1,0 +1,44 @@
+#pragma once
+// Byte rules of the text tools on Shift-JIS text. A match covers whole characters: it starts where a
+// character starts and ends where one ends, as the text is walked from its first byte, so "A" never hits
+// the trail byte of 0x83 0x41 and "\" never hits the trail byte of 表 (0x95 0x5C).
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tovel {
+
+// No whole-text rewrite lets the text grow beyond this size, nor makes more replacements than this.
+inline constexpr std::size_t kRewriteLimit = std::size_t{256} << 20;
+
+// Offset of the first occurrence of `needle` that covers whole characters; npos when there is none
+// (always for an empty needle).
+std::size_t FindWhole(std::string_view text, std::string_view needle);
+
+// The length of the longest run of whole characters from the start that is at most `bytes` long.
+std::size_t WholeCharsWithin(std::string_view text, std::size_t bytes);
+
+// As WholeCharsWithin, but a CR LF is never split either: what one paste keeps when only `room` bytes fit.
+std::size_t PasteFits(std::string_view text, std::size_t room);
+
+// Replaces occurrences of `search` until none is left, each time the first one from the start of the
+// text, so that occurrences formed by a replacement and the text around it are replaced too. It runs in
+// time linear in the text and the replacements made. When `replacement` holds `search` that rule would
+// never end: each occurrence of the original text is then replaced once, left to right. Raises, leaving
+// the caller's text alone, when the text would grow beyond max(limit, its own size) or more than `limit`
+// replacements would be made. An empty `search` changes nothing.
+std::string ReplaceAll(std::string_view text, std::string_view search, std::string_view replacement,
+                       std::size_t limit = kRewriteLimit);
+
+inline std::string DeleteAll(std::string_view text, std::string_view search, std::size_t limit = kRewriteLimit) {
+    return ReplaceAll(text, search, {}, limit);
+}
+
+// What `count` further pastes of `piece` insert one after the other at the caret when the text may grow
+// by at most `room` bytes, each paste keeping what fits by PasteFits. Raises when that text would be
+// longer than `limit`.
+std::string RepeatedPaste(std::string_view piece, std::int64_t count, std::size_t room,
+                          std::size_t limit = kRewriteLimit);
+
+}  // namespace tovel

@@ -1,0 +1,102 @@
+#include "tools/tool_commands.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "platform/integer_rule.h"
+#include "tools/text_rewrite.h"
+
+namespace tovel {
+
+void ToolCommands::LimitLength() {
+    const std::int32_t limit = IntegerFromText(m_p.dialogs.InputBox("文字数を制限", "最大文字数値を入力してください", ""));
+    m_p.editor.SetMaxLength(limit);
+    if (limit <= 0) return;
+    const std::string text = m_p.editor.Text();
+    // A CR left at the cut completes to a line break when the text is set.
+    m_p.editor.SetText(std::string_view(text).substr(0, WholeCharsWithin(text, static_cast<std::size_t>(limit))));
+}
+
+void ToolCommands::DeleteLine() {
+    const std::int32_t line = IntegerFromText(m_p.dialogs.InputBox("行削除", "削除したい行の行数を入力してください", ""));
+    if (line >= 1) m_p.editor.Delete(line - 1);
+}
+
+// The result takes the place of the taken text, so that no third copy of a large text is alive while
+// the editor takes the new one.
+void ToolCommands::DeleteEverywhere() {
+    std::string text = m_p.editor.Text();
+    const std::string search = m_p.dialogs.InputBox("指定文字列削除", "削除する文字列を入力してください。", "");
+    text = DeleteAll(text, search);
+    m_p.editor.SetText(text);
+}
+
+void ToolCommands::ReplaceEverywhere() {
+    std::string text = m_p.editor.Text();
+    const std::string search = m_p.dialogs.InputBox("文字列の置換", "置換対象の文字列を入力してください。", "");
+    const std::string replacement = m_p.dialogs.InputBox("文字列の置換", "置換後の文字列を入力してください。", "");
+    text = ReplaceAll(text, search, replacement);
+    m_p.editor.SetText(text);
+}
+
+void ToolCommands::RepeatSelection() {
+    IEditor& editor = m_p.editor;
+    editor.CopyToClipboard();
+    const std::int32_t count = IntegerFromText(m_p.dialogs.InputBox("何回繰り返しますか？", "繰り返し", ""));
+    // The first paste is the editor's own (it replaces the selection, and the editor converts and limits
+    // what it takes from the clipboard); the others insert what it inserted, all at once.
+    const int start = editor.SelStart();
+    editor.PasteFromClipboard();
+    if (count <= 1) return;
+    const int end = editor.SelStart();
+    if (end <= start) return;  // nothing was pasted, so no further paste adds anything
+    const std::string text = editor.Text();
+    const std::string_view piece = std::string_view(text).substr(start, end - start);
+    const std::int32_t limit = editor.MaxLength();
+    const std::size_t room = limit <= 0 ? std::numeric_limits<std::size_t>::max()
+                                        : static_cast<std::size_t>(limit) - std::min<std::size_t>(limit, text.size());
+    std::string more;
+    try {
+        more = RepeatedPaste(piece, count - 1, room);
+    } catch (const Error&) {
+        editor.Undo();  // takes the first paste back: the text is as it was
+        throw;
+    }
+    editor.SetSelText(more);
+}
+
+void ToolCommands::Find() {
+    const std::string text = m_p.editor.Text();
+    const std::string search = m_p.dialogs.InputBox("検索", "検索する文字列を入力してください。", "");
+    const std::size_t at = FindWhole(text, search);
+    if (at == std::string::npos) {
+        m_p.boxes.ShowWarning("見つかりませんでした。", "検索");
+        return;
+    }
+    m_p.boxes.ShowInfo(std::to_string(at + 1) + "文字目に見つかりました。", "検索");
+    m_p.editor.SetSelStart(static_cast<int>(at));
+    m_p.editor.SetSelLength(static_cast<int>(search.size()));
+}
+
+void ToolCommands::ShowByteCount() { m_p.dialogs.ShowMessage(std::to_string(m_p.editor.Text().size())); }
+
+void ToolCommands::ShowCaretPosition() {
+    const int start = m_p.editor.SelStart();
+    const int line = m_p.editor.CaretLine();
+    const int column = std::max(1, start - m_p.editor.CaretLineStart() + 1);
+    m_p.dialogs.ShowMessage(IntegerToText(line + 1) + "行" + IntegerToText(column) + "列");
+}
+
+void ToolCommands::InsertDateTime() { m_p.editor.SetSelText(DateTimeText(m_clock(), m_formats)); }
+
+void ToolCommands::NewHtmlDocument(const std::function<bool(const std::string&)>& newFrom,
+                                   const std::string& appDir) {
+    newFrom(appDir + kHtmlTemplatePath);
+}
+
+void ToolCommands::OpenSelection() {
+    m_p.editor.CopyToClipboard();
+    m_p.shell.ShellOpen(m_p.clipboard.ReadText());
+}
+
+}  // namespace tovel

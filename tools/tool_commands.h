@@ -1,0 +1,60 @@
+#pragma once
+// The text tools: whole-text edits (length limit, line delete, delete and replace everywhere, repeated
+// paste) and the small queries and insertions (find, byte count, caret position, date and time, HTML
+// template, open the selection through the shell), written against the platform interfaces.
+//
+// None of them marks the document modified or refreshes the gutter itself.
+#include <functional>
+#include <string>
+
+#include "platform/clipboard.h"
+#include "platform/date_text.h"
+#include "platform/dialogs.h"
+#include "platform/editor.h"
+#include "platform/message_boxes.h"
+#include "platform/shell.h"
+
+namespace tovel {
+
+inline constexpr char kHtmlTemplatePath[] = "doc\\tag.txt";
+
+struct ToolPlatform {
+    IEditor& editor;
+    IDialogs& dialogs;
+    IMessageBoxes& boxes;
+    IClipboard& clipboard;
+    IShell& shell;
+};
+
+class ToolCommands {
+public:
+    ToolCommands(ToolPlatform platform, const RegionalFormats& formats, std::function<LocalTime()> clock)
+        : m_p(platform), m_formats(formats), m_clock(std::move(clock)) {}
+
+    // Asks for a byte limit for typing and pasting; a positive one also cuts the text to whole characters.
+    void LimitLength();
+    // Asks for a line number counted from 1 and deletes that line; 0 or less deletes nothing.
+    void DeleteLine();
+    void DeleteEverywhere();
+    void ReplaceEverywhere();
+    // Copies the selection and pastes it the number of times asked (at least once), as one insertion.
+    void RepeatSelection();
+
+    // Reports and selects the first occurrence, searching from the start of the text.
+    void Find();
+    void ShowByteCount();
+    // Line and column of the selection start, both counted from 1.
+    void ShowCaretPosition();
+    void InsertDateTime();
+    // The template beside the program as a new untitled document, through `newFrom`: the New command
+    // followed by the file's load as the document's own (it does not mark the document modified).
+    void NewHtmlDocument(const std::function<bool(const std::string& name)>& newFrom, const std::string& appDir);
+    void OpenSelection();
+
+private:
+    ToolPlatform m_p;
+    const RegionalFormats& m_formats;
+    std::function<LocalTime()> m_clock;
+};
+
+}  // namespace tovel
