@@ -20,13 +20,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     try {
         tovel::TTovForm form(app, {tovel::AppPath(), tovel::CommandLineArguments(GetCommandLineA())});
         tovel::TAbout_Form about(app);
-        tovel::TSettingForm setting(app);
+        tovel::TSettingForm setting(app, form);
         form.SetCompanions(&about, &setting);
         ShowWindow(app.Handle(), SW_SHOWNOACTIVATE);
         ShowWindow(form.Handle(), SW_SHOWNORMAL);
         UpdateWindow(form.Handle());
         try {
-            return tovel::RunMessageLoop([&form](MSG& msg) { return form.PreviewMessage(msg); });
+            return tovel::RunMessageLoop(
+                [&](MSG& msg) { return form.PreviewMessage(msg) || setting.PreviewMessage(msg); });
         } catch (...) {
             // An error no window caught ends the program: the text is kept in the backup first.
             app.ReportCurrentException();

@@ -13,6 +13,7 @@
 #include "platform/win32/regional.h"
 #include "platform/win32/system_code_page.h"
 #include "platform/win32/win32_ini_file.h"
+#include "setting/bitmap_file.h"
 #include "setting/setting_form.h"
 
 namespace tovel {
@@ -194,11 +195,9 @@ void TTovForm::FormCreate() {
 }
 
 void TTovForm::LoadToolBitmap(const std::string& path) {
-    auto bitmap = static_cast<HBITMAP>(
-        LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-    if (!bitmap) throw Error("ビットマップイメージが不正です");
-    m_toolBitmap.Reset(bitmap);
-    m_band->SetBackground(bitmap);
+    ScopedBitmap bitmap = LoadBitmapFile(path);  // raises before anything changes: the old picture stays
+    m_band->SetBackground(bitmap.Get());
+    m_toolBitmap = std::move(bitmap);
 }
 
 void TTovForm::MeasurePlacementOffset() {

@@ -77,6 +77,9 @@ public:
     HBITMAP ToolBitmap() const { return m_toolBitmap.Get(); }
     const RegionalFormats& Formats() const { return m_formats; }
 
+    // Loads a bitmap file as the toolbar band's background picture (none for an empty file); shown at once.
+    // A file that cannot be opened or is no valid bitmap raises, and the band keeps its picture.
+    void LoadToolBitmap(const std::string& path);
     // Writes the editor's text to "backup.tov" in the current folder (the first step of the close).
     void SaveBackup();
     // Runs the handler of a command; an error it raises is shown in the error box.
@@ -163,7 +166,6 @@ private:
     void CreateChildren();
     void FormCreate();
     void FormClose();
-    void LoadToolBitmap(const std::string& path);
     void LayOut();
     // Screen position minus the placement's restored position (the work area's origin on Windows).
     void MeasurePlacementOffset();

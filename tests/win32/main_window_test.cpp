@@ -31,7 +31,7 @@ std::string MenuText(HMENU menu, UINT position) {
 
 class MainWindowTest : public testing::Test {
 protected:
-    MainWindowTest() : m_form(m_app, {m_folder.Path(), {}}), m_about(m_app), m_setting(m_app) {
+    MainWindowTest() : m_form(m_app, {m_folder.Path(), {}}), m_about(m_app), m_setting(m_app, m_form) {
         m_form.SetCompanions(&m_about, &m_setting);
         m_form.SetCommandObserver([this](CommandId c) { m_commands.push_back(c); });
         ShowWindow(m_app.Handle(), SW_SHOWNOACTIVATE);

@@ -116,6 +116,19 @@ TEST_F(TovFormTest, OptionValuesCompareExactlyAndAMissingPictureIsIgnoredSilentl
     EXPECT_EQ(form.Note().Color(), static_cast<std::int32_t>(0x80000005u));
 }
 
+TEST_F(TovFormTest, AStartUpPictureGoesThroughTheSameChecksAsTheSettingsDialog) {
+    const std::string whole = TinyBitmap();
+    for (const auto& [bytes, boxesShown] : {std::pair{std::string(), 0}, std::pair{whole.substr(0, 60), 1}}) {
+        Write(m_folder + "band.bmp", bytes);
+        Write(Ini(), "[Form]\r\nToolBitmap=" + m_folder + "band.bmp\r\nWW=NO\r\n");
+        BoxWatch boxes;
+        TTovForm form(m_app, {m_folder, {}});
+        EXPECT_EQ(boxes.Count(), boxesShown) << "an empty file is an empty picture, a cut one an error";
+        EXPECT_EQ(form.ToolBitmap(), nullptr);
+        EXPECT_FALSE(form.Note().WordWrap()) << "the start goes on after the picture";
+    }
+}
+
 TEST_F(TovFormTest, AnExistingFileRefusedAtStartLeavesTheDocumentUntitled) {
     // Refused (a NUL byte) or unreadable (locked by another program): either way the file is not the
     // document, so no later Save may replace it unseen.

@@ -1,0 +1,14 @@
+#include "setting/setting_options.h"
+
+#include "app/settings_file.h"
+
+namespace tovel {
+
+void WriteEditorOptions(IIniFile& ini, bool imeOnAtStart, bool noWordWrap) {
+    ini.WriteText(kFormSection, keys::kIme, imeOnAtStart ? "ON" : "");
+    ini.WriteText(kFormSection, keys::kWordWrap, noWordWrap ? "NO" : "");
+}
+
+void WriteToolBitmapPath(IIniFile& ini, const std::string& path) { ini.WriteText(kFormSection, keys::kToolBitmap, path); }
+
+}  // namespace tovel

@@ -1,0 +1,326 @@
+// The settings dialog on the real windows, beside a real main window whose settings file lies in a
+// temporary folder. The common dialogs it opens are answered by the dialog answerer.
+#include "setting/setting_form.h"
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include "app/tool_band.h"
+#include "app/tovel_unit.h"
+#include "tests/win32/dialog_answerer.h"
+#include "tests/win32/test_folder.h"
+#include "tests/win32/test_window.h"
+
+namespace tovel {
+namespace {
+
+using test::Act;
+
+constexpr COLORREF kRed = RGB(255, 0, 0);
+
+std::string Text(HWND hwnd) {
+    char buf[1024] = {};
+    GetWindowTextA(hwnd, buf, sizeof buf);
+    return buf;
+}
+
+// An 8 x 8, 24-bit bitmap file of one colour (rows of 24 bytes need no padding).
+std::string SolidBitmap(COLORREF color) {
+    std::string f = "BM";
+    auto u32 = [&](std::uint32_t v) { for (int i = 0; i < 4; ++i) f += static_cast<char>(v >> (8 * i)); };
+    u32(54 + 192), u32(0), u32(54), u32(40), u32(8), u32(8), u32(1 | 24 << 16);
+    for (int i = 0; i < 6; ++i) u32(0);
+    for (int i = 0; i < 64; ++i) f += {static_cast<char>(GetBValue(color)), static_cast<char>(GetGValue(color)),
+                                          static_cast<char>(GetRValue(color))};
+    return f;
+}
+
+class SettingFormTest : public testing::Test {
+protected:
+    // Every test starts with both start-up options set in the file, which the dialog must not show.
+    static std::string PrepareIni(const test::TestFolder& folder) {
+        test::WriteBytes(folder / "tovel.ini", "[Form]\r\nIME=ON\r\nWW=NO\r\n");
+        return folder.Path();
+    }
+
+    SettingFormTest() : m_form(m_app, {PrepareIni(m_folder), {}}), m_setting(m_app, m_form) {
+        ShowWindow(m_app.Handle(), SW_SHOWNOACTIVATE);
+        ShowWindow(m_form.Handle(), SW_SHOW);
+        m_setting.ShowModeless();
+        Pump();
+    }
+    ~SettingFormTest() override {
+        ShowWindow(m_setting.Handle(), SW_HIDE);
+        Pump();
+    }
+
+    // The program's message loop in miniature, the dialog's key handling included.
+    void Pump() {
+        for (int i = 0; i < 3; ++i) {
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                if (msg.message == WM_QUIT) continue;  // left by an earlier test's main window
+                if (m_setting.PreviewMessage(msg)) continue;
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+            Sleep(10);
+        }
+    }
+    HWND Item(SettingItem item) const { return m_setting.Item(item); }
+    void Click(SettingItem item) {
+        SendMessageA(Item(item), BM_CLICK, 0, 0);
+        Pump();
+    }
+    bool Checked(SettingItem item) const { return SendMessageA(Item(item), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    // A real click on a tab of the page control.
+    void ClickTab(int index) {
+        RECT r{};
+        SendMessageA(Item(SettingItem::PageControl1), TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
+        const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        PostMessageA(Item(SettingItem::PageControl1), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageA(Item(SettingItem::PageControl1), WM_LBUTTONUP, 0, at);
+        Pump();
+    }
+    std::string Key(const char* key) const {
+        char buf[2048] = {};
+        GetPrivateProfileStringA("Form", key, "<absent>", buf, sizeof buf, (m_folder / "tovel.ini").c_str());
+        return buf;
+    }
+    std::string IniBytes() const { return test::ReadBytes(m_folder / "tovel.ini"); }
+    COLORREF BandPixel() {
+        RedrawWindow(m_form.Band().CoolBar(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        Pump();
+        HDC dc = GetDC(m_form.Band().CoolBar());
+        const COLORREF c = GetPixel(dc, 2, 2);
+        ReleaseDC(m_form.Band().CoolBar(), dc);
+        return c;
+    }
+
+    test::TestFolder m_folder;
+    Application m_app{GetModuleHandleA(nullptr)};
+    TTovForm m_form;
+    TSettingForm m_setting;
+};
+
+TEST_F(SettingFormTest, OpensInItsDesignStateWhateverTheFileHolds) {
+    EXPECT_EQ(Text(m_setting.Handle()), "tovel editor plus!の設定変更");
+    RECT window{}, client{};
+    GetWindowRect(m_setting.Handle(), &window);
+    GetClientRect(m_setting.Handle(), &client);
+    EXPECT_EQ((std::vector<LONG>{window.left, window.top, client.right, client.bottom}),
+              (std::vector<LONG>{311, 201, 254, 260}));
+    EXPECT_TRUE(IsWindowEnabled(m_form.Handle())) << "modeless";
+
+    EXPECT_EQ(SendMessageA(Item(SettingItem::PageControl1), TCM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_EQ(SendMessageA(Item(SettingItem::PageControl1), TCM_GETCURSEL, 0, 0), 0);
+    EXPECT_TRUE(IsWindowVisible(Item(SettingItem::Memo_Iro)));
+    EXPECT_FALSE(IsWindowVisible(Item(SettingItem::ToolBit)));
+    EXPECT_FALSE(Checked(SettingItem::WWCheck));
+    EXPECT_FALSE(Checked(SettingItem::IMEONOFF));
+    EXPECT_EQ(Text(Item(SettingItem::ToolBit)), "");
+
+    // The first "反映" stores what the clear boxes say: neither option at the next start.
+    Click(SettingItem::memo_hanei);
+    EXPECT_NE(IniBytes().find("IME=\r\n"), std::string::npos) << IniBytes();
+    EXPECT_NE(IniBytes().find("WW=\r\n"), std::string::npos) << "written empty, not removed";
+    Click(SettingItem::IMEONOFF);
+    Click(SettingItem::WWCheck);
+    Click(SettingItem::memo_hanei);
+    EXPECT_EQ(Key("IME"), "ON");
+    EXPECT_EQ(Key("WW"), "NO");
+}
+
+TEST_F(SettingFormTest, TabRunsThroughTheShownPageAndControlsKeepTheirStateAcrossDisplays) {
+    auto press = [&](UINT vk, bool ctrl = false) {
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+        SetKeyboardState(keys);
+        PostMessageA(GetFocus(), WM_KEYDOWN, vk, 1);
+        Pump();
+        keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
+    };
+    SetFocus(Item(SettingItem::PageControl1));
+    for (SettingItem next : {SettingItem::Memo_Iro, SettingItem::Font_Iro, SettingItem::WWCheck, SettingItem::IMEONOFF,
+                             SettingItem::memo_hanei, SettingItem::CloseButton, SettingItem::PageControl1}) {
+        press(VK_TAB);
+        EXPECT_EQ(GetFocus(), Item(next)) << static_cast<int>(next);
+    }
+    press(VK_TAB, true);  // Ctrl+Tab: the other page
+    EXPECT_TRUE(IsWindowVisible(Item(SettingItem::ToolBit)));
+    press(VK_TAB);
+    EXPECT_EQ(GetFocus(), Item(SettingItem::ToolBit));
+
+    // Left as they are: a tick, a typed path, the second tab; closed with the close box, shown again.
+    Click(SettingItem::WWCheck);
+    SetWindowTextA(Item(SettingItem::ToolBit), "C:\\typed.bmp");
+    const std::string before = IniBytes();
+    SendMessageA(m_setting.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    Pump();
+    EXPECT_FALSE(IsWindowVisible(m_setting.Handle()));
+    EXPECT_TRUE(IsWindow(m_setting.Handle()));
+    m_setting.ShowModeless();
+    Pump();
+    EXPECT_TRUE(Checked(SettingItem::WWCheck));
+    EXPECT_EQ(Text(Item(SettingItem::ToolBit)), "C:\\typed.bmp");
+    EXPECT_EQ(SendMessageA(Item(SettingItem::PageControl1), TCM_GETCURSEL, 0, 0), 1);
+    EXPECT_TRUE(IsWindowVisible(Item(SettingItem::ToolBit)));
+    ClickTab(0);
+    EXPECT_TRUE(IsWindowVisible(Item(SettingItem::Memo_Iro)));
+    EXPECT_FALSE(IsWindowVisible(Item(SettingItem::ToolBit)));
+    Click(SettingItem::CloseButton);
+    EXPECT_FALSE(IsWindowVisible(m_setting.Handle()));
+    EXPECT_EQ(IniBytes(), before) << "closing writes nothing";
+}
+
+TEST_F(SettingFormTest, BrowseStoresTheEditTextWhetherAFileWasChosenOrNot) {
+    ClickTab(1);
+    {
+        test::DialogAnswerer answer({{Act::Escape()}});
+        Click(SettingItem::OpenBitmap);
+        ASSERT_EQ(answer.Seen().size(), 1u);
+    }
+    EXPECT_EQ(Key("ToolBitmap"), "");
+    EXPECT_NE(IniBytes().find("ToolBitmap=\r\n"), std::string::npos);
+
+    const std::string picture = m_folder / "band.bmp";
+    ASSERT_TRUE(test::WriteBytes(picture, SolidBitmap(kRed)));
+    std::vector<std::string> filters;
+    auto readFilters = [&](HWND dialog) {
+        HWND types = GetDlgItem(dialog, 0x470);  // the file-type box of the open dialog
+        for (int i = 0; i < SendMessageA(types, CB_GETCOUNT, 0, 0); ++i) {
+            char label[128] = {};
+            SendMessageA(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(label));
+            filters.push_back(label);
+        }
+    };
+    {
+        test::DialogAnswerer answer({{Act::Call(readFilters), Act::SetEditText(picture), Act::Enter()}});
+        Click(SettingItem::OpenBitmap);
+    }
+    EXPECT_EQ(filters, (std::vector<std::string>{"AllFiles(*.*)", "BitMap(*.bmp)", "Text(*.txt)", "tovel(*.tov)"}));
+    EXPECT_EQ(Text(Item(SettingItem::ToolBit)), picture);
+    EXPECT_EQ(Key("ToolBitmap"), picture);
+    EXPECT_EQ(m_form.ToolBitmap(), nullptr) << "stored for the next start, not shown";
+
+    // The next browse opens with the last name; cancelled, it stores the edit text once more.
+    SetWindowTextA(Item(SettingItem::ToolBit), "C:\\typed.bmp");
+    {
+        test::DialogAnswerer answer({{Act::Escape()}});
+        Click(SettingItem::OpenBitmap);
+        ASSERT_EQ(answer.Seen().size(), 1u);
+        ASSERT_FALSE(answer.Seen()[0].edits.empty());
+        EXPECT_NE(answer.Seen()[0].edits[0].find("band.bmp"), std::string::npos) << answer.Seen()[0].edits[0];
+    }
+    EXPECT_EQ(Key("ToolBitmap"), "C:\\typed.bmp");
+}
+
+TEST_F(SettingFormTest, ShowNowPutsThePictureOnTheToolbarAndARefusedFileLeavesIt) {
+    ClickTab(1);
+    const std::string red = m_folder / "red.bmp";
+    ASSERT_TRUE(test::WriteBytes(red, SolidBitmap(kRed)));
+    SetWindowTextA(Item(SettingItem::ToolBit), red.c_str());
+    Click(SettingItem::Button2);
+    ASSERT_NE(m_form.ToolBitmap(), nullptr);
+    EXPECT_EQ(BandPixel(), kRed);
+    EXPECT_EQ(Key("ToolBitmap"), "<absent>") << "shown now, stored nowhere";
+    const HBITMAP shown = m_form.ToolBitmap();
+
+    const std::string whole = SolidBitmap(kRed);
+    struct Refusal {
+        const char* name;
+        std::string bytes;  // no file at all when "<none>"
+        std::string message;
+    };
+    const std::string missing = m_folder / "missing.bmp";
+    const Refusal refusals[] = {
+        {"text.txt", "This is a text file.\r\n", "ビットマップイメージが不正です."},
+        {"short.bmp", "BM\x01\x02", "ストリームからの読み込みエラー."},
+        {"cut.bmp", whole.substr(0, whole.size() - 10), "ビットマップイメージが不正です."},
+        {"missing.bmp", "<none>", "ファイル " + missing + " は開けません."},
+    };
+    for (const Refusal& r : refusals) {
+        SCOPED_TRACE(r.name);
+        const std::string path = m_folder / r.name;
+        if (r.bytes != "<none>") {
+            ASSERT_TRUE(test::WriteBytes(path, r.bytes));
+        }
+        SetWindowTextA(Item(SettingItem::ToolBit), path.c_str());
+        test::DialogAnswerer answer({{Act::Enter()}});
+        Click(SettingItem::Button2);
+        ASSERT_EQ(answer.Seen().size(), 1u);
+        ASSERT_FALSE(answer.Seen()[0].statics.empty());
+        EXPECT_EQ(answer.Seen()[0].statics.back(), r.message);
+        EXPECT_EQ(m_form.ToolBitmap(), shown);
+        EXPECT_EQ(BandPixel(), kRed);
+    }
+
+    {
+        test::DialogAnswerer answer({});
+        SetWindowTextA(Item(SettingItem::ToolBit), "");
+        Click(SettingItem::Button2);
+        EXPECT_EQ(answer.Unexpected(), 0) << "an empty edit box does nothing";
+        EXPECT_EQ(m_form.ToolBitmap(), shown);
+    }
+    const std::string empty = m_folder / "empty.bmp";
+    ASSERT_TRUE(test::WriteBytes(empty, ""));
+    SetWindowTextA(Item(SettingItem::ToolBit), empty.c_str());
+    Click(SettingItem::Button2);
+    EXPECT_EQ(m_form.ToolBitmap(), nullptr) << "an empty file is an empty picture";
+    EXPECT_EQ(BandPixel(), GetSysColor(COLOR_BTNFACE));
+}
+
+TEST_F(SettingFormTest, ColourDialogColoursTheEditorAndOpensWithItsLastColour) {
+    // The short form hides the red, green and blue boxes, but they hold the dialog's colour all the same.
+    auto choose = [](int r, int g, int b) {
+        return [=](HWND dialog) {
+            SetDlgItemInt(dialog, 706, r, FALSE);
+            SetDlgItemInt(dialog, 707, g, FALSE);
+            SetDlgItemInt(dialog, 708, b, FALSE);
+        };
+    };
+    COLORREF opened = 0xFFFFFFFF;
+    auto readColour = [&](HWND dialog) {
+        opened = RGB(GetDlgItemInt(dialog, 706, nullptr, FALSE), GetDlgItemInt(dialog, 707, nullptr, FALSE),
+                     GetDlgItemInt(dialog, 708, nullptr, FALSE));
+    };
+    const std::int32_t fontBefore = m_form.Note().FontColor();
+    {
+        test::DialogAnswerer answer({{Act::Call(readColour), Act::Call(choose(10, 20, 30)), Act::Click("OK")}});
+        Click(SettingItem::Memo_Iro);
+        ASSERT_EQ(answer.Seen().size(), 1u);
+        // Placed centred across the monitor, its top at one third of what it leaves over.
+        const RECT w = answer.Seen()[0].window;
+        MONITORINFO info{sizeof info};
+        GetMonitorInfoA(MonitorFromWindow(m_setting.Handle(), MONITOR_DEFAULTTOPRIMARY), &info);
+        const RECT m = info.rcMonitor;
+        EXPECT_EQ(w.left, m.left + (m.right - m.left - (w.right - w.left)) / 2);
+        EXPECT_EQ(w.top, m.top + (m.bottom - m.top - (w.bottom - w.top)) / 3);
+        EXPECT_FALSE(IsWindowVisible(GetDlgItem(answer.Seen()[0].hwnd, 706))) << "the short form";
+    }
+    EXPECT_EQ(opened, RGB(0, 0, 0)) << "black before the first choice, not the editor's colour";
+    EXPECT_EQ(m_form.Note().Color(), static_cast<std::int32_t>(RGB(10, 20, 30)));
+    EXPECT_EQ(m_form.Note().FontColor(), fontBefore);
+    EXPECT_EQ(m_setting.ColorDlg().Custom().Text(0), "FFFFFF") << "custom colours read back after OK";
+
+    {
+        test::DialogAnswerer answer({{Act::Call(readColour), Act::Call(choose(200, 0, 0)), Act::Click("OK")}});
+        Click(SettingItem::Font_Iro);
+    }
+    EXPECT_EQ(opened, RGB(10, 20, 30)) << "one dialog for both buttons, with its last colour";
+    EXPECT_EQ(m_form.Note().FontColor(), static_cast<std::int32_t>(RGB(200, 0, 0)));
+
+    {
+        test::DialogAnswerer answer({{Act::Call(choose(1, 2, 3)), Act::Click("キャンセル")}});
+        Click(SettingItem::Memo_Iro);
+        ASSERT_EQ(answer.Seen().size(), 1u);
+    }
+    EXPECT_EQ(m_form.Note().Color(), static_cast<std::int32_t>(RGB(10, 20, 30))) << "cancelled: nothing changes";
+    EXPECT_EQ(m_setting.ColorDlg().Color(), RGB(200, 0, 0));
+}
+
+}  // namespace
+}  // namespace tovel
