@@ -51,4 +51,15 @@ std::size_t ByteOffsetOfChars(std::string_view text, std::size_t chars) {
     return pos < text.size() ? pos : text.size();
 }
 
+std::size_t PasteFits(std::string_view text, std::size_t room) {
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t next = NextCharPos(text, pos);
+        if (text[pos] == '\r' && next < text.size() && text[next] == '\n') ++next;
+        if (next > room) break;
+        pos = next;
+    }
+    return pos;
+}
+
 }  // namespace tovel

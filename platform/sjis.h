@@ -47,6 +47,10 @@ private:
     bool m_trail[256];
 };
 
+// How many leading bytes of typed or pasted text fit into `room` bytes: whole characters only, and a CR LF
+// is never split into a lone CR.
+std::size_t PasteFits(std::string_view text, std::size_t room);
+
 // Start of the last character of a non-empty text.
 std::size_t LastCharStart(std::string_view text);
 

@@ -304,17 +304,6 @@ std::size_t WholeCharsWithin(std::string_view text, std::size_t bytes) {
     return pos;
 }
 
-std::size_t PasteFits(std::string_view text, std::size_t room) {
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t next = NextCharPos(text, pos);
-        if (text[pos] == '\r' && next < text.size() && text[next] == '\n') ++next;
-        if (next > room) break;
-        pos = next;
-    }
-    return pos;
-}
-
 std::string ReplaceAll(std::string_view text, std::string_view search, std::string_view replacement,
                        std::size_t limit) {
     if (search.empty()) return std::string(text);

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/sjis.h"
+
 namespace tovel {
 
 // No whole-text rewrite lets the text grow beyond this size, nor makes more replacements than this.
@@ -19,8 +21,6 @@ std::size_t FindWhole(std::string_view text, std::string_view needle);
 // The length of the longest run of whole characters from the start that is at most `bytes` long.
 std::size_t WholeCharsWithin(std::string_view text, std::size_t bytes);
 
-// As WholeCharsWithin, but a CR LF is never split either: what one paste keeps when only `room` bytes fit.
-std::size_t PasteFits(std::string_view text, std::size_t room);
 
 // Replaces occurrences of `search` until none is left, each time the first one from the start of the
 // text, so that occurrences formed by a replacement and the text around it are replaced too. It runs in

@@ -285,15 +285,7 @@ void ScintillaEditor::LimitInsertion(const SCNotification& n) {
     const std::size_t room = length >= limit ? 0 : limit - length;
     const std::string_view inserted(n.text, static_cast<std::size_t>(n.length));
     if (inserted.size() <= room) return;
-    // Keep the whole characters that fit; a CR LF is never split into a lone CR.
-    std::size_t keep = 0;
-    while (keep < inserted.size()) {
-        std::size_t next = NextCharPos(inserted, keep);
-        if (inserted[keep] == '\r' && next < inserted.size() && inserted[next] == '\n') ++next;
-        if (next > room) break;
-        keep = next;
-    }
-    m_calls.ChangeInsertion(inserted.substr(0, keep));
+    m_calls.ChangeInsertion(inserted.substr(0, PasteFits(inserted, room)));
     MessageBeep(0);
 }
 

@@ -6,6 +6,7 @@
 #include "app/tovel_unit.h"
 #include "tests/win32/dialog_answerer.h"
 #include "tests/win32/test_folder.h"
+#include "tests/win32/test_window.h"
 
 namespace tovel {
 namespace {
@@ -15,11 +16,7 @@ using test::DialogAnswerer;
 using test::ReadBytes;
 using test::WriteBytes;
 
-std::string Caption(HWND hwnd) {
-    char buf[512] = {};
-    GetWindowTextA(hwnd, buf, sizeof buf);
-    return buf;
-}
+std::string Caption(HWND hwnd) { return test::WindowCaption(hwnd); }
 
 class AppendTest : public testing::Test {
 protected:

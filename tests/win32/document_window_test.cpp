@@ -6,6 +6,7 @@
 #include "tests/win32/dialog_answerer.h"
 #include "tests/win32/drop_files.h"
 #include "tests/win32/test_folder.h"
+#include "tests/win32/test_window.h"
 
 namespace tovel {
 namespace {
@@ -13,11 +14,7 @@ namespace {
 using test::Act;
 using test::DialogAnswerer;
 
-std::string Caption(HWND hwnd) {
-    char buf[512] = {};
-    GetWindowTextA(hwnd, buf, sizeof buf);
-    return buf;
-}
+std::string Caption(HWND hwnd) { return test::WindowCaption(hwnd); }
 
 class DocumentWindowTest : public testing::Test {
 protected:

@@ -13,15 +13,12 @@
 #include "setting/setting_form.h"
 #include "tests/win32/dialog_answerer.h"
 #include "tests/win32/test_folder.h"
+#include "tests/win32/test_window.h"
 
 namespace tovel {
 namespace {
 
-std::string Text(HWND hwnd) {
-    char buf[512] = {};
-    GetWindowTextA(hwnd, buf, sizeof buf);
-    return buf;
-}
+std::string Text(HWND hwnd) { return test::WindowCaption(hwnd); }
 
 std::string MenuText(HMENU menu, UINT position) {
     char buf[256] = {};

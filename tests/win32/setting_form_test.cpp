@@ -19,11 +19,7 @@ using test::Act;
 
 constexpr COLORREF kRed = RGB(255, 0, 0);
 
-std::string Text(HWND hwnd) {
-    char buf[1024] = {};
-    GetWindowTextA(hwnd, buf, sizeof buf);
-    return buf;
-}
+std::string Text(HWND hwnd) { return test::WindowCaption(hwnd); }
 
 // An 8 x 8, 24-bit bitmap file of one colour (rows of 24 bytes need no padding).
 std::string SolidBitmap(COLORREF color) {

@@ -3,7 +3,16 @@
 // DefWindowProcA class, destroyed with the object.
 #include <windows.h>
 
+#include <string>
+
 namespace tovel::test {
+
+// A window's ANSI text (a caption, a label).
+inline std::string WindowCaption(HWND hwnd) {
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
 
 // Dispatches everything queued for this thread, so creation, paints and focus changes settle.
 inline void PumpMessages() {
