@@ -23,7 +23,8 @@ void RecoveryKeeper::Tick(std::uint64_t nowMs) {
     m_lastWrite = nowMs;
     m_changedAt = nowMs;
     try {
-        m_store.Write(EncodeRecovery({m_state.CurrentName, m_state.FullPath, m_editor.Text()}));
+        const std::string_view text = m_editor.TextView();
+        m_store.Write(EncodeRecoveryHeader(m_state.CurrentName, m_state.FullPath, text), text);
         m_written = true;
         m_failureShown = false;
     } catch (...) {

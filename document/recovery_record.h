@@ -22,6 +22,8 @@ std::uint64_t Checksum(std::string_view bytes, std::uint64_t seed = 0);
 // The copy's file bytes: a header of "key: value" lines (name, path, size, checksum), an empty line,
 // then the text.
 std::string EncodeRecovery(const RecoveryRecord& record);
+// Just the header of that copy, for writing it and the text as they are, without joining them.
+std::string EncodeRecoveryHeader(std::string_view name, std::string_view fullPath, std::string_view text);
 
 // The record, or nothing when the bytes are no recovery copy or its size or checksum does not match.
 std::optional<RecoveryRecord> DecodeRecovery(std::string_view bytes);

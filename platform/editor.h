@@ -40,6 +40,8 @@ public:
     virtual void Delete(int index) = 0;
 
     virtual std::string Text() = 0;
+    // The same bytes in place, without a copy: valid until the text next changes.
+    virtual std::string_view TextView() = 0;
     // Normalises line breaks; an unchanged text sends nothing (undo record, caret, scroll stay).
     // Raises "文字列の大きさが メモ の制限を越えました" when the control refuses the text, and
     // TextNotHeldError when it would hold other bytes than given; either way the previous text stays.

@@ -11,8 +11,9 @@ namespace tovel {
 class IRecoveryStore {
 public:
     virtual ~IRecoveryStore() = default;
-    // Replaces this instance's copy with the bytes.
-    virtual void Write(std::string_view bytes) = 0;
+    // Replaces this instance's copy with the header followed by the text (written as they are, so a
+    // large text is not copied to be joined).
+    virtual void Write(std::string_view header, std::string_view text) = 0;
     // Removes this instance's copy, if there is one.
     virtual void Remove() = 0;
     // The copies left by instances that no longer run, newest first (opaque names).

@@ -26,6 +26,6 @@ void LoadFromFile(IEditor& editor, ITextFiles& files, const std::string& name) {
     }
 }
 
-void SaveToFile(IEditor& editor, ITextFiles& files, const std::string& name) { files.WriteAll(name, editor.Text()); }
+void SaveToFile(IEditor& editor, ITextFiles& files, const std::string& name) { files.WriteAll(name, editor.TextView()); }
 
 }  // namespace tovel

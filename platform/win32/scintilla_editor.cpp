@@ -398,8 +398,11 @@ void ScintillaEditor::Delete(int index) {
     if (end > start) ReplaceRange(start, end, "");
 }
 
-std::string ScintillaEditor::Text() {
-    return std::string(m_calls.CharacterPointer(), static_cast<std::size_t>(m_calls.Length()));
+std::string ScintillaEditor::Text() { return std::string(TextView()); }
+
+std::string_view ScintillaEditor::TextView() {
+    // The component closes its gap for this, so the bytes stand in one block until the next change.
+    return {m_calls.CharacterPointer(), static_cast<std::size_t>(m_calls.Length())};
 }
 
 void ScintillaEditor::SetText(std::string_view text) {

@@ -48,6 +48,7 @@ public:
     void Add(std::string_view line) override;
     void Delete(int index) override;
     std::string Text() override;
+    std::string_view TextView() override;
     void SetText(std::string_view text) override;
     void Clear() override;
     void Undo() override;

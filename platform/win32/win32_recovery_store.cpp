@@ -54,9 +54,9 @@ bool Win32RecoveryStore::TryFolder(const std::string& folder) {
     return true;
 }
 
-void Win32RecoveryStore::Write(std::string_view bytes) {
+void Win32RecoveryStore::Write(std::string_view header, std::string_view text) {
     if (m_copy.empty()) throw Error("復元用のコピーを書き込めるフォルダがありません");
-    m_files.WriteAll(m_copy, bytes);
+    m_files.WriteParts(m_copy, {header, text});
 }
 
 void Win32RecoveryStore::Remove() {

@@ -18,7 +18,7 @@ public:
     explicit Win32RecoveryStore(const std::string& appDir, std::string fallbackDir = {});
     ~Win32RecoveryStore() override;
 
-    void Write(std::string_view bytes) override;
+    void Write(std::string_view header, std::string_view text) override;
     void Remove() override;
     std::vector<std::string> LeftBehind() override;
     std::string Read(const std::string& copy) override;

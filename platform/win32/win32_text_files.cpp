@@ -88,7 +88,9 @@ void Win32TextFiles::CheckReadable(const std::string& name) {
     if (!file.Valid()) throw Error(FormatText("ファイル %s は開けません", name));
 }
 
-void Win32TextFiles::WriteAll(const std::string& name, std::string_view bytes) {
+void Win32TextFiles::WriteAll(const std::string& name, std::string_view bytes) { WriteParts(name, {bytes}); }
+
+void Win32TextFiles::WriteParts(const std::string& name, std::initializer_list<std::string_view> parts) {
     // A target that exists but cannot be replaced (read-only, a folder, held open by another program)
     // is refused before anything is written.
     const DWORD attributes = GetFileAttributesA(name.c_str());
@@ -115,10 +117,23 @@ void Win32TextFiles::WriteAll(const std::string& name, std::string_view bytes) {
     } cleanup{tempPath, temp};
 
     Step("temporary file created");
-    const std::string_view firstHalf = bytes.substr(0, bytes.size() / 2);
-    bool written = WriteEverything(temp.Get(), firstHalf);
-    Step("half written");
-    written = written && WriteEverything(temp.Get(), bytes.substr(firstHalf.size())) && FlushFileBuffers(temp.Get());
+    std::size_t total = 0;
+    for (std::string_view part : parts) total += part.size();
+    // The parts in order, with the "half written" step once half the bytes are in the file.
+    std::size_t before = total / 2;
+    bool written = true, halfSeen = false;
+    for (std::string_view part : parts) {
+        const std::string_view head = part.substr(0, std::min(before, part.size()));
+        written = written && WriteEverything(temp.Get(), head);
+        before -= head.size();
+        if (before == 0 && !halfSeen) {
+            halfSeen = true;
+            Step("half written");
+        }
+        written = written && WriteEverything(temp.Get(), part.substr(head.size()));
+    }
+    if (!halfSeen) Step("half written");  // no parts at all
+    written = written && FlushFileBuffers(temp.Get());
     temp.Reset();
     if (!written) throw Error("ストリームへの書き込みエラー");
 

@@ -1,6 +1,7 @@
 #pragma once
 // Whole-file reads and crash-safe whole-file writes through the Win32 file API.
 #include <functional>
+#include <initializer_list>
 
 #include "platform/text_files.h"
 
@@ -15,6 +16,8 @@ public:
     // Writes a temporary file beside the target, flushes it, then puts it in the target's place in one
     // step (keeping the target's attributes); the temporary file never outlives a failure.
     void WriteAll(const std::string& name, std::string_view bytes) override;
+    // The same for a file made of these parts in order, written as they are (no joined copy).
+    void WriteParts(const std::string& name, std::initializer_list<std::string_view> parts);
     std::string FullPath(const std::string& name) override;
 
     // The steps of a save, for tests that stop it there as a crash would: "temporary file created",

@@ -66,6 +66,7 @@ public:
     void Add(std::string_view) override {}
     void Delete(int) override {}
     std::string Text() override { return text; }
+    std::string_view TextView() override { return text; }
     void SetText(std::string_view t) override {
         const std::string next = NormalizeLineBreaks(t);
         if (next == text) return;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "tests/unit/fakes.h"
@@ -38,6 +39,30 @@ TEST(RecoveryRecord, RoundTripsEveryByteAndRefusesDamage) {
     EXPECT_NE(Checksum("ab", Checksum("")), Checksum("a", Checksum("b")));
 }
 
+TEST(RecoveryRecord, TheChecksumSeesEveryByteItsPlaceAndTheLength) {
+    // Lengths around the 32-byte blocks and the tail: a flipped bit anywhere, two 8-byte words swapped
+    // (within a block and across blocks), or a zero byte more, all change the sum.
+    std::string text;
+    for (int i = 0; i < 100; ++i) text += static_cast<char>(i * 37 + 11);
+    for (std::size_t size : {1, 7, 8, 31, 32, 33, 64, 71, 100}) {
+        const std::string_view t(text.data(), size);
+        const std::uint64_t sum = Checksum(t);
+        for (std::size_t at = 0; at < size; ++at) {
+            std::string flipped(t);
+            flipped[at] = static_cast<char>(flipped[at] ^ 0x01);
+            EXPECT_NE(Checksum(flipped), sum) << "size " << size << ", byte " << at;
+        }
+        EXPECT_NE(Checksum(std::string(t) + '\0'), sum) << "size " << size;
+        for (std::size_t other : {8, 32, 40}) {
+            if (other + 8 > size) continue;
+            std::string swapped(t);
+            std::swap_ranges(swapped.begin(), swapped.begin() + 8, swapped.begin() + static_cast<long>(other));
+            if (swapped == t) continue;
+            EXPECT_NE(Checksum(swapped), sum) << "size " << size << ", words 0 and " << other / 8;
+        }
+    }
+}
+
 class MemoryStore : public IRecoveryStore {
 public:
     std::string own;
@@ -45,9 +70,9 @@ public:
     int writes = 0;
     bool failing = false;
     std::map<std::string, std::string> left;  // copies of other runs
-    void Write(std::string_view bytes) override {
+    void Write(std::string_view header, std::string_view text) override {
         if (failing) throw Error("disk full");
-        own = std::string(bytes);
+        own = std::string(header) + std::string(text);
         hasOwn = true;
         ++writes;
     }

@@ -18,7 +18,7 @@ TEST(RecoveryStore, ARunningInstancesCopyIsNeverOfferedAndALeftOneIs) {
     TestFolder app, fallback;
     auto first = std::make_unique<Win32RecoveryStore>(app.Path(), fallback.Path());
     ASSERT_EQ(first->Folder(), app / "recovery\\");
-    first->Write("first's text");
+    first->Write("first's ", "text");
     Sleep(20);  // another start time, another name
     Win32RecoveryStore second(app.Path(), fallback.Path());
     EXPECT_NE(second.OwnCopy(), first->OwnCopy());
@@ -37,8 +37,8 @@ TEST(RecoveryStore, ARunningInstancesCopyIsNeverOfferedAndALeftOneIs) {
 TEST(RecoveryStore, WriteReplacesTheCopyWholeAndRemoveTakesIt) {
     TestFolder app;
     Win32RecoveryStore store(app.Path());
-    store.Write(std::string(100000, 'a'));
-    store.Write("short");
+    store.Write("head\r\n", std::string(100000, 'a'));
+    store.Write("sh", "ort");
     EXPECT_EQ(test::ReadBytes(store.OwnCopy()), "short");
     store.Remove();
     EXPECT_FALSE(test::FileExists(store.OwnCopy()));
@@ -51,7 +51,7 @@ TEST(RecoveryStore, AFolderThatCannotBeWrittenGivesWayToTheFallback) {
     TestFolder fallback;
     Win32RecoveryStore store(std::string(readOnly) + "\\", fallback / "tovel\\recovery\\");
     EXPECT_EQ(store.Folder(), fallback / "tovel\\recovery\\");
-    store.Write("kept");
+    store.Write("", "kept");
     EXPECT_EQ(test::ReadBytes(store.OwnCopy()), "kept");
 }
 
