@@ -293,6 +293,30 @@ TEST_F(DocumentTest, DroppedFileBecomesTheDocumentAfterTheQuestion) {
     EXPECT_EQ(files.files["C:\\prev.txt"], "prev") << "the previous document is never overwritten";
 }
 
+TEST_F(DocumentTest, AFileLargerThanTheEditorHoldsIsRefusedWholeByEveryWayIn) {
+    files.files["C:\\big.txt"] = std::string(64, 'x');
+    editor.capacity = 63;
+    const std::function<void()> ways[] = {
+        [&] { fileDialogs.opens.push_back("C:\\big.txt"), doc.Open(); },
+        [&] { doc.Drop("C:\\big.txt"); },
+    };
+    for (const auto& way : ways) {
+        TypeSomething("mine");
+        dialogs.answers = {DialogResult::No};
+        try {
+            way();
+            ADD_FAILURE() << "loaded";
+        } catch (const Error& e) {
+            EXPECT_STREQ(e.what(), "文字列の大きさが メモ の制限を越えました");
+        }
+        EXPECT_EQ(editor.text, "mine") << "not one byte of the file, none of the text lost";
+        EXPECT_EQ(state.ModMark, " * ");
+        EXPECT_EQ(window.caption, "無題 * tovel editor");
+    }
+    EXPECT_EQ(files.files["C:\\big.txt"], std::string(64, 'x'));
+    EXPECT_TRUE(files.writes.empty());
+}
+
 TEST_F(DocumentTest, FailedDropLeavesTheDocument) {
     TypeSomething("keep");
     dialogs.answers = {DialogResult::No};

@@ -57,6 +57,7 @@ class FakeEditor : public IEditor {
 public:
     std::string text;
     std::function<void()> changed;
+    std::size_t capacity = SIZE_MAX;  // a longer text is refused whole, as the component refuses it
     int LineCount() override { return static_cast<int>(SplitLines(text).size()); }
     int LineCountUpTo(int cap) override { return std::min(LineCount(), cap); }
     int FirstVisibleLine() override { return 0; }
@@ -70,6 +71,7 @@ public:
     void SetText(std::string_view t) override {
         const std::string next = NormalizeLineBreaks(t);
         if (next == text) return;
+        if (next.size() > capacity) throw Error("文字列の大きさが メモ の制限を越えました");
         text = next;
         if (changed) changed();
     }

@@ -1,7 +1,6 @@
 // Append-open and append-save on the real main window, with the real open and save dialogs and files.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 
 #include "app/tovel_unit.h"
 #include "tests/win32/dialog_answerer.h"
@@ -111,26 +110,6 @@ TEST_F(AppendTest, AppendSaveRefusesWhatItCannotKeepWhole) {
                   "ファイル " + folder / "bin.dat" + " は NUL 文字を含むため開けません.");
     }
     EXPECT_EQ(ReadBytes(folder / "bin.dat"), std::string("p\0q", 3));
-}
-
-TEST_F(AppendTest, AFullDiskLeavesTheFileAppendedToIntact) {
-    const char* small = std::getenv("TOVEL_SMALLFS");
-    if (!small || !*small) GTEST_SKIP() << "TOVEL_SMALLFS does not name a small file system";
-    const std::string path = std::string(small) + "\\append.txt";
-    const std::string original = "first line\r\n";
-    WriteBytes(path, original);
-    struct Remove {
-        std::string path;
-        ~Remove() { DeleteFileA(path.c_str()); }
-    } remove{path};
-    std::string big;
-    while (big.size() < 200 * 1024) big += "あいうえお text\r\n";
-    form.Note().SetText(big);
-    DialogAnswerer answer({{Act::Type(path), Act::Enter()}, {Act::Click("はい(&Y)")}, {Act::Enter()}});
-    form.RunCommand(cmdMixSaveI1);
-    ASSERT_EQ(answer.Seen().size(), 3u);
-    EXPECT_EQ(answer.Seen()[2].statics.back(), "ストリームへの書き込みエラー.");
-    EXPECT_EQ(ReadBytes(path), original);
 }
 
 }  // namespace

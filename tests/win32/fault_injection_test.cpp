@@ -1,19 +1,22 @@
-// One table of faults met while saving a changed document, each held to the same promise: the file on
-// disk is its complete old bytes or its complete new bytes, the editor still holds the user's text, the
+// Tables of faults met while writing the user's text, each held to the same promise: the file on disk
+// is its complete old bytes or its complete new bytes, the editor still holds the user's text, the
 // document stays modified where it was not saved, and the user was told. Faults are real where this
 // machine can make them (read-only files and mounts, a full file system, a file held by another handle,
-// a file changed by someone else) and injected at the file layer where it cannot (a save cut off at
-// each of its steps, as a crash would).
+// a file changed by someone else, the process killed inside a save) and injected at the file layer where
+// it cannot (a save cut off at each of its steps).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 
 #include "app/tovel_unit.h"
 #include "platform/path_parts.h"
 #include "tests/win32/dialog_answerer.h"
 #include "tests/win32/test_folder.h"
+#include "tests/win32/test_window.h"
 
 namespace tovel {
 namespace {
@@ -144,6 +147,179 @@ INSTANTIATE_TEST_SUITE_P(Faults, FaultInjection, testing::ValuesIn(kScenarios),
                          [](const testing::TestParamInfo<Scenario>& info) {
                              std::string name;
                              for (const char* c = info.param.title; *c; ++c) name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+                             return name;
+                         });
+
+// Pumps messages (the recovery timer among them) until `done` or about five seconds have passed.
+template <class Done>
+bool PumpUntil(Done done) {
+    for (int i = 0; i < 250 && !done(); ++i) {
+        test::PumpMessages();
+        Sleep(20);
+    }
+    return done();
+}
+
+std::string BigText() {
+    std::string big;
+    while (big.size() < 200 * 1024) big += kNew;  // more than the small file system holds
+    return big;
+}
+
+// Writes other than the document's save, on a full file system: each leaves its file whole and tells.
+struct WriteFault {
+    const char* title;
+    // Puts the old version of the file in place and returns its path; `program` is on the small disk.
+    std::function<std::string(TTovForm&, const std::string& program)> prepare;
+    std::function<void(TTovForm&, const DialogAnswerer&)> write;
+    std::function<std::vector<std::vector<Act>>(const std::string& file)> answers;
+};
+
+// The other rows' texts would be kept in a recovery copy on the full disk too: that write has a row.
+void NoRecoveryCopy(TTovForm& form) { KillTimer(form.Handle(), 1); }
+
+const WriteFault kWriteFaults[] = {
+    {"backup at close",
+     [](TTovForm& f, const std::string& program) {
+         NoRecoveryCopy(f);
+         test::WriteBytes(program + "backup.tov", kOld);
+         return program + "backup.tov";
+     },
+     [](TTovForm& f, auto&) { SendMessageA(f.Handle(), WM_CLOSE, 0, 0); },
+     [](auto&) { return std::vector<std::vector<Act>>{{Act::Click("いいえ(&N)")}, {Act::Enter()}}; }},
+    {"recovery copy",
+     [](TTovForm& f, const std::string&) {
+         f.Note().SetText(kOld);
+         PumpUntil([&] { return test::FileExists(f.RecoveryStore().OwnCopy()); });
+         return f.RecoveryStore().OwnCopy();
+     },
+     [](TTovForm&, const DialogAnswerer& answer) { PumpUntil([&] { return !answer.Seen().empty(); }); },
+     [](auto&) { return std::vector<std::vector<Act>>{{Act::Enter()}}; }},
+    {"append-save",
+     [](TTovForm& f, const std::string& program) {
+         NoRecoveryCopy(f);
+         test::WriteBytes(program + "append.txt", kOld);
+         return program + "append.txt";
+     },
+     [](TTovForm& f, auto&) { f.RunCommand(cmdMixSaveI1); },
+     [](const std::string& file) {
+         return std::vector<std::vector<Act>>{{Act::Type(file), Act::Enter()}, {Act::Click("はい(&Y)")}, {Act::Enter()}};
+     }},
+};
+
+class WriteFaults : public testing::TestWithParam<WriteFault> {};
+
+TEST_P(WriteFaults, AFullDiskLeavesTheFileWholeAndTells) {
+    const WriteFault& w = GetParam();
+    const char* small = std::getenv("TOVEL_SMALLFS");
+    if (!small || !*small) GTEST_SKIP() << "TOVEL_SMALLFS does not name a small file system";
+    const std::string program = std::string(small) + "\\program-" + std::to_string(GetCurrentProcessId()) + "\\";
+    CreateDirectoryA(program.c_str(), nullptr);
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(sizeof previous, previous);
+    SetCurrentDirectoryA(program.c_str());  // the backup goes to the current folder
+    struct Cleanup {
+        std::string program;
+        const char* previous;
+        ~Cleanup() {
+            SetCurrentDirectoryA(previous);
+            for (const std::string& name : test::TestFolder::Names(program)) DeleteFileA((program + name).c_str());
+            for (const std::string& name : test::TestFolder::Names(program + "recovery\\"))
+                DeleteFileA((program + "recovery\\" + name).c_str());
+            RemoveDirectoryA((program + "recovery").c_str());
+            RemoveDirectoryA(program.c_str());
+        }
+    } cleanup{program, previous};
+
+    Application app(GetModuleHandleA(nullptr));
+    std::optional<TTovForm> form;
+    {
+        DialogAnswerer none({});
+        form.emplace(app, StartupContext{program, {}});
+        ASSERT_EQ(none.Unexpected(), 0);
+    }
+    const std::string file = w.prepare(*form, program);
+    const std::string old = test::ReadBytes(file);
+    ASSERT_FALSE(old.empty());
+    form->Note().SetText(BigText());
+    const std::string typed = form->Note().Text();
+    {
+        const auto answers = w.answers(file);
+        DialogAnswerer answer(answers);
+        w.write(*form, answer);
+        ASSERT_EQ(answer.Seen().size(), answers.size());
+        EXPECT_EQ(answer.Seen().back().statics.back(), "ストリームへの書き込みエラー.");
+    }
+    EXPECT_EQ(test::ReadBytes(file), old) << "the file keeps its old bytes";
+    if (IsWindow(form->Handle())) {
+        EXPECT_EQ(form->Note().Text(), typed) << "the editor keeps the user's text";
+        EXPECT_EQ(form->Document().ModMark, " * ");
+        DialogAnswerer discard({{Act::Click("いいえ(&N)")}});
+        form->NewN1Click();
+        EXPECT_FALSE(test::FileExists(form->RecoveryStore().OwnCopy())) << "the discarded text's copy goes";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, WriteFaults, testing::ValuesIn(kWriteFaults),
+                         [](const testing::TestParamInfo<WriteFault>& info) {
+                             std::string name;
+                             for (const char* c = info.param.title; *c; ++c) name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+                             return name;
+                         });
+
+// A save killed for real at each of its steps. The test program runs again as a child (a death test)
+// that types, lets the recovery copy be written and is terminated inside the save; the next start must
+// find the old file whole and offer the typed text back, which then saves where it came from.
+class KilledSave : public testing::TestWithParam<const char*> {};
+
+TEST_P(KilledSave, LeavesTheOldFileWholeAndTheTextComesBack) {
+    // The child runs this test again from its start; the folder is handed down in the environment.
+    constexpr char kFolderVariable[] = "TOVEL_KILLED_SAVE_FOLDER";
+    char inherited[MAX_PATH] = {};
+    const bool child = GetEnvironmentVariableA(kFolderVariable, inherited, sizeof inherited) > 0;
+    std::optional<test::TestFolder> own;
+    if (!child) own.emplace();
+    const std::string program = child ? inherited : own->Path();
+    const std::string path = program + "doc.txt";
+    if (!child) {
+        ASSERT_TRUE(test::WriteBytes(path, kOld));
+        SetEnvironmentVariableA(kFolderVariable, program.c_str());
+    }
+    const std::string step = GetParam();
+    Application app(GetModuleHandleA(nullptr));
+    EXPECT_EXIT(
+        {
+            TTovForm form(app, {program, {path}});
+            form.Note().SetText(kNew);
+            if (!PumpUntil([&] { return test::FileExists(form.RecoveryStore().OwnCopy()); })) ExitProcess(2);
+            form.Files().SetStepHook([&](const char* at) {
+                if (at == step) TerminateProcess(GetCurrentProcess(), 9);
+            });
+            form.RunCommand(cmdSaveS1);
+            ExitProcess(3);  // the step never came
+        },
+        testing::ExitedWithCode(9), "");
+    SetEnvironmentVariableA(kFolderVariable, nullptr);
+
+    EXPECT_EQ(test::ReadBytes(path), kOld) << "the killed save left the old file whole";
+    const auto names = test::TestFolder::Names(program);
+    EXPECT_TRUE(std::any_of(names.begin(), names.end(), [](const std::string& n) { return n.rfind("~tov", 0) == 0; }))
+        << "a killed save leaves its temporary file (a kill runs no clean-up), never in the document's place";
+    DialogAnswerer answer({{Act::Click("はい(&Y)")}});
+    TTovForm form(app, {program, {}});
+    ASSERT_EQ(answer.Seen().size(), 1u) << "the recovery question";
+    EXPECT_EQ(form.Note().Text(), kNew);
+    EXPECT_EQ(form.Document().FullPath, path);
+    EXPECT_EQ(form.Document().ModMark, " * ");
+    form.RunCommand(cmdSaveS1);
+    EXPECT_EQ(test::ReadBytes(path), kNew);
+    EXPECT_EQ(form.Document().ModMark, " - ");
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, KilledSave, testing::Values("temporary file created", "half written", "before replace"),
+                         [](const testing::TestParamInfo<const char*>& info) {
+                             std::string name;
+                             for (const char* c = info.param; *c; ++c) name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
                              return name;
                          });
 
