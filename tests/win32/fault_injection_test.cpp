@@ -48,6 +48,13 @@ std::string FolderOf(const Place& place, const test::TestFolder& temp) {
     return value && *value ? std::string(value) + "\\" : "";
 }
 
+// A row's title as a test name: letters and digits, the rest "_".
+std::string TestName(const char* title) {
+    std::string name;
+    for (const char* c = title; *c; ++c) name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+    return name;
+}
+
 void CutOffAt(TTovForm& form, const char* at) {
     form.Files().SetStepHook([at = std::string(at)](const char* step) {
         if (step == at) throw Error("保存が中断されました (" + at + ")");
@@ -144,11 +151,7 @@ TEST_P(FaultInjection, SavingKeepsThePromise) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, FaultInjection, testing::ValuesIn(kScenarios),
-                         [](const testing::TestParamInfo<Scenario>& info) {
-                             std::string name;
-                             for (const char* c = info.param.title; *c; ++c) name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
-                             return name;
-                         });
+                         [](const auto& info) { return TestName(info.param.title); });
 
 // Pumps messages (the recovery timer among them) until `done` or about five seconds have passed.
 template <class Done>
@@ -261,11 +264,7 @@ TEST_P(WriteFaults, AFullDiskLeavesTheFileWholeAndTells) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, WriteFaults, testing::ValuesIn(kWriteFaults),
-                         [](const testing::TestParamInfo<WriteFault>& info) {
-                             std::string name;
-                             for (const char* c = info.param.title; *c; ++c) name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
-                             return name;
-                         });
+                         [](const auto& info) { return TestName(info.param.title); });
 
 // A save killed for real at each of its steps. The test program runs again as a child (a death test)
 // that types, lets the recovery copy be written and is terminated inside the save; the next start must
@@ -317,11 +316,7 @@ TEST_P(KilledSave, LeavesTheOldFileWholeAndTheTextComesBack) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Steps, KilledSave, testing::Values("temporary file created", "half written", "before replace"),
-                         [](const testing::TestParamInfo<const char*>& info) {
-                             std::string name;
-                             for (const char* c = info.param; *c; ++c) name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
-                             return name;
-                         });
+                         [](const auto& info) { return TestName(info.param); });
 
 TEST(FaultInjectionPaths, APathLongerThanMaxPathIsAClearError) {
     test::TestFolder temp;
