@@ -97,7 +97,7 @@ public:
         Room(bytes.size());
         char* to = m_bytes.data() + m_size;
         if (bytes.size() <= kCopySlack && readable >= kCopySlack) std::memcpy(to, bytes.data(), kCopySlack);
-        else std::memcpy(to, bytes.data(), bytes.size());
+        else if (!bytes.empty()) std::memcpy(to, bytes.data(), bytes.size());  // an empty view may hold no pointer
         m_size += bytes.size();
     }
     void resize(std::size_t size) { m_size = size; }

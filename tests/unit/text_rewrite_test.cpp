@@ -50,6 +50,13 @@ TEST(ReplaceAllTest, RepeatsFromTheStartUntilNoneIsLeft) {
     }
 }
 
+TEST(ReplaceAllTest, EmptyViewsWithoutAPointerAreEmptyTexts) {
+    // memcpy from a null pointer is undefined even for no bytes; the sanitizers stop the run on it.
+    EXPECT_EQ(ReplaceAll(std::string_view{}, "a", "b"), "");
+    EXPECT_EQ(DeleteAll(std::string_view{}, "a"), "");
+    EXPECT_EQ(ReplaceAll("xa", "a", std::string_view{}), "x");
+}
+
 TEST(ReplaceAllTest, CharactersAreCountedFromTheStartOfLongRunsOfLeadBytes) {
     // 亜 is 0x88 0x9F: both bytes can start a character, so only the run's start tells how they pair.
     std::string run;
