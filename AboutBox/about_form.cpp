@@ -90,10 +90,10 @@ std::string_view EmbeddedLogo(HINSTANCE instance) {
     return {static_cast<const char*>(bytes), SizeofResource(instance, found)};
 }
 
-TAbout_Form::TAbout_Form(Application& app) : TAbout_Form(app, EmbeddedLogo(app.Instance())) {}
+TAbout_Form::TAbout_Form(WindowHost& host) : TAbout_Form(host, EmbeddedLogo(host.Instance())) {}
 
-TAbout_Form::TAbout_Form(Application& app, std::string_view logoJpeg)
-    : WindowBase(app),
+TAbout_Form::TAbout_Form(WindowHost& host, std::string_view logoJpeg)
+    : WindowBase(host),
       m_dpi(ScreenDpi()),
       m_label8Color(kWindowTextColor),
       m_label8Cursor(LoadCursor(nullptr, IDC_ARROW)) {
@@ -113,14 +113,14 @@ TAbout_Form::TAbout_Form(Application& app, std::string_view logoJpeg)
                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                                   "ＭＳ Ｐゴシック"));
 
-    RegisterClassOnce(app.Instance(), kClassName, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    RegisterClassOnce(host.Instance(), kClassName, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     // No border and no caption bar: the outer size is the client size, and the user cannot move it.
     Create(kClassName, "About_Form", WS_POPUP | WS_CLIPCHILDREN, 0, kDesignLeft, kDesignTop, Scale(kDesignWidth),
-           Scale(kDesignHeight), app.Handle(), nullptr);
+           Scale(kDesignHeight), host.Owner(), nullptr);
     if (!Handle()) throw Error("バージョン情報を作成できません");
     m_button1 = CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
                                 Scale(kGroupBox1.x + 240), Scale(kGroupBox1.y + 32), Scale(75), Scale(25), Handle(),
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButton1Id)), app.Instance(), nullptr);
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButton1Id)), host.Instance(), nullptr);
     SendMessageA(m_button1, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), FALSE);
     FormCreate();
 }

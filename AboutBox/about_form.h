@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/window_base.h"
+#include "platform/win32/window_base.h"
 #include "platform/win32/scoped_win.h"
 
 namespace tovel {
@@ -22,9 +22,9 @@ std::string_view EmbeddedLogo(HINSTANCE instance);
 class TAbout_Form : public WindowBase {
 public:
     // With the logo from the program's resources.
-    explicit TAbout_Form(Application& app);
+    explicit TAbout_Form(WindowHost& host);
     // With the given logo bytes; a logo that cannot be decoded leaves the box without one.
-    TAbout_Form(Application& app, std::string_view logoJpeg);
+    TAbout_Form(WindowHost& host, std::string_view logoJpeg);
 
     // Shows the box, or brings it to the front when it is already shown.
     void ShowModeless();

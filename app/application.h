@@ -7,17 +7,19 @@
 #include <string>
 
 #include "platform/win32/scoped_win.h"
+#include "platform/win32/window_base.h"
 
 namespace tovel {
 
-class Application {
+class Application : public WindowHost {
 public:
     explicit Application(HINSTANCE instance);
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-    HINSTANCE Instance() const { return m_instance; }
+    HINSTANCE Instance() const override { return m_instance; }
     HWND Handle() const { return m_window.Get(); }
+    HWND Owner() const override { return Handle(); }
 
     // The application title as read back from its window: at most 255 bytes.
     std::string Title() const;
@@ -30,7 +32,7 @@ public:
     // The error box: the message with its final "." rule, the application title as caption, a stop icon.
     void ShowError(const std::string& message);
     // The single place where an error escaping a command handler is caught and shown.
-    void ReportCurrentException() noexcept;
+    void ReportCurrentException() noexcept override;
 
 private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

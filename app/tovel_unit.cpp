@@ -44,6 +44,7 @@ int ScreenDpi() {
 
 TTovForm::TTovForm(Application& app, StartupContext startup)
     : WindowBase(app),
+      m_app(app),
       m_startup(std::move(startup)),
       m_dialogs(app),
       m_fileDialogs(app),

@@ -15,7 +15,7 @@
 #include "app/message_boxes.h"
 #include "app/menus.h"
 #include "app/message_boxes.h"
-#include "app/window_base.h"
+#include "platform/win32/window_base.h"
 #include "document/append_commands.h"
 #include "document/document_commands.h"
 #include "document/recovery_keeper.h"
@@ -62,6 +62,7 @@ public:
     // The About box and the settings dialog are created after the main window.
     void SetCompanions(TAbout_Form* about, TSettingForm* setting);
 
+    Application& App() const { return m_app; }
     ScintillaEditor& Note() { return *m_note; }
     Win32Printer& Printer() { return *m_printer; }
     LineGutter& Gutter() { return *m_gutter; }
@@ -178,6 +179,8 @@ private:
     void ShowContextMenu(HMENU menu, HWND owner, LPARAM screenPoint);
     const Menu* ContextMenuOf(HWND window) const;
     int Scale(int designPixels) const { return MulDiv(designPixels, m_dpi, 96); }
+
+    Application& m_app;
 
     StartupContext m_startup;
     FormGlobals m_globals;

@@ -73,7 +73,7 @@ HWND TSettingForm::Add(SettingItem item, HWND parent, const char* className, con
                        int w, int h, DWORD exStyle) {
     HWND control = CreateWindowExA(exStyle, className, text, style | WS_CHILD | WS_VISIBLE, Scale(x), Scale(y), Scale(w),
                                    Scale(h), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdOf(item))),
-                                   App().Instance(), nullptr);
+                                   Host().Instance(), nullptr);
     if (!control) throw Error("設定画面を作成できません");
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), FALSE);
     m_items[static_cast<std::size_t>(item)] = control;
@@ -89,7 +89,7 @@ void TSettingForm::AddLabel(HWND parent, const char* text, int x, int y) {
         GetTextExtentPoint32A(dc.Get(), text, lstrlenA(text), &size);
     }
     HWND label = CreateWindowExA(0, "STATIC", text, WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, Scale(x), Scale(y),
-                                 size.cx, size.cy, parent, nullptr, App().Instance(), nullptr);
+                                 size.cx, size.cy, parent, nullptr, Host().Instance(), nullptr);
     SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), FALSE);
 }
 
@@ -100,7 +100,7 @@ HWND TSettingForm::AddPage(SettingItem item) {
     SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
     HWND page = CreateWindowExA(WS_EX_CONTROLPARENT, kPageClass, nullptr, WS_CHILD | WS_CLIPSIBLINGS, area.left,
                                 area.top, area.right - area.left, area.bottom - area.top, tabs, nullptr,
-                                App().Instance(), nullptr);
+                                Host().Instance(), nullptr);
     if (!page) throw Error("設定画面を作成できません");
     m_items[static_cast<std::size_t>(item)] = page;
     return page;

@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-#include "app/window_base.h"
+#include "platform/win32/window_base.h"
 #include "platform/win32/scoped_win.h"
 #include "setting/setting_dialogs.h"
 

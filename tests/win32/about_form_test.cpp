@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "AboutBox/jpeg_image.h"
+#include "app/application.h"
 #include "tests/win32/test_window.h"
 
 namespace tovel {

@@ -1,11 +1,22 @@
 #pragma once
 // One window-procedure thunk for the program's window classes: `this` is stored at WM_NCCREATE and every
-// message goes to OnMessage. An error escaping a handler is caught here and shown in the error box.
+// message goes to OnMessage. An error escaping a handler is caught here and handed to the host, which
+// shows it in the error box.
 #include <windows.h>
 
-#include "app/application.h"
-
 namespace tovel {
+
+// What a window needs from the program that owns it: the module its classes belong to, the window that
+// owns the program's boxes, and the one place where an error escaping a message handler is reported.
+class WindowHost {
+public:
+    virtual HINSTANCE Instance() const = 0;
+    virtual HWND Owner() const = 0;
+    virtual void ReportCurrentException() noexcept = 0;
+
+protected:
+    ~WindowHost() = default;
+};
 
 class WindowBase {
 public:
@@ -14,10 +25,10 @@ public:
     virtual ~WindowBase();
 
     HWND Handle() const { return m_hwnd; }
-    Application& App() const { return m_app; }
+    WindowHost& Host() const { return m_host; }
 
 protected:
-    explicit WindowBase(Application& app) : m_app(app) {}
+    explicit WindowBase(WindowHost& host) : m_host(host) {}
 
     // Registers the class once (by name) with this thunk as its procedure.
     static void RegisterClassOnce(HINSTANCE instance, const char* className, HICON icon, HBRUSH background);
@@ -30,7 +41,7 @@ protected:
 private:
     static LRESULT CALLBACK Thunk(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
-    Application& m_app;
+    WindowHost& m_host;
     HWND m_hwnd = nullptr;
 };
 

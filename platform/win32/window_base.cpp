@@ -1,4 +1,4 @@
-#include "app/window_base.h"
+#include "platform/win32/window_base.h"
 
 namespace tovel {
 
@@ -25,7 +25,7 @@ void WindowBase::RegisterClassOnce(HINSTANCE instance, const char* className, HI
 
 void WindowBase::Create(const char* className, const char* caption, DWORD style, DWORD exStyle, int x, int y, int w,
                         int h, HWND owner, HMENU menu) {
-    CreateWindowExA(exStyle, className, caption, style, x, y, w, h, owner, menu, m_app.Instance(), this);
+    CreateWindowExA(exStyle, className, caption, style, x, y, w, h, owner, menu, m_host.Instance(), this);
 }
 
 LRESULT WindowBase::OnMessage(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcA(m_hwnd, msg, wp, lp); }
@@ -43,7 +43,7 @@ LRESULT CALLBACK WindowBase::Thunk(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         if (msg == WM_NCDESTROY) self->m_hwnd = nullptr;
         return result;
     } catch (...) {
-        self->m_app.ReportCurrentException();
+        self->m_host.ReportCurrentException();
         return 0;
     }
 }
