@@ -91,7 +91,8 @@ std::string EveryByteButNul() {
 INSTANTIATE_TEST_SUITE_P(Texts, ClipboardBytes,
                          testing::Values(BytesCase{"IbmExtendedKanji", "\xEE\xE0\xED\x95"},
                                          BytesCase{"NecSpecialSymbols", "\x87\x90\x87\x91\x87\x92"},
-                                         BytesCase{"Utf8", "\xE3\x81\xAE"}, BytesCase{"Latin1", "caf\xE9 au lait"},
+                                         BytesCase{"Utf8", reinterpret_cast<const char*>(u8"<p>日本語のページ</p>")},
+                                         BytesCase{"Latin1", "caf\xE9 au lait"},
                                          BytesCase{"EveryByteButNul", EveryByteButNul()}),
                          [](const auto& info) { return std::string(info.param.name); });
 
