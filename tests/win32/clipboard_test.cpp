@@ -166,5 +166,15 @@ TEST_F(ClipboardTest, ACopyTooLargeForTheClipboardIsRefusedAndChangesNothing) {
     EXPECT_EQ(clipboard.ReadText(), "bcde");
 }
 
+TEST_F(ClipboardTest, ACutOverTheRealLimitIsRefusedAndDeletesNothing) {
+    first->SetText(std::string(kClipboardMaxBytes + 1, 'a'));
+    first->SelectAll();
+    clipboard.WriteText("before");
+    EXPECT_EQ(test::ErrorOf([&] { first->CutToClipboard(); }),
+              "文字列が大きすぎてクリップボードにコピーできません (最大 268435456 バイト)");
+    EXPECT_EQ(first->TextView().size(), kClipboardMaxBytes + 1);
+    EXPECT_EQ(clipboard.ReadText(), "before");
+}
+
 }  // namespace
 }  // namespace tovel
