@@ -49,6 +49,10 @@ public:
     virtual void Clear() = 0;
 
     virtual void Undo() = 0;
+    // Cut and copy put the selected bytes on the clipboard exactly (nothing happens without a selection);
+    // a copy the clipboard refuses raises its error, and a refused cut deletes nothing. Paste replaces the
+    // selection with the clipboard's plain text exactly, up to its first NUL, as one undo step within the
+    // byte limit.
     virtual void CutToClipboard() = 0;
     virtual void CopyToClipboard() = 0;
     virtual void PasteFromClipboard() = 0;

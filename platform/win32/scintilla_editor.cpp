@@ -8,6 +8,7 @@
 #include "platform/byte_string.h"
 #include "platform/error.h"
 #include "platform/sjis.h"
+#include "platform/win32/win32_clipboard.h"
 
 namespace tovel {
 namespace {
@@ -206,20 +207,33 @@ LRESULT ScintillaEditor::OnHookedMessage(UINT msg, WPARAM wp, LPARAM lp) {
     const bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0, alt = GetKeyState(VK_MENU) < 0;
     switch (msg) {
         case WM_KEYDOWN:
-            // The edit-box keys that the component's key map cannot express.
+            // The edit-box keys that the component's key map cannot express. A clipboard that cannot be
+            // opened or a copy too large for it is reported through the error sink.
             if (ctrl && !shift && !alt && (wp == 'Z' || wp == 'X' || wp == 'C' || wp == 'V' || wp == VK_INSERT)) {
-                if (wp == 'Z') Undo();
-                if (wp == 'X') CutToClipboard();
-                if (wp == 'C' || wp == VK_INSERT) CopyToClipboard();
-                if (wp == 'V') PasteFromClipboard();
+                Guarded([&] {
+                    if (wp == 'Z') Undo();
+                    if (wp == 'X') CutToClipboard();
+                    if (wp == 'C' || wp == VK_INSERT) CopyToClipboard();
+                    if (wp == 'V') PasteFromClipboard();
+                });
                 return 0;
             }
             if (shift && !ctrl && !alt && (wp == VK_DELETE || wp == VK_INSERT)) {
-                if (wp == VK_DELETE) CutToClipboard();
-                else PasteFromClipboard();
+                Guarded([&] { wp == VK_DELETE ? CutToClipboard() : PasteFromClipboard(); });
                 return 0;
             }
             break;
+        case WM_CUT:
+        case WM_COPY:
+        case WM_PASTE:
+            // Asked for by message, the clipboard takes the same byte-exact way as the keys, never the
+            // component's own (which converts the text to Unicode and back).
+            Guarded([&] {
+                if (msg == WM_CUT) CutToClipboard();
+                if (msg == WM_COPY) CopyToClipboard();
+                if (msg == WM_PASTE) PasteFromClipboard();
+            });
+            return 0;
         case WM_SYSKEYDOWN:
             if (wp == VK_BACK && alt) {  // Alt+Backspace undoes, as in an edit box
                 Undo();
@@ -456,17 +470,35 @@ void ScintillaEditor::Undo() {
     --m_ownEdits;
 }
 
+IClipboard& ScintillaEditor::Clipboard() {
+    // The frame, a plain window of ours, owns what the editor puts on the clipboard.
+    if (!m_clipboard) m_clipboard = std::make_unique<Win32Clipboard>(m_frame);
+    return *m_clipboard;
+}
+
+// Cut, copy and paste move the text's bytes as they are: the component's own clipboard commands go
+// through Unicode and would change bytes that make no Shift-JIS character, or that another code page
+// reads differently.
 void ScintillaEditor::CutToClipboard() {
-    if (m_calls.SelectionStart() != m_calls.SelectionEnd()) m_calls.Cut();
+    const sci::Position start = m_calls.SelectionStart(), end = m_calls.SelectionEnd();
+    if (start == end) return;
+    // The clipboard first: a copy that is refused deletes nothing.
+    Clipboard().WriteText({m_calls.RangePointer(start, end - start), static_cast<std::size_t>(end - start)});
+    m_calls.Clear();  // one undo step, announced like any edit
 }
 
 void ScintillaEditor::CopyToClipboard() {
-    if (m_calls.SelectionStart() != m_calls.SelectionEnd()) m_calls.Copy();
+    const sci::Position start = m_calls.SelectionStart(), end = m_calls.SelectionEnd();
+    if (start == end) return;
+    Clipboard().WriteText({m_calls.RangePointer(start, end - start), static_cast<std::size_t>(end - start)});
 }
 
 void ScintillaEditor::PasteFromClipboard() {
-    // Without text on the clipboard nothing happens; the selection stays.
-    if (IsClipboardFormatAvailable(CF_TEXT) || IsClipboardFormatAvailable(CF_UNICODETEXT)) m_calls.Paste();
+    // The plain text up to its first NUL, no line break converted. Without text on the clipboard nothing
+    // happens and the selection stays. The replace is one undo step and keeps to the byte limit, as typing.
+    const std::string text = Clipboard().ReadText();
+    if (text.empty()) return;
+    m_calls.ReplaceSel(text.c_str());
 }
 
 void ScintillaEditor::ClearSelection() {

@@ -6,7 +6,9 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 
+#include "platform/clipboard.h"
 #include "platform/editor.h"
 #include "platform/win32/scintilla_calls.h"
 
@@ -38,6 +40,8 @@ public:
     void SetAfterObserver(AfterObserver observer) { m_after = std::move(observer); }
     void SetChangeObserver(ChangeObserver observer) { m_changed = std::move(observer); }
     void SetErrorSink(ErrorSink sink) { m_errorSink = std::move(sink); }
+    // The clipboard that cut, copy and paste use; by default the plain-text clipboard owned by the frame.
+    void SetClipboard(std::unique_ptr<IClipboard> clipboard) { m_clipboard = std::move(clipboard); }
 
     int LineCount() override;
     int LineCountUpTo(int cap) override;
@@ -89,6 +93,7 @@ private:
     void ReplaceRange(sci::Position start, sci::Position end, std::string_view text);
     void OnNotify(const SCNotification& n);
     void LimitInsertion(const SCNotification& n);
+    IClipboard& Clipboard();
     // Runs an observer; an error it raises goes to the error sink instead of up through the component.
     template <typename F>
     bool Guarded(F&& f);
@@ -104,6 +109,7 @@ private:
     AfterObserver m_after;
     ChangeObserver m_changed;
     ErrorSink m_errorSink;
+    std::unique_ptr<IClipboard> m_clipboard;
     std::int32_t m_maxLength = 0;
     bool m_wordWrap = true;
     int m_ownEdits = 0;      // > 0 while the program itself changes the text: no byte limit, no undo toggle

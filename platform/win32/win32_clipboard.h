@@ -7,12 +7,16 @@ namespace tovel {
 
 class Win32Clipboard : public IClipboard {
 public:
-    explicit Win32Clipboard(HWND owner) : m_owner(owner) {}
+    explicit Win32Clipboard(HWND owner, std::size_t maxBytes = kClipboardMaxBytes)
+        : m_owner(owner), m_maxBytes(maxBytes) {}
     std::string ReadText() override;
+    // Raises the refusal for a text above the limit, and "メモリが足りません" when the copy cannot be
+    // made; either way the clipboard keeps what it held.
     void WriteText(std::string_view text) override;
 
 private:
     HWND m_owner;
+    std::size_t m_maxBytes;
 };
 
 }  // namespace tovel

@@ -453,7 +453,8 @@ TEST_F(EditorTest, PasteBeyondMaxLengthKeepsTheWholeCharactersThatFit) {
         const char* after;
     };
     for (const Case& c : {Case{"abcdefgh", "12345", "abcdefgh12"}, Case{"abcdefg", "あいう", "abcdefgあ"},
-                          Case{"abcdefgh", "x\r\ny", "abcdefghx"}, Case{"abcdefghij", "z", "abcdefghij"}}) {
+                          Case{"abcdefgh", "x\r\ny", "abcdefghx"}, Case{"abcdefghij", "z", "abcdefghij"},
+                          Case{"abcdef", "\xEE\xE0\xED\x95\x87", "abcdef\xEE\xE0\xED\x95"}}) {
         clipboard.WriteText(c.clipboard);
         editor->SetText(c.before);
         CaretToEnd();
@@ -573,10 +574,10 @@ TEST_F(EditorTest, CutCopyAndPasteMoveDoubleByteText) {
     editor->SelectAll();
     editor->PasteFromClipboard();
     EXPECT_EQ(editor->Text(), "いう");
-    // A pasted lone LF becomes CR LF, as every break in the editor is.
+    // A paste converts nothing, not even a lone LF.
     clipboard.WriteText("p\nq");
     editor->PasteFromClipboard();
-    EXPECT_EQ(editor->Text(), "いうp\r\nq");
+    EXPECT_EQ(editor->Text(), "いうp\nq");
 }
 
 TEST_F(EditorTest, PasteOfAnEmptyClipboardDoesNothing) {
