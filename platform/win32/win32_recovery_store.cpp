@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/error.h"
 #include "platform/win32/system_code_page.h"
@@ -46,13 +47,16 @@ std::string LockOf(const std::string& copy) {
     return copy.substr(0, copy.size() - (sizeof kCopyExtension - 1)) + kLockExtension;
 }
 
-// A lock held open belongs to a running instance; a lock that is gone, or that opens, does not.
-bool OwnerRuns(const std::string& copy) {
-    const std::string lock = LockOf(copy);
-    if (GetFileAttributesA(lock.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
-    ScopedHandle probe(CreateFileA(lock.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    return !probe.Valid();
+// Claims a copy for this instance by holding its lock as an owner holds it (unshared, deleted on close),
+// so that an instance started meanwhile neither offers nor discards it. A lock held by someone else means
+// its owner still runs or another instance claimed it first.
+enum class Claim { Held, Taken, Unclaimable };
+Claim ClaimCopy(const std::string& copy, ScopedHandle& lock) {
+    lock.Reset(CreateFileA(LockOf(copy).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    if (lock.Valid()) return Claim::Held;
+    // A folder that cannot take a lock (read-only media) still shows its copies.
+    return GetLastError() == ERROR_SHARING_VIOLATION ? Claim::Taken : Claim::Unclaimable;
 }
 
 // A temporary file still open without sharing is a write in progress, not one cut short.
@@ -116,7 +120,12 @@ std::vector<LeftCopy> Win32RecoveryStore::LeftBehind() {
                 if (path == m_copy || !EndsWith(path, temporary ? ".tmp" : kCopyExtension)) continue;
                 const bool isFolder = data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
                 // A folder named like a copy is listed: reading it fails, and the user hears of it.
-                if (!isFolder && (temporary ? BeingWritten(path) : OwnerRuns(path))) continue;
+                if (!isFolder && temporary && BeingWritten(path)) continue;
+                if (!isFolder && !temporary && !m_claims.count(path)) {
+                    ScopedHandle lock;
+                    if (ClaimCopy(path, lock) == Claim::Taken) continue;
+                    if (lock.Valid()) m_claims.emplace(path, std::move(lock));
+                }
                 found.push_back({data.ftLastWriteTime, {path, temporary}});
             } while (FindNextFileA(find, &data));
             FindClose(find);
@@ -132,6 +141,7 @@ std::vector<LeftCopy> Win32RecoveryStore::LeftBehind() {
 std::string Win32RecoveryStore::Read(const std::string& copy) { return m_files.ReadAll(copy); }
 
 void Win32RecoveryStore::Discard(const std::string& copy) {
+    m_claims.erase(copy);
     DeleteFileA(copy.c_str());
     if (IsCopyName(copy)) DeleteFileA(LockOf(copy).c_str());  // a stale lock left by a power cut
 }

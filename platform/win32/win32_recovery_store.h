@@ -4,7 +4,8 @@
 // user's text to that user wherever it can). Each instance names its copy after its process and start
 // time and holds a lock file of the same name open, unshared and deleted on close, for as long as it
 // runs: a copy whose lock is held belongs to a running instance and is never offered; one whose lock is
-// gone or free was left behind.
+// gone or free was left behind, and is claimed the same way by the instance that offers it.
+#include <map>
 #include <string>
 
 #include "platform/recovery_store.h"
@@ -39,6 +40,9 @@ private:
     std::string m_folder;
     std::string m_copy;  // full path of this instance's copy
     ScopedHandle m_lock;
+    // Copies left behind that this instance offers, their locks held until they are discarded or the
+    // instance ends: one copy is never offered by two instances at once.
+    std::map<std::string, ScopedHandle> m_claims;
 };
 
 }  // namespace tovel

@@ -36,6 +36,19 @@ TEST(RecoveryStore, ARunningInstancesCopyIsNeverOfferedAndALeftOneIs) {
     EXPECT_FALSE(test::FileExists(copy));
 }
 
+TEST(RecoveryStore, ACopyOneInstanceOffersIsNotOfferedByAnotherMeanwhile) {
+    TestFolder app, perUser;
+    ASSERT_TRUE(test::WriteBytes(perUser / "copy-00000001-00000001.tov", "left"));
+    ASSERT_TRUE(test::WriteBytes(perUser / "copy-00000001-00000001.lock", ""));  // stale, after a power cut
+    auto first = std::make_unique<Win32RecoveryStore>(app.Path(), perUser.Path());
+    ASSERT_EQ(first->LeftBehind().size(), 1u);
+    EXPECT_EQ(first->LeftBehind().size(), 1u) << "still its own to offer";
+    Win32RecoveryStore second(app.Path(), perUser.Path());
+    EXPECT_TRUE(second.LeftBehind().empty());
+    first.reset();  // a copy kept for later is offered again once that instance is gone
+    EXPECT_EQ(second.LeftBehind().size(), 1u);
+}
+
 TEST(RecoveryStore, WriteReplacesTheCopyWholeAndRemoveTakesIt) {
     TestFolder app, perUser;
     Win32RecoveryStore store(app.Path(), perUser.Path());
