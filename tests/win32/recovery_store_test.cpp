@@ -60,39 +60,20 @@ TEST(RecoveryStore, WriteReplacesTheCopyWholeAndRemoveTakesIt) {
     store.Remove();  // nothing to remove: no harm
 }
 
-// Sets an environment variable for one scope (nullptr removes it), as the program would find it.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const char* value) : m_name(name) {
-        char buf[MAX_PATH] = {};
-        const DWORD n = GetEnvironmentVariableA(name, buf, sizeof buf);
-        m_had = n > 0 && n < sizeof buf;
-        m_old.assign(buf, m_had ? n : 0);
-        SetEnvironmentVariableA(name, value);
-    }
-    ~ScopedEnvironment() { SetEnvironmentVariableA(m_name, m_had ? m_old.c_str() : nullptr); }
-
-private:
-    const char* m_name;
-    bool m_had;
-    std::string m_old;
-};
-
 TEST(RecoveryStore, CopiesGoToTheUsersOwnFolderFirst) {
     TestFolder app, local;
-    {
-        ScopedEnvironment env("LOCALAPPDATA", local.Path().c_str());
-        Win32RecoveryStore store(app.Path());
-        EXPECT_EQ(store.Folder(), local / "tovel\\recovery\\");
-        EXPECT_FALSE(test::FileExists(app / "recovery")) << "nothing beside the program";
-        // A copy an earlier version left beside the program is still found.
-        ASSERT_TRUE(CreateDirectoryA((app / "recovery").c_str(), nullptr));
-        ASSERT_TRUE(test::WriteBytes(app / "recovery\\copy-00000001-00000001.tov", "old"));
-        EXPECT_EQ(store.LeftBehind(), (std::vector<LeftCopy>{{app / "recovery\\copy-00000001-00000001.tov", false}}));
-    }
-    ScopedEnvironment env("LOCALAPPDATA", nullptr);
+    SetEnvironmentVariableA("LOCALAPPDATA", local.Path().c_str());  // the test program runs without one
     Win32RecoveryStore store(app.Path());
-    EXPECT_EQ(store.Folder(), app / "recovery\\") << "beside the program only when there is no user folder";
+    SetEnvironmentVariableA("LOCALAPPDATA", nullptr);
+    EXPECT_EQ(store.Folder(), local / "tovel\\recovery\\");
+    EXPECT_FALSE(test::FileExists(app / "recovery")) << "nothing beside the program";
+    // A copy an earlier version left beside the program is still found.
+    ASSERT_TRUE(CreateDirectoryA((app / "recovery").c_str(), nullptr));
+    ASSERT_TRUE(test::WriteBytes(app / "recovery\\copy-00000001-00000001.tov", "old"));
+    EXPECT_EQ(store.LeftBehind(), (std::vector<LeftCopy>{{app / "recovery\\copy-00000001-00000001.tov", false}}));
+
+    Win32RecoveryStore shared(app.Path());
+    EXPECT_EQ(shared.Folder(), app / "recovery\\") << "beside the program only when there is no user folder";
 }
 
 TEST(RecoveryStore, AUserFolderThatCannotBeWrittenGivesWayToTheProgramsFolder) {
