@@ -113,7 +113,7 @@ void TTovForm::CreateChildren() {
     m_recoveryStore = std::make_unique<Win32RecoveryStore>(m_startup.appDir);
     m_recovery = std::make_unique<RecoveryKeeper>(
         *m_recoveryStore, *m_note, m_document, m_dialogs,
-        [this](const RecoveryRecord& r) { m_documentCommands->Restore(r.name, r.fullPath, r.text); });
+        [this](const RecoveryRecord& r) { m_documentCommands->Restore(r); }, SystemLeadBytes());
     m_documentCommands->SetCleanObserver([this] { m_recovery->DocumentClean(); });
     m_note->SetChangeObserver([this] {
         m_documentCommands->TextChanged();
@@ -190,8 +190,13 @@ void TTovForm::FormCreate() {
     } catch (...) {
         App().ReportCurrentException();
     }
-    // A copy an earlier run could not save is offered once the window stands; then copies are kept.
-    m_recovery->OfferLeftBehind();
+    // Copies earlier runs could not save are offered once the window stands; then, whatever the offer
+    // met, copies of this run's text are kept.
+    try {
+        m_recovery->OfferLeftBehind();
+    } catch (...) {
+        App().ReportCurrentException();
+    }
     SetTimer(Handle(), kRecoveryTimer, kRecoveryTickMs, nullptr);
 }
 

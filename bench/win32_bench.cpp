@@ -176,10 +176,10 @@ int main() {
         const double save = MedianOf(kSaveRuns, [] {}, [&] { tovel::SaveToFile(editor, files, editorSave); });
         const double plain = MedianOf(kSaveRuns, [] {}, [&] { WriteFileOrDie(plainSave, editor.Text(), true); });
         // ---- the recovery copy: what typing waits for while a modified document is kept
-        tovel::Win32RecoveryStore store(folder);
+        tovel::Win32RecoveryStore store(folder, folder + "recovery\\");  // on the bench's disk, not the profile
         const double recovery = MedianOf(kSaveRuns, [] {}, [&] {
             const std::string_view bytes = editor.TextView();
-            store.Write(tovel::EncodeRecoveryHeader("bench.txt", source, bytes), bytes);
+            store.Write(tovel::EncodeRecoveryHeader("bench.txt", source, "", bytes), bytes);
         });
         store.Remove();
         const double plainWrite = MedianOf(kSaveRuns, [] {}, [&] { WriteFileOrDie(plainSave, text); });

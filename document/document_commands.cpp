@@ -35,19 +35,21 @@ void DocumentCommands::ShowTitles() {
 void DocumentCommands::BecomeClean(const std::string& name, const std::string& fullPath) {
     m_state.CurrentName = name;
     m_state.FullPath = fullPath;
-    m_stamp = fullPath.empty() ? "" : m_files.Stamp(fullPath);
+    m_state.FileStamp = fullPath.empty() ? "" : m_files.Stamp(fullPath);
     m_state.ModMark = kCleanMark;
     ShowTitles();
     if (m_cleanObserver) m_cleanObserver();
 }
 
-void DocumentCommands::Restore(const std::string& name, const std::string& fullPath, const std::string& text) {
+void DocumentCommands::Restore(const RecoveryRecord& record) {
     {
         OwnChange own(*this);
-        m_editor.SetText(text);
+        m_editor.SetText(record.text);
     }
-    m_state.CurrentName = name.empty() ? kUntitledName : name;
-    m_state.FullPath = fullPath;
+    m_state.CurrentName = record.name.empty() ? kUntitledName : record.name;
+    m_state.FullPath = record.fullPath;
+    // A stamp no file has: whatever the file is now, Save asks before replacing it.
+    m_state.FileStamp = record.stamp ? *record.stamp : record.fullPath.empty() ? "" : "?";
     m_state.ModMark = kModifiedMark;
     ShowTitles();
 }
@@ -81,7 +83,7 @@ void DocumentCommands::LoadStartupFile() {
     }
     try {
         Load(name);
-        m_stamp = m_files.Stamp(m_state.FullPath);
+        m_state.FileStamp = m_files.Stamp(m_state.FullPath);
     } catch (...) {
         // A file that exists but cannot be loaded is not this document: Save must never replace it
         // unseen, so the document becomes untitled.
@@ -124,13 +126,13 @@ bool DocumentCommands::Save() {
     const std::string target = m_state.FullPath.empty() ? m_state.CurrentName : m_state.FullPath;
     // Another program changed the file since it was opened or saved here: never overwrite that silently.
     const std::string stamp = m_files.Stamp(target);
-    if (!m_stamp.empty() && !stamp.empty() && stamp != m_stamp &&
+    if (!m_state.FileStamp.empty() && !stamp.empty() && stamp != m_state.FileStamp &&
         m_dialogs.ConfirmYesNoCancel(FormatText("ファイル %s は他のプログラムによって変更されています。\r上書きしますか?", target)) !=
             DialogResult::Yes) {
         return false;
     }
     SaveToFile(m_editor, m_files, target);
-    m_stamp = m_files.Stamp(target);
+    m_state.FileStamp = m_files.Stamp(target);
     m_state.ModMark = kCleanMark;
     m_window.SetCaption(m_state.TitleLine());
     if (m_cleanObserver) m_cleanObserver();

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "document/document_state.h"
+#include "document/recovery_record.h"
 #include "platform/dialogs.h"
 #include "platform/editor.h"
 #include "platform/file_dialogs.h"
@@ -56,8 +57,9 @@ public:
     void MarkModified();
     // The editor's text changed (typing, a paste, any command); the document's own loads do not count.
     void TextChanged();
-    // Makes a recovered text the document: its name and full path, marked modified (it was never saved).
-    void Restore(const std::string& name, const std::string& fullPath, const std::string& text);
+    // Makes a recovered text the document: its name, full path and file stamp, marked modified (it was
+    // never saved). A copy that kept no stamp makes Save ask before replacing any existing file.
+    void Restore(const RecoveryRecord& record);
     // Told whenever the document becomes clean (loaded, saved, new, or discarded through the question).
     void SetCleanObserver(std::function<void()> observer) { m_cleanObserver = std::move(observer); }
     // True when the window may close.
@@ -80,7 +82,6 @@ private:
     IDocumentWindow& m_window;
     const LeadByteTable& m_leadBytes;
     int m_ownChanges = 0;
-    std::string m_stamp;  // the document's file as last loaded or saved: a change by another program shows
     std::function<void()> m_cleanObserver;
 };
 

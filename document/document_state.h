@@ -15,6 +15,9 @@ struct DocumentState {
     std::string ModMark;      // " - " clean, " * " modified: the only test of "modified"
     std::string BaseTitle;    // the design caption, captured at start-up
     std::string FullPath;     // where Save writes: kept beside CurrentName so a moved current folder is harmless
+    // The file's stamp as last loaded or saved here ("" when none): Save asks before replacing a file that
+    // another program changed since. Kept with the document so its recovery copy carries it too.
+    std::string FileStamp;
 
     bool Modified() const { return ModMark == kModifiedMark; }
     bool Untitled() const { return CurrentName == kUntitledName; }

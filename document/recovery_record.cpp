@@ -3,10 +3,16 @@
 #include <cstdio>
 #include <cstring>
 
+#include "document/document_state.h"
+#include "platform/path_parts.h"
+
 namespace tovel {
 namespace {
 
-constexpr std::string_view kMagic = "tovel recovery 2\r\n";
+// The layouts, oldest first. The first two had no stamp line; the first had a simpler checksum.
+constexpr std::string_view kMagicV1 = "tovel recovery 1\r\n";
+constexpr std::string_view kMagicV2 = "tovel recovery 2\r\n";
+constexpr std::string_view kMagic = "tovel recovery 3\r\n";
 
 // Reads "key: value\r\n" at pos; false when the line is not that key.
 bool ReadField(std::string_view bytes, std::size_t& pos, std::string_view key, std::string& value) {
@@ -24,12 +30,31 @@ bool ParseUnsigned(const std::string& text, int base, std::uint64_t& value) {
     value = 0;
     for (char c : text) {
         int digit = -1;
-        if (c >= '0' && c <= '9') digit = c - '0';
-        else if (base == 16 && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (base == 16 && c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
         if (digit < 0 || digit >= base) return false;
         value = value * static_cast<unsigned>(base) + static_cast<unsigned>(digit);
     }
     return true;
+}
+
+// The checksum of the first layout, kept only to read its copies.
+std::uint64_t ChecksumV1(std::string_view bytes, std::uint64_t seed) {
+    constexpr std::uint64_t kPrime = 0x100000001B3ull, kMix = 0x9E3779B97F4A7C15ull;
+    std::uint64_t h = seed ^ (0xCBF29CE484222325ull + bytes.size() * kMix);
+    std::size_t i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes.data() + i, 8);
+        h = (h ^ word) * kPrime;
+        h ^= h >> 29;
+    }
+    for (; i < bytes.size(); ++i) h = (h ^ static_cast<unsigned char>(bytes[i])) * kPrime;
+    h ^= h >> 32;
+    h *= kMix;
+    return h ^ (h >> 29);
 }
 
 }  // namespace
@@ -62,43 +87,82 @@ std::uint64_t Checksum(std::string_view bytes, std::uint64_t seed) {
 
 namespace {
 
-std::uint64_t RecordChecksum(std::string_view name, std::string_view fullPath, std::string_view text) {
-    return Checksum(text, Checksum(fullPath, Checksum(name)));
+std::uint64_t RecordChecksum(std::string_view name, std::string_view fullPath, std::string_view stamp,
+                             std::string_view text) {
+    return Checksum(text, Checksum(stamp, Checksum(fullPath, Checksum(name))));
 }
 
 }  // namespace
 
-std::string EncodeRecoveryHeader(std::string_view name, std::string_view fullPath, std::string_view text) {
+std::string EncodeRecoveryHeader(std::string_view name, std::string_view fullPath, std::string_view stamp,
+                                 std::string_view text) {
     char checksum[24];
     std::snprintf(checksum, sizeof checksum, "%016llx",
-                  static_cast<unsigned long long>(RecordChecksum(name, fullPath, text)));
+                  static_cast<unsigned long long>(RecordChecksum(name, fullPath, stamp, text)));
     std::string out(kMagic);
     out.append("name: ").append(name).append("\r\n");
     out.append("path: ").append(fullPath).append("\r\n");
+    out.append("stamp: ").append(stamp).append("\r\n");
     out.append("size: ").append(std::to_string(text.size())).append("\r\n");
     out.append("checksum: ").append(checksum).append("\r\n\r\n");
     return out;
 }
 
-std::string EncodeRecovery(const RecoveryRecord& r) { return EncodeRecoveryHeader(r.name, r.fullPath, r.text) + r.text; }
+std::string EncodeRecovery(const RecoveryRecord& r) {
+    return EncodeRecoveryHeader(r.name, r.fullPath, r.stamp.value_or(""), r.text) + r.text;
+}
 
 std::optional<RecoveryRecord> DecodeRecovery(std::string_view bytes) {
-    if (bytes.substr(0, kMagic.size()) != kMagic) return std::nullopt;
+    const std::string_view magic = bytes.substr(0, kMagic.size());
+    const int layout = magic == kMagic ? 3 : magic == kMagicV2 ? 2 : magic == kMagicV1 ? 1 : 0;
+    if (layout == 0) return std::nullopt;
     std::size_t pos = kMagic.size();
     RecoveryRecord r;
-    std::string size, checksum;
+    std::string stamp, size, checksum;
     if (!ReadField(bytes, pos, "name", r.name) || !ReadField(bytes, pos, "path", r.fullPath) ||
-        !ReadField(bytes, pos, "size", size) || !ReadField(bytes, pos, "checksum", checksum) ||
-        bytes.substr(pos, 2) != "\r\n") {
+        (layout == 3 && !ReadField(bytes, pos, "stamp", stamp)) || !ReadField(bytes, pos, "size", size) ||
+        !ReadField(bytes, pos, "checksum", checksum) || bytes.substr(pos, 2) != "\r\n") {
         return std::nullopt;
     }
     pos += 2;
     std::uint64_t length = 0, sum = 0;
-    if (!ParseUnsigned(size, 10, length) || !ParseUnsigned(checksum, 16, sum) || checksum.size() != 16) return std::nullopt;
+    if (!ParseUnsigned(size, 10, length) || !ParseUnsigned(checksum, 16, sum) || checksum.size() != 16)
+        return std::nullopt;
     if (bytes.size() - pos != length) return std::nullopt;
     r.text = std::string(bytes.substr(pos));
-    if (RecordChecksum(r.name, r.fullPath, r.text) != sum) return std::nullopt;
+    std::uint64_t expected = 0;
+    switch (layout) {
+        case 1:
+            expected = ChecksumV1(r.text, ChecksumV1(r.fullPath, ChecksumV1(r.name, 0)));
+            break;
+        case 2:
+            expected = Checksum(r.text, Checksum(r.fullPath, Checksum(r.name)));
+            break;
+        default:
+            expected = RecordChecksum(r.name, r.fullPath, stamp, r.text);
+            break;
+    }
+    if (expected != sum) return std::nullopt;
+    if (layout == 3) {
+        r.stamp = std::move(stamp);
+    } else {
+        r.stamp.reset();
+    }
     return r;
+}
+
+bool NameMatchesPath(const RecoveryRecord& record, const LeadByteTable& leadBytes) {
+    if (record.fullPath.empty()) return record.name == kUntitledName;
+    if (record.name.empty() || record.name == kUntitledName) return false;
+    const std::string& path = record.fullPath;
+    const bool drive = path.size() >= 3 && ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) &&
+                       path[1] == ':' && path[2] == '\\';
+    const bool share = path.size() >= 3 && path[0] == '\\' && path[1] == '\\';
+    if (!drive && !share) return false;  // Save would resolve it against whatever folder is current
+    // The caption may show the name as typed on the command line, folders and all ("..\memo.txt"); its
+    // last part must still be the file Save writes.
+    const std::string last = NamePart(path, leadBytes);
+    return !last.empty() && NamePart(record.name, leadBytes) == last;
 }
 
 }  // namespace tovel

@@ -1,10 +1,13 @@
 #pragma once
-// The recovery copy of an unsaved document: the document's name and full path (empty when untitled) and
-// the editor's bytes, with a checksum so that a torn or damaged copy is never taken for the text.
+// The recovery copy of an unsaved document: the document's name and full path (empty when untitled), the
+// stamp of its file as last loaded or saved, and the editor's bytes, with a checksum so that a torn or
+// damaged copy is never taken for the text.
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "platform/sjis.h"
 
 namespace tovel {
 
@@ -12,6 +15,9 @@ struct RecoveryRecord {
     std::string name;      // as the caption shows it ("無題" when untitled)
     std::string fullPath;  // where Save writes; empty when untitled
     std::string text;      // the editor's bytes, exactly
+    // The file's stamp when it was last loaded or saved here ("" when there was no file); nothing for a
+    // copy written before copies kept it, whose file may have changed in any way since.
+    std::optional<std::string> stamp = std::string();
     friend bool operator==(const RecoveryRecord&, const RecoveryRecord&) = default;
 };
 
@@ -19,13 +25,20 @@ struct RecoveryRecord {
 // more than writing it. It finds torn and damaged copies; it is no defence against deliberate forgery.
 std::uint64_t Checksum(std::string_view bytes, std::uint64_t seed = 0);
 
-// The copy's file bytes: a header of "key: value" lines (name, path, size, checksum), an empty line,
-// then the text.
+// The copy's file bytes: a header of "key: value" lines (name, path, stamp, size, checksum), an empty
+// line, then the text.
 std::string EncodeRecovery(const RecoveryRecord& record);
 // Just the header of that copy, for writing it and the text as they are, without joining them.
-std::string EncodeRecoveryHeader(std::string_view name, std::string_view fullPath, std::string_view text);
+std::string EncodeRecoveryHeader(std::string_view name, std::string_view fullPath, std::string_view stamp,
+                                 std::string_view text);
 
 // The record, or nothing when the bytes are no recovery copy or its size or checksum does not match.
+// Copies of the two earlier layouts (without the stamp) are read too, so an update never hides them.
 std::optional<RecoveryRecord> DecodeRecovery(std::string_view bytes);
+
+// True when the name and the path can belong together: an untitled copy has no path, and a named one has
+// a full path whose last part is the name's. A copy failing this would make Save write a file the
+// caption does not name.
+bool NameMatchesPath(const RecoveryRecord& record, const LeadByteTable& leadBytes);
 
 }  // namespace tovel

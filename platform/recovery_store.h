@@ -8,6 +8,15 @@
 
 namespace tovel {
 
+// A copy left behind by an instance that no longer runs.
+struct LeftCopy {
+    std::string id;  // opaque: what Read and Discard take, and what the user is shown
+    // A write cut short just before it replaced a copy: it counts only when it is complete, and when it
+    // is not, it is no damage to report (the copy it was to replace still holds the text before it).
+    bool temporary = false;
+    friend bool operator==(const LeftCopy&, const LeftCopy&) = default;
+};
+
 class IRecoveryStore {
 public:
     virtual ~IRecoveryStore() = default;
@@ -16,8 +25,9 @@ public:
     virtual void Write(std::string_view header, std::string_view text) = 0;
     // Removes this instance's copy, if there is one.
     virtual void Remove() = 0;
-    // The copies left by instances that no longer run, newest first (opaque names).
-    virtual std::vector<std::string> LeftBehind() = 0;
+    // The copies left by instances that no longer run, newest first. An entry that only looks like a
+    // copy (a folder, a file that cannot be opened) is listed too: reading it raises.
+    virtual std::vector<LeftCopy> LeftBehind() = 0;
     virtual std::string Read(const std::string& copy) = 0;
     virtual void Discard(const std::string& copy) = 0;
 };

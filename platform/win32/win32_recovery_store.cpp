@@ -3,40 +3,75 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/error.h"
+#include "platform/win32/system_code_page.h"
 
 namespace tovel {
 namespace {
 
 constexpr char kCopyExtension[] = ".tov";
 constexpr char kLockExtension[] = ".lock";
+constexpr char kCopyPattern[] = "copy-*.tov";
+constexpr char kTemporaryPattern[] = "~tov*.tmp";  // what the safe save writes before it replaces a copy
 
 std::string LocalAppDataFolder() {
     char buf[MAX_PATH] = {};
     const DWORD n = GetEnvironmentVariableA("LOCALAPPDATA", buf, sizeof buf);
     if (n == 0 || n >= sizeof buf) return {};
-    return std::string(buf, n) + "\\tovel\\recovery\\";
+    std::string folder(buf, n);
+    if (folder.back() != '\\') folder += '\\';
+    return folder + "tovel\\recovery\\";
 }
 
-// Creates the folder and its parents; true when it exists afterwards.
+// Creates the folder and its parents; true when it exists afterwards. The path is walked by characters,
+// so a double-byte character ending in the byte of "\" (ソ, 表) never cuts it.
 bool MakeFolders(const std::string& folder) {
-    for (std::size_t pos = folder.find('\\', 3); pos != std::string::npos; pos = folder.find('\\', pos + 1)) {
-        CreateDirectoryA(folder.substr(0, pos).c_str(), nullptr);
+    const LeadByteTable& leadBytes = SystemLeadBytes();
+    for (std::size_t pos = 0; pos < folder.size(); pos = leadBytes.Next(folder, pos)) {
+        // Past the root: "C:\" and the "\\" of a share are no folders to create.
+        if (folder[pos] == '\\' && pos > 2) CreateDirectoryA(folder.substr(0, pos).c_str(), nullptr);
     }
     const DWORD attributes = GetFileAttributesA(folder.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool EndsWith(const std::string& path, std::string_view tail) {
+    return path.size() > tail.size() && path.compare(path.size() - tail.size(), std::string::npos, tail) == 0;
+}
+
+bool IsCopyName(const std::string& path) { return EndsWith(path, kCopyExtension); }
+
 std::string LockOf(const std::string& copy) {
     return copy.substr(0, copy.size() - (sizeof kCopyExtension - 1)) + kLockExtension;
 }
 
+// Claims a copy for this instance by holding its lock as an owner holds it (unshared, deleted on close),
+// so that an instance started meanwhile neither offers nor discards it. A lock held by someone else means
+// its owner still runs or another instance claimed it first.
+enum class Claim { Held, Taken, Unclaimable };
+Claim ClaimCopy(const std::string& copy, ScopedHandle& lock) {
+    lock.Reset(CreateFileA(LockOf(copy).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    if (lock.Valid()) return Claim::Held;
+    // A folder that cannot take a lock (read-only media) still shows its copies.
+    return GetLastError() == ERROR_SHARING_VIOLATION ? Claim::Taken : Claim::Unclaimable;
+}
+
+// A temporary file still open without sharing is a write in progress, not one cut short.
+bool BeingWritten(const std::string& temporary) {
+    ScopedHandle probe(
+        CreateFileA(temporary.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return !probe.Valid() && GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
 }  // namespace
 
-Win32RecoveryStore::Win32RecoveryStore(const std::string& appDir, std::string fallbackDir) {
-    if (fallbackDir.empty()) fallbackDir = LocalAppDataFolder();
-    if (!TryFolder(appDir + "recovery\\") && !fallbackDir.empty()) TryFolder(fallbackDir);
+Win32RecoveryStore::Win32RecoveryStore(const std::string& appDir, std::string perUserDir)
+    : m_perUser(perUserDir.empty() ? LocalAppDataFolder() : std::move(perUserDir)),
+      m_besideProgram(appDir.empty() ? "" : appDir + "recovery\\") {
+    if (!(!m_perUser.empty() && TryFolder(m_perUser)) && !m_besideProgram.empty()) TryFolder(m_besideProgram);
 }
 
 Win32RecoveryStore::~Win32RecoveryStore() = default;  // the lock file goes with its handle
@@ -63,41 +98,52 @@ void Win32RecoveryStore::Remove() {
     if (!m_copy.empty()) DeleteFileA(m_copy.c_str());
 }
 
-std::vector<std::string> Win32RecoveryStore::LeftBehind() {
-    std::vector<std::pair<FILETIME, std::string>> found;
-    // Only the folder in use: an instance that could not write beside the program used the same fallback.
-    for (const std::string& folder : {m_folder}) {
-        if (folder.empty()) continue;
-        WIN32_FIND_DATAA data;
-        HANDLE find = FindFirstFileA((folder + "copy-*" + kCopyExtension).c_str(), &data);
-        if (find == INVALID_HANDLE_VALUE) continue;
-        do {
-            const std::string copy = folder + data.cFileName;
-            if (copy == m_copy) continue;
-            // A lock held open belongs to a running instance; a lock that is gone, or that opens, does not.
-            const std::string lock = LockOf(copy);
-            if (GetFileAttributesA(lock.c_str()) != INVALID_FILE_ATTRIBUTES) {
-                ScopedHandle probe(CreateFileA(lock.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-                if (!probe.Valid()) continue;
-            }
-            if (std::none_of(found.begin(), found.end(), [&](const auto& f) { return f.second == copy; })) {
-                found.push_back({data.ftLastWriteTime, copy});
-            }
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
+std::vector<LeftCopy> Win32RecoveryStore::LeftBehind() {
+    struct Found {
+        FILETIME written;
+        LeftCopy copy;
+    };
+    std::vector<Found> found;
+    std::vector<std::string> folders;
+    for (const std::string& folder : {m_folder, m_perUser, m_besideProgram}) {
+        if (!folder.empty() && std::find(folders.begin(), folders.end(), folder) == folders.end())
+            folders.push_back(folder);
     }
-    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return CompareFileTime(&a.first, &b.first) > 0; });
-    std::vector<std::string> copies;
-    for (auto& f : found) copies.push_back(std::move(f.second));
+    for (const std::string& folder : folders) {
+        for (const bool temporary : {false, true}) {
+            WIN32_FIND_DATAA data;
+            HANDLE find = FindFirstFileA((folder + (temporary ? kTemporaryPattern : kCopyPattern)).c_str(), &data);
+            if (find == INVALID_HANDLE_VALUE) continue;
+            do {
+                const std::string path = folder + data.cFileName;
+                // The pattern also matches longer extensions through their short names.
+                if (path == m_copy || !EndsWith(path, temporary ? ".tmp" : kCopyExtension)) continue;
+                const bool isFolder = data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+                // A folder named like a copy is listed: reading it fails, and the user hears of it.
+                if (!isFolder && temporary && BeingWritten(path)) continue;
+                if (!isFolder && !temporary && !m_claims.count(path)) {
+                    ScopedHandle lock;
+                    if (ClaimCopy(path, lock) == Claim::Taken) continue;
+                    if (lock.Valid()) m_claims.emplace(path, std::move(lock));
+                }
+                found.push_back({data.ftLastWriteTime, {path, temporary}});
+            } while (FindNextFileA(find, &data));
+            FindClose(find);
+        }
+    }
+    std::stable_sort(found.begin(), found.end(),
+                     [](const Found& a, const Found& b) { return CompareFileTime(&a.written, &b.written) > 0; });
+    std::vector<LeftCopy> copies;
+    for (auto& f : found) copies.push_back(std::move(f.copy));
     return copies;
 }
 
 std::string Win32RecoveryStore::Read(const std::string& copy) { return m_files.ReadAll(copy); }
 
 void Win32RecoveryStore::Discard(const std::string& copy) {
+    m_claims.erase(copy);
     DeleteFileA(copy.c_str());
-    DeleteFileA(LockOf(copy).c_str());  // a stale lock left by a power cut
+    if (IsCopyName(copy)) DeleteFileA(LockOf(copy).c_str());  // a stale lock left by a power cut
 }
 
 }  // namespace tovel

@@ -1,9 +1,11 @@
 #pragma once
-// Recovery copies in a folder "recovery" beside the program, or in %LOCALAPPDATA%\tovel\recovery where
-// that folder cannot be written. Each instance names its copy after its process and start time and holds
-// a lock file of the same name open, unshared and deleted on close, for as long as it runs: a copy whose
-// lock is held belongs to a running instance and is never offered; one whose lock is gone or free was
-// left behind.
+// Recovery copies in the user's own %LOCALAPPDATA%\tovel\recovery, or in a folder "recovery" beside the
+// program where that folder cannot be used (so that an install shared by several users keeps each
+// user's text to that user wherever it can). Each instance names its copy after its process and start
+// time and holds a lock file of the same name open, unshared and deleted on close, for as long as it
+// runs: a copy whose lock is held belongs to a running instance and is never offered; one whose lock is
+// gone or free was left behind, and is claimed the same way by the instance that offers it.
+#include <map>
 #include <string>
 
 #include "platform/recovery_store.h"
@@ -14,13 +16,15 @@ namespace tovel {
 
 class Win32RecoveryStore : public IRecoveryStore {
 public:
-    // `appDir` with its trailing "\"; `fallbackDir` (tests) replaces %LOCALAPPDATA%\tovel\recovery\.
-    explicit Win32RecoveryStore(const std::string& appDir, std::string fallbackDir = {});
+    // `appDir` with its trailing "\"; `perUserDir` (tests) replaces %LOCALAPPDATA%\tovel\recovery\.
+    explicit Win32RecoveryStore(const std::string& appDir, std::string perUserDir = {});
     ~Win32RecoveryStore() override;
 
     void Write(std::string_view header, std::string_view text) override;
     void Remove() override;
-    std::vector<std::string> LeftBehind() override;
+    // Copies in the folder in use and in the other one (an earlier version, or a run that had to fall
+    // back, may have left them there), plus complete-looking temporary files of a write cut short.
+    std::vector<LeftCopy> LeftBehind() override;
     std::string Read(const std::string& copy) override;
     void Discard(const std::string& copy) override;
 
@@ -32,9 +36,13 @@ private:
     bool TryFolder(const std::string& folder);
 
     Win32TextFiles m_files;
+    std::string m_perUser, m_besideProgram;  // the two places, in the order they are tried
     std::string m_folder;
     std::string m_copy;  // full path of this instance's copy
     ScopedHandle m_lock;
+    // Copies left behind that this instance offers, their locks held until they are discarded or the
+    // instance ends: one copy is never offered by two instances at once.
+    std::map<std::string, ScopedHandle> m_claims;
 };
 
 }  // namespace tovel

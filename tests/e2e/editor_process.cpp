@@ -33,12 +33,16 @@ BOOL CALLBACK FindVisible(HWND hwnd, LPARAM param) {
 
 const std::string& BuiltExe() { return g_exe; }
 void SetBuiltExe(std::string path) { g_exe = std::move(path); }
+std::string LocalAppData(const std::string& exeFolder) { return exeFolder + "LocalAppData"; }
 
 EditorProcess::EditorProcess(const std::string& exeFolder, const std::string& arguments, const std::string& workFolder) {
     const std::string exe = exeFolder + "tovel.exe";
     if (!CopyFileA(BuiltExe().c_str(), exe.c_str(), FALSE)) throw std::runtime_error("cannot copy " + BuiltExe());
     std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
     STARTUPINFOA si{sizeof si};
+    // The editor's per-user folders go inside its program folder, so no test meets another's recovery
+    // copies and none lands in the user's profile.
+    SetEnvironmentVariableA("LOCALAPPDATA", LocalAppData(exeFolder).c_str());
     if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, workFolder.c_str(), &si,
                         &m_info)) {
         throw std::runtime_error("cannot start " + exe);

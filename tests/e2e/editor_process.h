@@ -14,6 +14,8 @@ namespace e2e {
 // Path of the built tovel.exe (the --exe= argument of the test program).
 const std::string& BuiltExe();
 void SetBuiltExe(std::string path);
+// What an editor started from that program folder takes for %LOCALAPPDATA% (no trailing "\").
+std::string LocalAppData(const std::string& exeFolder);
 
 // Temporary folders and whole-file bytes: the same helpers as the Win32 tests.
 using tovel::test::FileExists;

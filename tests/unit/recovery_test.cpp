@@ -1,13 +1,13 @@
-// The recovery copy: its file format refuses anything damaged, and the keeper writes it about a second
-// after a change, at most once a second, removes it when the document is clean, and offers a copy left
-// behind exactly once at start.
-#include "document/recovery_keeper.h"
-
+// The recovery copy: its file format refuses anything damaged and still reads the earlier layouts, and the
+// keeper writes it about a second after a change, at most once a second, removes it when the document is
+// clean, and offers every good copy left behind at start without ever losing one.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <map>
+#include <set>
 
+#include "document/recovery_keeper.h"
 #include "tests/unit/fakes.h"
 
 namespace tovel {
@@ -34,8 +34,7 @@ TEST(RecoveryRecord, RoundTripsEveryByteAndRefusesDamage) {
         EXPECT_FALSE(DecodeRecovery(flipped)) << "byte " << at << " changed";
     }
     // Moving bytes between the fields changes the checksum too.
-    EXPECT_FALSE(DecodeRecovery(EncodeRecovery({"ab", "", "c"})) ==
-                 DecodeRecovery(EncodeRecovery({"a", "", "bc"})));
+    EXPECT_FALSE(DecodeRecovery(EncodeRecovery({"ab", "", "c"})) == DecodeRecovery(EncodeRecovery({"a", "", "bc"})));
     EXPECT_NE(Checksum("ab", Checksum("")), Checksum("a", Checksum("b")));
 }
 
@@ -69,7 +68,8 @@ public:
     bool hasOwn = false;
     int writes = 0;
     bool failing = false;
-    std::map<std::string, std::string> left;  // copies of other runs
+    std::vector<std::pair<LeftCopy, std::string>> left;  // copies of other runs, newest first
+    std::set<std::string> unreadable;
     void Write(std::string_view header, std::string_view text) override {
         if (failing) throw Error("disk full");
         own = std::string(header) + std::string(text);
@@ -77,13 +77,32 @@ public:
         ++writes;
     }
     void Remove() override { hasOwn = false; }
-    std::vector<std::string> LeftBehind() override {
-        std::vector<std::string> names;
-        for (const auto& [name, bytes] : left) names.push_back(name);
-        return names;
+    std::vector<LeftCopy> LeftBehind() override {
+        std::vector<LeftCopy> copies;
+        for (const auto& [copy, bytes] : left) copies.push_back(copy);
+        return copies;
     }
-    std::string Read(const std::string& copy) override { return left.at(copy); }
-    void Discard(const std::string& copy) override { left.erase(copy); }
+    std::string Read(const std::string& copy) override {
+        if (unreadable.count(copy)) throw Error(FormatText("ファイル %s は開けません", copy));
+        return Find(copy)->second;
+    }
+    void Discard(const std::string& copy) override { left.erase(Find(copy)); }
+    void Add(const std::string& id, const std::string& bytes, bool temporary = false) {
+        left.push_back({{id, temporary}, bytes});
+    }
+    bool Has(const std::string& id) { return Find(id) != left.end(); }
+
+private:
+    std::vector<std::pair<LeftCopy, std::string>>::iterator Find(const std::string& copy) {
+        return std::find_if(left.begin(), left.end(), [&](const auto& l) { return l.first.id == copy; });
+    }
+};
+
+// The question's dialogs, with every message shown kept as well.
+class TellingDialogs : public test::ScriptedDialogs {
+public:
+    std::vector<std::string> shown;
+    void ShowMessage(const std::string& message) override { shown.push_back(message); }
 };
 
 class KeeperTest : public testing::Test {
@@ -102,7 +121,7 @@ protected:
     MemoryStore store;
     test::FakeEditor editor;
     DocumentState state;
-    test::ScriptedDialogs dialogs;
+    TellingDialogs dialogs;
     std::vector<RecoveryRecord> restored;
     RecoveryKeeper keeper{store, editor, state, dialogs, [this](const RecoveryRecord& r) { restored.push_back(r); }};
 };
@@ -152,35 +171,185 @@ TEST_F(KeeperTest, AFailingWriteIsReportedOnceAndRetried) {
 }
 
 TEST_F(KeeperTest, ACopyLeftBehindIsRestoredDiscardedOrKept) {
-    store.left["a"] = EncodeRecovery({"memo.txt", "C:\\memo.txt", "unsaved"});
+    store.Add("a", EncodeRecovery({"memo.txt", "C:\\memo.txt", "unsaved", "stamp-1"}));
     dialogs.answers = {DialogResult::Cancel};
     keeper.OfferLeftBehind();
     EXPECT_TRUE(restored.empty());
-    EXPECT_EQ(store.left.size(), 1u) << "kept for later";
-    EXPECT_EQ(dialogs.asked.back(), "前回 memo.txt は保存されずに終了しました。\r残っている内容を復元しますか?");
+    EXPECT_TRUE(store.Has("a")) << "kept for later";
+    EXPECT_EQ(dialogs.asked.back(),
+              "前回 memo.txt は保存されずに終了しました。\r保存先: C:\\memo.txt\r"
+              "残っている内容を復元しますか?");
 
     dialogs.answers = {DialogResult::Yes};
     keeper.OfferLeftBehind();
     ASSERT_EQ(restored.size(), 1u);
-    EXPECT_EQ(restored[0].text, "unsaved");
-    EXPECT_EQ(restored[0].fullPath, "C:\\memo.txt");
-    EXPECT_TRUE(store.left.empty());
+    EXPECT_EQ(restored[0], (RecoveryRecord{"memo.txt", "C:\\memo.txt", "unsaved", "stamp-1"}));
+    EXPECT_FALSE(store.Has("a")) << "gone once this instance's copy was written";
 
-    store.left["b"] = EncodeRecovery({"無題", "", "x"});
+    store.Add("b", EncodeRecovery({"無題", "", "x"}));
     dialogs.answers = {DialogResult::No};
     keeper.OfferLeftBehind();
-    EXPECT_TRUE(store.left.empty()) << "discarded";
+    EXPECT_FALSE(store.Has("b")) << "discarded";
+    EXPECT_EQ(dialogs.asked.back(), "前回 無題 は保存されずに終了しました。\r残っている内容を復元しますか?");
     EXPECT_EQ(restored.size(), 1u);
+    EXPECT_TRUE(dialogs.shown.empty());
 }
 
-TEST_F(KeeperTest, ADamagedCopyIsNeverLoadedAndIsKept) {
-    std::string damaged = EncodeRecovery({"memo.txt", "", "text"});
+TEST_F(KeeperTest, EveryGoodCopyIsOfferedAndNoOtherEntryHidesOne) {
+    std::string damaged = EncodeRecovery({"memo.txt", "C:\\memo.txt", "text"});
     damaged.back() = 'X';
-    store.left["c"] = damaged;
+    const std::string good = EncodeRecovery({"good.txt", "C:\\good.txt", "good"});
+    store.Add("damaged", damaged);
+    store.Add("unreadable", good);
+    store.unreadable.insert("unreadable");
+    store.Add("crafted", EncodeRecovery({"memo.txt", "C:\\Windows\\win.ini", "x"}));
+    store.Add("good", good);
+    store.Add("torn temporary", damaged, true);
+    store.Add("complete temporary", EncodeRecovery({"temp.txt", "C:\\temp.txt", "t"}), true);
+    // A copy of the earlier layout (no stamp, the older checksum), as an update finds it.
+    store.Add("layout 2",
+              "tovel recovery 2\r\nname: 表.txt\r\npath: C:\\表\\表.txt\r\nsize: 17\r\n"
+              "checksum: fc887e16210510eb\r\n\r\nline\r\nold text 表");
+    dialogs.answers = {DialogResult::Cancel, DialogResult::No, DialogResult::Cancel};
     keeper.OfferLeftBehind();
+
+    ASSERT_EQ(dialogs.asked.size(), 3u) << "each good copy, newest first";
+    EXPECT_NE(dialogs.asked[0].find("good.txt"), std::string::npos);
+    EXPECT_NE(dialogs.asked[1].find("temp.txt"), std::string::npos);
+    EXPECT_NE(dialogs.asked[2].find("C:\\表\\表.txt"), std::string::npos);
+    EXPECT_EQ(dialogs.unexpected, 0);
+    ASSERT_EQ(dialogs.shown.size(), 1u) << "told once, before the questions";
+    EXPECT_EQ(dialogs.shown[0],
+              "前回保存されなかった文書の復元用コピーのうち、次のものは読み込めません。"
+              "ファイルはそのまま残してあります。\r壊れています: damaged\r開けません: unreadable\r"
+              "壊れています: crafted");
+    for (const char* kept : {"damaged", "unreadable", "crafted", "good", "torn temporary", "layout 2"}) {
+        EXPECT_TRUE(store.Has(kept)) << kept;
+    }
+    EXPECT_FALSE(store.Has("complete temporary")) << "answered No";
     EXPECT_TRUE(restored.empty());
-    EXPECT_TRUE(dialogs.asked.empty()) << "no question about a copy that cannot be loaded";
-    EXPECT_EQ(store.left.size(), 1u);
+}
+
+TEST_F(KeeperTest, YesKeepsTheOldCopyUntilThisInstancesCopyHoldsTheText) {
+    store.Add("old", EncodeRecovery({"memo.txt", "C:\\memo.txt", "unsaved", "stamp-1"}));
+    store.Add("older", EncodeRecovery({"無題", "", "older"}));
+    // Restoring makes the record the document, as the real restore does.
+    RecoveryKeeper restoring{store, editor, state, dialogs, [this](const RecoveryRecord& r) {
+                                 editor.text = r.text;
+                                 state = DocumentState{r.name, kModifiedMark, "", r.fullPath, *r.stamp};
+                             }};
+    store.failing = true;
+    dialogs.answers = {DialogResult::Yes};
+    EXPECT_THROW(restoring.OfferLeftBehind(), Error) << "the failed write is reported";
+    EXPECT_TRUE(store.Has("old")) << "a kill now must not lose the text";
+    EXPECT_EQ(dialogs.asked.size(), 1u) << "one document at a time; the rest wait";
+    EXPECT_EQ(dialogs.shown,
+              std::vector<std::string>{"ほかにも復元用のコピーが 1 件残っています。次に起動したときにお尋ねします。"});
+    restoring.Tick(0);
+    EXPECT_NO_THROW(restoring.Tick(1000)) << "retried quietly";
+    EXPECT_TRUE(store.Has("old"));
+    store.failing = false;
+    restoring.Tick(2000);
+    ASSERT_TRUE(store.hasOwn);
+    EXPECT_EQ(DecodeRecovery(store.own), (RecoveryRecord{"memo.txt", "C:\\memo.txt", "unsaved", "stamp-1"}))
+        << "this instance's copy carries the stamp on";
+    EXPECT_FALSE(store.Has("old"));
+    EXPECT_TRUE(store.Has("older"));
+
+    // Written at once when it can be; saving lets a held-back copy go too.
+    store.Add("again", EncodeRecovery({"無題", "", "again"}));
+    store.left.erase(store.left.begin());
+    store.failing = true;
+    dialogs.answers = {DialogResult::Yes};
+    EXPECT_THROW(restoring.OfferLeftBehind(), Error);
+    state.ModMark = kCleanMark;
+    restoring.DocumentClean();
+    EXPECT_FALSE(store.Has("again"));
+}
+
+TEST(RecoveryRecord, TheEarlierLayoutsAreStillRead) {
+    const RecoveryRecord old{"表.txt", "C:\\表\\表.txt", "line\r\nold text 表", std::nullopt};
+    const std::string body = "name: 表.txt\r\npath: C:\\表\\表.txt\r\nsize: 17\r\nchecksum: ";
+    const std::string text = "\r\n\r\nline\r\nold text 表";
+    EXPECT_EQ(DecodeRecovery("tovel recovery 1\r\n" + body + "4313f93cb4f66ac8" + text), old);
+    EXPECT_EQ(DecodeRecovery("tovel recovery 2\r\n" + body + "fc887e16210510eb" + text), old);
+    EXPECT_FALSE(DecodeRecovery("tovel recovery 1\r\n" + body + "fc887e16210510eb" + text)) << "checksums swapped";
+    EXPECT_FALSE(DecodeRecovery("tovel recovery 2\r\n" + body + "4313f93cb4f66ac8" + text));
+    EXPECT_FALSE(DecodeRecovery("tovel recovery 9\r\n" + body + "fc887e16210510eb" + text));
+    // The stamp is part of what the checksum holds.
+    std::string stamped = EncodeRecovery({"a", "C:\\a", "t", "0001"});
+    stamped.replace(stamped.find("0001"), 4, "0002");
+    EXPECT_FALSE(DecodeRecovery(stamped));
+}
+
+TEST(RecoveryRecord, ANameMustBeTheLastPartOfItsPath) {
+    struct Case {
+        const char* name;
+        const char* path;
+        bool matches;
+    };
+    const Case cases[] = {
+        {"memo.txt", "C:\\docs\\memo.txt", true},
+        {"..\\memo.txt", "C:\\memo.txt", true},  // typed on the command line
+        {"表", "C:\\ソ\\表", true},              // names ending in the byte of "\"
+        {"表", "\\\\server\\share\\表", true},
+        {"無題", "", true},
+        {"memo.txt", "C:\\Windows\\win.ini", false},
+        {"memo.txt", "", false},  // Save would write wherever the current folder is
+        {"無題", "C:\\memo.txt", false},
+        {"memo.txt", "memo.txt", false},
+        {"", "C:\\docs\\", false},
+        {"ソ", "C:\\x", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(NameMatchesPath({c.name, c.path, ""}, LeadByteTable::ShiftJis()), c.matches)
+            << c.name << " " << c.path;
+    }
+}
+
+TEST(RecoveryRestore, SaveAsksWhenTheFileChangedSinceTheCopysStamp) {
+    struct Case {
+        const char* what;
+        bool stamped;       // the copy kept the stamp of the file it was loaded from
+        bool changedSince;  // another program wrote the file after that
+        bool asks;
+    };
+    const Case cases[] = {
+        {"unchanged file", true, false, false},
+        {"changed by another program", true, true, true},
+        {"a copy of the earlier layout: its file may have changed", false, false, true},
+    };
+    for (const Case& c : cases) {
+        test::MemoryFiles files;
+        files.files["C:\\memo.txt"] = "on disk";
+        const std::string loadedStamp = files.Stamp("C:\\memo.txt");
+        if (c.changedSince) files.files["C:\\memo.txt"] = "another program's";
+        const std::string onDisk = files.files["C:\\memo.txt"];
+        DocumentState state;
+        test::FakeEditor editor;
+        test::ScriptedFileDialogs fileDialogs;
+        test::ScriptedDialogs dialogs;
+        test::RecordingWindow window;
+        DocumentCommands commands(state, editor, files, fileDialogs, dialogs, window);
+        commands.Start("", "tovel editor");
+        RecoveryRecord record{"memo.txt", "C:\\memo.txt", "restored"};
+        record.stamp = c.stamped ? std::optional<std::string>(loadedStamp) : std::nullopt;
+        commands.Restore(record);
+        EXPECT_EQ(state.TitleLine(), "memo.txt * tovel editor") << c.what;
+
+        dialogs.answers = {DialogResult::No};
+        commands.Save();
+        if (c.asks) {
+            ASSERT_EQ(dialogs.asked.size(), 1u) << c.what;
+            EXPECT_EQ(dialogs.asked[0],
+                      "ファイル C:\\memo.txt は他のプログラムによって変更されています。\r上書きしますか?");
+            EXPECT_EQ(files.files["C:\\memo.txt"], onDisk) << c.what << ": No keeps the other version";
+            EXPECT_TRUE(state.Modified()) << c.what;
+        } else {
+            EXPECT_TRUE(dialogs.asked.empty()) << c.what;
+            EXPECT_EQ(files.files["C:\\memo.txt"], "restored") << c.what;
+        }
+    }
 }
 
 }  // namespace

@@ -1,12 +1,14 @@
 // Recovery copies on the real file system: a running instance's copy is never offered to another, a
-// copy whose owner is gone is, and a folder that cannot be written gives way to the fallback.
-#include "platform/win32/win32_recovery_store.h"
-
+// copy whose owner is gone is, each user's copies live in that user's folder, and no entry of the folder
+// that cannot be read keeps the others from being offered or this run's copy from being written.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <memory>
 
+#include "document/recovery_keeper.h"
+#include "platform/win32/win32_recovery_store.h"
+#include "tests/unit/fakes.h"
 #include "tests/win32/test_folder.h"
 
 namespace tovel {
@@ -15,28 +17,41 @@ namespace {
 using test::TestFolder;
 
 TEST(RecoveryStore, ARunningInstancesCopyIsNeverOfferedAndALeftOneIs) {
-    TestFolder app, fallback;
-    auto first = std::make_unique<Win32RecoveryStore>(app.Path(), fallback.Path());
-    ASSERT_EQ(first->Folder(), app / "recovery\\");
+    TestFolder app, perUser;
+    auto first = std::make_unique<Win32RecoveryStore>(app.Path(), perUser.Path());
+    ASSERT_EQ(first->Folder(), perUser.Path());
     first->Write("first's ", "text");
     Sleep(20);  // another start time, another name
-    Win32RecoveryStore second(app.Path(), fallback.Path());
+    Win32RecoveryStore second(app.Path(), perUser.Path());
     EXPECT_NE(second.OwnCopy(), first->OwnCopy());
     EXPECT_TRUE(second.LeftBehind().empty()) << "the first instance still runs";
 
     const std::string copy = first->OwnCopy();
     first.reset();  // the instance ends without removing its copy, as a killed one does
     const auto left = second.LeftBehind();
-    ASSERT_EQ(left, std::vector<std::string>{copy});
+    ASSERT_EQ(left, (std::vector<LeftCopy>{{copy, false}}));
     EXPECT_EQ(second.Read(copy), "first's text");
     second.Discard(copy);
     EXPECT_TRUE(second.LeftBehind().empty());
     EXPECT_FALSE(test::FileExists(copy));
 }
 
+TEST(RecoveryStore, ACopyOneInstanceOffersIsNotOfferedByAnotherMeanwhile) {
+    TestFolder app, perUser;
+    ASSERT_TRUE(test::WriteBytes(perUser / "copy-00000001-00000001.tov", "left"));
+    ASSERT_TRUE(test::WriteBytes(perUser / "copy-00000001-00000001.lock", ""));  // stale, after a power cut
+    auto first = std::make_unique<Win32RecoveryStore>(app.Path(), perUser.Path());
+    ASSERT_EQ(first->LeftBehind().size(), 1u);
+    EXPECT_EQ(first->LeftBehind().size(), 1u) << "still its own to offer";
+    Win32RecoveryStore second(app.Path(), perUser.Path());
+    EXPECT_TRUE(second.LeftBehind().empty());
+    first.reset();  // a copy kept for later is offered again once that instance is gone
+    EXPECT_EQ(second.LeftBehind().size(), 1u);
+}
+
 TEST(RecoveryStore, WriteReplacesTheCopyWholeAndRemoveTakesIt) {
-    TestFolder app;
-    Win32RecoveryStore store(app.Path());
+    TestFolder app, perUser;
+    Win32RecoveryStore store(app.Path(), perUser.Path());
     store.Write("head\r\n", std::string(100000, 'a'));
     store.Write("sh", "ort");
     EXPECT_EQ(test::ReadBytes(store.OwnCopy()), "short");
@@ -45,15 +60,110 @@ TEST(RecoveryStore, WriteReplacesTheCopyWholeAndRemoveTakesIt) {
     store.Remove();  // nothing to remove: no harm
 }
 
-TEST(RecoveryStore, AFolderThatCannotBeWrittenGivesWayToTheFallback) {
+TEST(RecoveryStore, CopiesGoToTheUsersOwnFolderFirst) {
+    TestFolder app, local;
+    SetEnvironmentVariableA("LOCALAPPDATA", local.Path().c_str());  // the test program runs without one
+    Win32RecoveryStore store(app.Path());
+    SetEnvironmentVariableA("LOCALAPPDATA", nullptr);
+    EXPECT_EQ(store.Folder(), local / "tovel\\recovery\\");
+    EXPECT_FALSE(test::FileExists(app / "recovery")) << "nothing beside the program";
+    // A copy an earlier version left beside the program is still found.
+    ASSERT_TRUE(CreateDirectoryA((app / "recovery").c_str(), nullptr));
+    ASSERT_TRUE(test::WriteBytes(app / "recovery\\copy-00000001-00000001.tov", "old"));
+    EXPECT_EQ(store.LeftBehind(), (std::vector<LeftCopy>{{app / "recovery\\copy-00000001-00000001.tov", false}}));
+
+    Win32RecoveryStore shared(app.Path());
+    EXPECT_EQ(shared.Folder(), app / "recovery\\") << "beside the program only when there is no user folder";
+}
+
+TEST(RecoveryStore, AUserFolderThatCannotBeWrittenGivesWayToTheProgramsFolder) {
     const char* readOnly = std::getenv("TOVEL_ROFS");
     if (!readOnly || !*readOnly) GTEST_SKIP() << "TOVEL_ROFS does not name a read-only file system";
-    TestFolder fallback;
-    Win32RecoveryStore store(std::string(readOnly) + "\\", fallback / "tovel\\recovery\\");
-    EXPECT_EQ(store.Folder(), fallback / "tovel\\recovery\\");
+    TestFolder app;
+    Win32RecoveryStore store(app.Path(), std::string(readOnly) + "\\tovel\\recovery\\");
+    EXPECT_EQ(store.Folder(), app / "recovery\\");
     store.Write("", "kept");
     EXPECT_EQ(test::ReadBytes(store.OwnCopy()), "kept");
 }
+
+TEST(RecoveryStore, AFolderPathWithBackslashTrailBytesMakesNoStrayFolder) {
+    TestFolder base;
+    // ソ and 表 end in the byte of "\": cut there, the path would make "tools \x83" and the like.
+    const std::string folder = base / "tools ソフト\\表示\\";
+    Win32RecoveryStore store(base / "app\\", folder);
+    EXPECT_EQ(store.Folder(), folder);
+    EXPECT_EQ(base.Names(), std::vector<std::string>{"tools ソフト"});
+    EXPECT_EQ(TestFolder::Names(base / "tools ソフト\\"), std::vector<std::string>{"表示"});
+    store.Write("", "kept");
+    EXPECT_EQ(test::ReadBytes(store.OwnCopy()), "kept");
+}
+
+// What one entry of the recovery folder does at start, beside a good copy: whether the user hears of it
+// and whether it is offered; either way it stays, the good copy is offered, and this run's copy is written.
+struct FolderState {
+    const char* what;
+    const char* name;
+    enum { Folder, Complete, Torn } content;
+    enum { Free, HeldUnshared } hold;
+    int told;
+    int offered;
+};
+
+class TellingDialogs : public test::ScriptedDialogs {
+public:
+    int told = 0;
+    void ShowMessage(const std::string&) override { ++told; }
+};
+
+class RecoveryFolderStates : public testing::TestWithParam<FolderState> {};
+
+TEST_P(RecoveryFolderStates, AreSkippedToldOrOfferedAndCopiesAreStillWritten) {
+    const FolderState& state = GetParam();
+    TestFolder app, perUser;
+    const std::string copy = EncodeRecovery({"memo.txt", "C:\\memo.txt", "unsaved"});
+    ASSERT_TRUE(test::WriteBytes(perUser / "copy-00000002-00000002.tov", copy));
+    const std::string entry = perUser / state.name;
+    if (state.content == FolderState::Folder) {
+        ASSERT_TRUE(CreateDirectoryA(entry.c_str(), nullptr));
+    } else {
+        ASSERT_TRUE(test::WriteBytes(entry, state.content == FolderState::Complete ? copy : copy.substr(0, 60)));
+    }
+    ScopedHandle held;
+    if (state.hold == FolderState::HeldUnshared) {
+        held.Reset(
+            CreateFileA(entry.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(held.Valid());
+    }
+
+    Win32RecoveryStore store(app.Path(), perUser.Path());
+    test::FakeEditor editor;
+    DocumentState document{"無題", kModifiedMark, "", "", ""};
+    TellingDialogs dialogs;
+    RecoveryKeeper keeper(store, editor, document, dialogs, [](const RecoveryRecord&) {});
+    keeper.OfferLeftBehind();
+    EXPECT_EQ(dialogs.told, state.told) << state.what;
+    EXPECT_EQ(static_cast<int>(dialogs.asked.size()), 1 + state.offered) << state.what << ": the good copy too";
+    EXPECT_TRUE(test::FileExists(entry)) << state.what;
+
+    editor.text = "this run";
+    keeper.TextChanged();
+    keeper.Tick(0);
+    keeper.Tick(1000);
+    EXPECT_EQ(DecodeRecovery(test::ReadBytes(store.OwnCopy()))->text, "this run") << state.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, RecoveryFolderStates,
+    testing::Values(FolderState{"a folder named like a copy", "copy-00000001-00000001.tov", FolderState::Folder,
+                                FolderState::Free, 1, 0},
+                    FolderState{"a copy held open without sharing", "copy-00000001-00000001.tov", FolderState::Complete,
+                                FolderState::HeldUnshared, 1, 0},
+                    FolderState{"a complete temporary copy", "~tov12345.tmp", FolderState::Complete, FolderState::Free,
+                                0, 1},
+                    FolderState{"a torn temporary copy", "~tov12345.tmp", FolderState::Torn, FolderState::Free, 0, 0},
+                    FolderState{"a temporary copy still being written", "~tov12345.tmp", FolderState::Complete,
+                                FolderState::HeldUnshared, 0, 0}),
+    [](const testing::TestParamInfo<FolderState>& info) { return "Entry" + std::to_string(info.index); });
 
 }  // namespace
 }  // namespace tovel
