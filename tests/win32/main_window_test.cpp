@@ -2,6 +2,7 @@
 // real key input, the editing commands, and the gutter following keys and clicks.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <vector>
 
 #include "AboutBox/about_form.h"
@@ -12,6 +13,7 @@
 #include "platform/win32/win32_clipboard.h"
 #include "setting/setting_form.h"
 #include "tests/win32/dialog_answerer.h"
+#include "tests/win32/drop_files.h"
 #include "tests/win32/test_folder.h"
 #include "tests/win32/test_window.h"
 
@@ -274,19 +276,31 @@ TEST_F(MainWindowTest, AToolbarPasteOnACleanDocumentIsNeverThrownAway) {
     EXPECT_EQ(m_form.Note().Text(), "pasted");
 }
 
-TEST_F(MainWindowTest, KeyReleaseMarksTheDocumentAndTheGutterFollowsKeysAndClicksOnly) {
+TEST_F(MainWindowTest, OnlyAChangeOfTheTextMarksTheDocumentAndTheGutterFollowsKeysAndClicksOnly) {
     LineGutter& gutter = m_form.Gutter();
     EXPECT_TRUE(IsWindowVisible(gutter.Label(1)));
     EXPECT_FALSE(IsWindowVisible(gutter.Label(2)));
     m_form.Note().SetText("a\r\nb\r\nc");
     Pump();
     EXPECT_FALSE(IsWindowVisible(gutter.Label(2))) << "setting the text does not refresh the gutter";
+    // The same text from a file: the document is that file, unchanged.
+    const std::string file = m_folder / "abc.txt";
+    std::ofstream(file, std::ios::binary) << "a\r\nb\r\nc";
+    {
+        test::DialogAnswerer answer({{test::Act::Click("いいえ(&N)")}});
+        SendMessageA(m_form.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop({file})), 0);
+    }
+    ASSERT_EQ(m_form.Document().ModMark, " - ");
     Press(VK_RIGHT);
     EXPECT_TRUE(IsWindowVisible(gutter.Label(4)));
     EXPECT_FALSE(IsWindowVisible(gutter.Label(5)));
+    for (WORD vk : {VK_DOWN, VK_END, VK_SHIFT}) Press(vk);
+    EXPECT_EQ(m_form.Document().ModMark, " - ") << "keys that change nothing leave the document clean";
+    Press('X');
+    EXPECT_EQ(m_form.Note().Text(), "a\r\nbx\r\nc");
     EXPECT_EQ(m_form.Document().ModMark, " * ");
-    EXPECT_EQ(Text(m_form.Handle()), "無題 * tovel editor");
-    EXPECT_EQ(m_app.Title(), "無題 - tovel editor") << "the taskbar never shows the marker";
+    EXPECT_EQ(Text(m_form.Handle()), "abc.txt * tovel editor");
+    EXPECT_EQ(m_app.Title(), "abc.txt - tovel editor") << "the taskbar never shows the marker";
 
     m_form.Note().SetText("one line");
     RECT r;
