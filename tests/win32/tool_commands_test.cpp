@@ -138,14 +138,12 @@ TEST_F(ToolWindowTest, AnswerThatIsNoNumberShowsTheErrorAndChangesNothing) {
 // Ctrl+Z after a replace-all brings back every byte, those that are no Shift-JIS character included;
 // a second Ctrl+Z replaces again.
 TEST_F(ToolWindowTest, ReplaceAllThenCtrlZBringsBackTheExactBytes) {
-    const std::string before = "xa\x81\x7f\xffa\x85\x40\r\n\x95\x5ca\x82";
+    const std::string before = std::string("xa\x81\x7f\xff") + "a\x85\x40\r\n\x95\x5c" + "a\x82";
     Note().SetText(before);
     ASSERT_EQ(Note().Text(), before);
     Run(cmdReplace1, {{Act::Type("a"), Act::Enter()}, {Act::Type("bb"), Act::Enter()}});
     const std::string replaced = Note().Text();
-    ASSERT_EQ(replaced,
-              "xbb\x81\x7f\xffbb\x85\x40\r\n\x95\x5c"
-              "bb\x82");
+    ASSERT_EQ(replaced, std::string("xbb\x81\x7f\xff") + "bb\x85\x40\r\n\x95\x5c" + "bb\x82");
     PressCtrlZ();
     EXPECT_EQ(Note().Text(), before);
     PressCtrlZ();
