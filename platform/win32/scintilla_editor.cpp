@@ -366,6 +366,7 @@ std::string ScintillaEditor::Line(int index) {
 // ---- edits ------------------------------------------------------------------------------------------
 
 void ScintillaEditor::ReplaceRange(sci::Position start, sci::Position end, std::string_view text) {
+    if (start == end && text.empty()) return;  // no change, so no step: the next undo stays as it was
     ++m_ownEdits;
     m_calls.BeginUndoAction();
     m_calls.SetTargetRange(start, end);
