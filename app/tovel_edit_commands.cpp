@@ -6,8 +6,8 @@
 
 namespace tovel {
 
-// Each editing command is one request to the editor; none marks the document modified (only a key
-// released in the editor does).
+// Each editing command is one request to the editor; the change of the text it makes, if any, marks the
+// document modified.
 void TTovForm::UndoU1Click() { m_note->Undo(); }
 void TTovForm::CutT1Click() { m_note->CutToClipboard(); }
 void TTovForm::CopyC1Click() { m_note->CopyToClipboard(); }
@@ -51,9 +51,8 @@ void TTovForm::R2Click() { m_gutter->Refresh(*m_note); }
 void TTovForm::NoteKeyDown() { R2Click(); }
 void TTovForm::NoteMouseDown() { R2Click(); }
 
-void TTovForm::NoteKeyUp() {
-    m_documentCommands->MarkModified();
-    R2Click();
-}
+// A key release alone changes nothing: the document is marked modified by the change of its text (an
+// arrow, Esc or the Ctrl+S that saved leave it clean).
+void TTovForm::NoteKeyUp() { R2Click(); }
 
 }  // namespace tovel

@@ -28,7 +28,7 @@ using tovel::bench::Seconds;
 // The answers the commands ask for, given without a dialog; nothing else is used.
 struct Answers : tovel::IDialogs {
     std::deque<std::string> queue;
-    std::string InputBox(const std::string&, const std::string&, const std::string&) override {
+    std::optional<std::string> InputBox(const std::string&, const std::string&, const std::string&) override {
         std::string a = queue.front();
         queue.pop_front();
         return a;

@@ -1,5 +1,7 @@
 #include "document/document_commands.h"
 
+#include <exception>
+
 #include "platform/error.h"
 #include "platform/path_parts.h"
 #include "platform/text_file_rules.h"
@@ -107,8 +109,21 @@ bool DocumentCommands::New() {
 }
 
 bool DocumentCommands::NewFrom(const std::string& name) {
-    if (!New()) return false;
-    Load(name);
+    if (!AskToSave(SaveFirst::SaveAs)) return false;
+    // The template takes the place of the text in one undo step; a template that cannot be taken leaves
+    // the empty document New makes, also one undo step away from the text before.
+    std::exception_ptr failure;
+    {
+        OwnChange own(*this);
+        try {
+            ReplaceFromFile(m_editor, m_files, name);
+        } catch (...) {
+            failure = std::current_exception();
+            m_editor.ReplaceText("");
+        }
+    }
+    BecomeClean(kUntitledName, "");
+    if (failure) std::rethrow_exception(failure);
     return true;
 }
 

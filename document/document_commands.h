@@ -43,6 +43,7 @@ public:
     bool New();
     // New, then the file's text as the untitled document, not marked modified (a template); false when
     // the save question stopped New. A file that cannot be loaded leaves the empty document New made.
+    // Either way one undo brings back the text from before, as a change to the new document.
     bool NewFrom(const std::string& name);
     void Open();
     // True when the text was written.
@@ -53,9 +54,9 @@ public:
     // Loads the start-up file named by Start. A file that exists but cannot be loaded leaves the document
     // untitled (and the error raised); a name that is no file stays the document's name.
     void LoadStartupFile();
-    // A key released in the editor.
     void MarkModified();
-    // The editor's text changed (typing, a paste, any command); the document's own loads do not count.
+    // The editor's text changed (typing, a paste, an undo, any command): the only way a change of the
+    // text marks the document modified. The document's own loads do not count.
     void TextChanged();
     // Makes a recovered text the document: its name, full path and file stamp, marked modified (it was
     // never saved). A copy that kept no stamp makes Save ask before replacing any existing file.

@@ -1,6 +1,7 @@
 #pragma once
 // The program's own modal dialogs. Contract: each blocks until closed; while open, the program's other
 // windows take no input.
+#include <optional>
 #include <string>
 
 namespace tovel {
@@ -10,8 +11,10 @@ enum class DialogResult { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
 class IDialogs {
 public:
     virtual ~IDialogs() = default;
-    // One-line input (at most 255 bytes): the typed text on OK/Enter, the default on Cancel/Esc/close box.
-    virtual std::string InputBox(const std::string& caption, const std::string& prompt, const std::string& def) = 0;
+    // One-line input (at most 255 bytes), the edit box starting with `def`: the typed text on OK/Enter,
+    // nothing on Cancel/Esc/close box.
+    virtual std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
+                                                const std::string& def) = 0;
     // Confirmation ("確認", question icon) with Yes, No, Cancel; Esc and the close box give Cancel.
     virtual DialogResult ConfirmYesNoCancel(const std::string& message) = 0;
     // Plain message with OK, captioned with the application title.

@@ -34,9 +34,9 @@ public:
     virtual int CaretLineStart() = 0;
     // At most the first 4096 bytes of line i, without its break; "" past the last line.
     virtual std::string Line(int index) = 0;
-    // Appends a line at the end of the text (not undoable); see the line rules in the implementation.
+    // Appends a line at the end of the text, one undo step; see the line rules in the implementation.
     virtual void Add(std::string_view line) = 0;
-    // Removes line i and its break (not undoable); an index naming no line changes nothing.
+    // Removes line i and its break, one undo step; an index naming no line changes nothing.
     virtual void Delete(int index) = 0;
 
     virtual std::string Text() = 0;
@@ -45,10 +45,21 @@ public:
     // Normalises line breaks; an unchanged text sends nothing (undo record, caret, scroll stay).
     // Raises "文字列の大きさが メモ の制限を越えました" when the control refuses the text, and
     // TextNotHeldError when it would hold other bytes than given; either way the previous text stays.
+    // SetText is for loads: a new text starts a new undo record.
     virtual void SetText(std::string_view text) = 0;
+    // As SetText, with the same refusals, but for a command: the previous text stays in the undo record,
+    // and one undo brings it back byte for byte.
+    virtual void ReplaceText(std::string_view text) = 0;
     virtual void Clear() = 0;
 
+    // One step: the last edit (or group of edits) is taken back; a second undo redoes it.
     virtual void Undo() = 0;
+    // Edits between BeginUndoStep and EndUndoStep are one undo step; pairs nest (see UndoStep).
+    virtual void BeginUndoStep() = 0;
+    virtual void EndUndoStep() = 0;
+    // Takes the last undo step back for good, for a command that failed half way: the text is as before
+    // it, and the next undo takes back the step before it, as if it had never been made.
+    virtual void DropLastStep() = 0;
     // Cut and copy put the selected bytes on the clipboard exactly (nothing happens without a selection);
     // a copy the clipboard refuses raises its error, and a refused cut deletes nothing. Paste replaces the
     // selection with the clipboard's plain text exactly, up to its first NUL, as one undo step within the
@@ -62,6 +73,7 @@ public:
     virtual int SelStart() = 0;
     virtual void SetSelStart(int offset) = 0;
     virtual void SetSelLength(int length) = 0;  // from the selection start, then scrolls the caret into view
+    // Replaces the selection (or inserts at the caret), one undo step; the caret ends after the text.
     virtual void SetSelText(std::string_view text) = 0;
 
     virtual std::int32_t MaxLength() const = 0;
@@ -77,6 +89,18 @@ public:
 
     // Switches repainting off and on around a large change; switching it on repaints once.
     virtual void SetRedraw(bool on) = 0;
+};
+
+// Makes the edits of its lifetime one undo step.
+class UndoStep {
+public:
+    explicit UndoStep(IEditor& editor) : m_editor(editor) { m_editor.BeginUndoStep(); }
+    ~UndoStep() { m_editor.EndUndoStep(); }
+    UndoStep(const UndoStep&) = delete;
+    UndoStep& operator=(const UndoStep&) = delete;
+
+private:
+    IEditor& m_editor;
 };
 
 }  // namespace tovel

@@ -10,7 +10,9 @@ std::string ReadTextFile(ITextFiles& files, const std::string& name) {
     return bytes;
 }
 
-void LoadFromFile(IEditor& editor, ITextFiles& files, const std::string& name) {
+namespace {
+
+void TakeFile(IEditor& editor, ITextFiles& files, const std::string& name, void (IEditor::*take)(std::string_view)) {
     std::string bytes = ReadTextFile(files, name);
     struct RedrawOff {
         IEditor& editor;
@@ -18,7 +20,7 @@ void LoadFromFile(IEditor& editor, ITextFiles& files, const std::string& name) {
         ~RedrawOff() { editor.SetRedraw(true); }
     } redrawOff(editor);
     try {
-        editor.SetText(bytes);
+        (editor.*take)(bytes);
     } catch (const TextNotHeldError& e) {
         throw TextNotHeldError(FormatText("ファイル %s は ", name) + std::to_string(e.position + 1) +
                                    " バイト目をエディタに保持できないため開けません",
@@ -26,6 +28,18 @@ void LoadFromFile(IEditor& editor, ITextFiles& files, const std::string& name) {
     }
 }
 
-void SaveToFile(IEditor& editor, ITextFiles& files, const std::string& name) { files.WriteAll(name, editor.TextView()); }
+}  // namespace
+
+void LoadFromFile(IEditor& editor, ITextFiles& files, const std::string& name) {
+    TakeFile(editor, files, name, &IEditor::SetText);
+}
+
+void ReplaceFromFile(IEditor& editor, ITextFiles& files, const std::string& name) {
+    TakeFile(editor, files, name, &IEditor::ReplaceText);
+}
+
+void SaveToFile(IEditor& editor, ITextFiles& files, const std::string& name) {
+    files.WriteAll(name, editor.TextView());
+}
 
 }  // namespace tovel

@@ -14,6 +14,8 @@ std::string ReadTextFile(ITextFiles& files, const std::string& name);
 // Loads the file into the editor with repainting off meanwhile; the editor is unchanged on failure. A text
 // the editor would not hold byte for byte is refused, naming the file and the first such byte.
 void LoadFromFile(IEditor& editor, ITextFiles& files, const std::string& name);
+// The same, as a command's change: one undo brings the previous text back.
+void ReplaceFromFile(IEditor& editor, ITextFiles& files, const std::string& name);
 
 // Writes the editor's text exactly as the control holds it.
 void SaveToFile(IEditor& editor, ITextFiles& files, const std::string& name);

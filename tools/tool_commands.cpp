@@ -1,6 +1,7 @@
 #include "tools/tool_commands.h"
 
 #include <algorithm>
+#include <exception>
 #include <limits>
 
 #include "platform/integer_rule.h"
@@ -9,66 +10,90 @@
 namespace tovel {
 
 void ToolCommands::LimitLength() {
-    const std::int32_t limit = IntegerFromText(m_p.dialogs.InputBox("文字数を制限", "最大文字数値を入力してください", ""));
+    const auto answer = m_p.dialogs.InputBox("文字数を制限", "最大文字数値を入力してください", "");
+    if (!answer) return;
+    const std::int32_t limit = IntegerFromText(*answer);
+    if (limit > 0) {
+        const std::string_view text = m_p.editor.TextView();
+        const std::size_t cut = WholeCharsWithin(text, static_cast<std::size_t>(limit));
+        // A CR left at the cut completes to a line break when the text is set.
+        const std::size_t kept = cut + (cut > 0 && text[cut - 1] == '\r' ? 1 : 0);
+        if (kept < text.size()) {
+            const std::string question =
+                "文字列の末尾 " + std::to_string(text.size() - kept) + " バイトが削除されます。よろしいですか?";
+            if (!m_p.boxes.AskYesNo(question, "文字数を制限")) return;
+            // Cut from the text as it stands now, in case anything moved it while the question was open.
+            const std::string_view now = m_p.editor.TextView();
+            m_p.editor.ReplaceText(now.substr(0, WholeCharsWithin(now, static_cast<std::size_t>(limit))));
+        }
+    }
     m_p.editor.SetMaxLength(limit);
-    if (limit <= 0) return;
-    const std::string text = m_p.editor.Text();
-    // A CR left at the cut completes to a line break when the text is set.
-    m_p.editor.SetText(std::string_view(text).substr(0, WholeCharsWithin(text, static_cast<std::size_t>(limit))));
 }
 
 void ToolCommands::DeleteLine() {
-    const std::int32_t line = IntegerFromText(m_p.dialogs.InputBox("行削除", "削除したい行の行数を入力してください", ""));
+    const auto answer = m_p.dialogs.InputBox("行削除", "削除したい行の行数を入力してください", "");
+    if (!answer) return;
+    const std::int32_t line = IntegerFromText(*answer);
     if (line >= 1) m_p.editor.Delete(line - 1);
 }
 
-// The result takes the place of the taken text, so that no third copy of a large text is alive while
-// the editor takes the new one.
+// The result is built while the text stands in the editor, without a copy of it; the editor keeps the
+// text it replaces for its undo.
 void ToolCommands::DeleteEverywhere() {
-    std::string text = m_p.editor.Text();
-    const std::string search = m_p.dialogs.InputBox("指定文字列削除", "削除する文字列を入力してください。", "");
-    text = DeleteAll(text, search);
-    m_p.editor.SetText(text);
+    const auto search = m_p.dialogs.InputBox("指定文字列削除", "削除する文字列を入力してください。", "");
+    if (!search) return;
+    m_p.editor.ReplaceText(DeleteAll(m_p.editor.TextView(), *search));
 }
 
 void ToolCommands::ReplaceEverywhere() {
-    std::string text = m_p.editor.Text();
-    const std::string search = m_p.dialogs.InputBox("文字列の置換", "置換対象の文字列を入力してください。", "");
-    const std::string replacement = m_p.dialogs.InputBox("文字列の置換", "置換後の文字列を入力してください。", "");
-    text = ReplaceAll(text, search, replacement);
-    m_p.editor.SetText(text);
+    const auto search = m_p.dialogs.InputBox("文字列の置換", "置換対象の文字列を入力してください。", "");
+    if (!search) return;
+    const auto replacement = m_p.dialogs.InputBox("文字列の置換", "置換後の文字列を入力してください。", "");
+    if (!replacement) return;
+    m_p.editor.ReplaceText(ReplaceAll(m_p.editor.TextView(), *search, *replacement));
 }
 
 void ToolCommands::RepeatSelection() {
     IEditor& editor = m_p.editor;
+    const auto answer = m_p.dialogs.InputBox("何回繰り返しますか？", "繰り返し", "");
+    if (!answer) return;
     editor.CopyToClipboard();
-    const std::int32_t count = IntegerFromText(m_p.dialogs.InputBox("何回繰り返しますか？", "繰り返し", ""));
-    // The first paste is the editor's own (it replaces the selection, and the editor converts and limits
-    // what it takes from the clipboard); the others insert what it inserted, all at once.
-    const int start = editor.SelStart();
-    editor.PasteFromClipboard();
-    if (count <= 1) return;
-    const int end = editor.SelStart();
-    if (end <= start) return;  // nothing was pasted, so no further paste adds anything
-    const std::string text = editor.Text();
-    const std::string_view piece = std::string_view(text).substr(start, end - start);
-    const std::int32_t limit = editor.MaxLength();
-    const std::size_t room = limit <= 0 ? std::numeric_limits<std::size_t>::max()
-                                        : static_cast<std::size_t>(limit) - std::min<std::size_t>(limit, text.size());
-    std::string more;
-    try {
-        more = RepeatedPaste(piece, count - 1, room);
-    } catch (const Error&) {
-        editor.Undo();  // takes the first paste back: the text is as it was
-        throw;
+    const std::int32_t count = IntegerFromText(*answer);
+    // The first paste is the editor's own (it replaces the selection, and the editor limits
+    // what it takes from the clipboard); the others insert what it inserted, all at once. Together they
+    // are one undo step.
+    std::exception_ptr tooLarge;
+    {
+        UndoStep step(editor);
+        const int start = editor.SelStart();
+        editor.PasteFromClipboard();
+        if (count <= 1) return;
+        const int end = editor.SelStart();
+        if (end <= start) return;  // nothing was pasted, so no further paste adds anything
+        const std::string_view text = editor.TextView();
+        const std::int32_t limit = editor.MaxLength();
+        const std::size_t room = limit <= 0
+                                     ? std::numeric_limits<std::size_t>::max()
+                                     : static_cast<std::size_t>(limit) - std::min<std::size_t>(limit, text.size());
+        std::string more;
+        try {
+            more = RepeatedPaste(text.substr(start, end - start), count - 1, room);
+        } catch (const Error&) {
+            tooLarge = std::current_exception();
+        }
+        if (!tooLarge) editor.SetSelText(more);
     }
-    editor.SetSelText(more);
+    if (tooLarge) {
+        editor.DropLastStep();  // takes the first paste back: the text and its undo are as they were
+        std::rethrow_exception(tooLarge);
+    }
 }
 
 void ToolCommands::Find() {
-    const std::string text = m_p.editor.Text();
-    const std::string search = m_p.dialogs.InputBox("検索", "検索する文字列を入力してください。", "");
-    const std::size_t at = FindWhole(text, search);
+    const auto answer = m_p.dialogs.InputBox("検索", "検索する文字列を入力してください。", "");
+    if (!answer) return;
+    const std::string& search = *answer;
+    const std::size_t at = FindWhole(m_p.editor.TextView(), search);
     if (at == std::string::npos) {
         m_p.boxes.ShowWarning("見つかりませんでした。", "検索");
         return;

@@ -3,7 +3,9 @@
 // paste) and the small queries and insertions (find, byte count, caret position, date and time, HTML
 // template, open the selection through the shell), written against the platform interfaces.
 //
-// None of them marks the document modified or refreshes the gutter itself.
+// None of them marks the document modified or refreshes the gutter itself. Every change of the text is
+// one undo step that brings back the text as it was; Cancel in any of their boxes ends the command with
+// nothing changed and nothing more shown.
 #include <functional>
 #include <string>
 
@@ -31,7 +33,8 @@ public:
     ToolCommands(ToolPlatform platform, const RegionalFormats& formats, std::function<LocalTime()> clock)
         : m_p(platform), m_formats(formats), m_clock(std::move(clock)) {}
 
-    // Asks for a byte limit for typing and pasting; a positive one also cuts the text to whole characters.
+    // Asks for a byte limit for typing and pasting; a positive one also cuts the text to whole characters,
+    // after asking whether the bytes past it may go (No keeps the text and the old limit).
     void LimitLength();
     // Asks for a line number counted from 1 and deletes that line; 0 or less deletes nothing.
     void DeleteLine();

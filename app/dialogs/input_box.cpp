@@ -180,10 +180,12 @@ INT_PTR CALLBACK InputProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
 
 }  // namespace
 
-std::string RunInputBox(HWND owner, const std::string& caption, const std::string& prompt, const std::string& def) {
+std::optional<std::string> RunInputBox(HWND owner, const std::string& caption, const std::string& prompt,
+                                       const std::string& def) {
     InputState state{caption, prompt, def, {}, {}, nullptr, false};
     const INT_PTR r = RunModalDialog(owner, InputProc, reinterpret_cast<LPARAM>(&state));
-    return r == IDOK ? state.result : def;
+    if (r != IDOK) return std::nullopt;
+    return state.result;
 }
 
 }  // namespace tovel::dialogs

@@ -5,7 +5,8 @@
 
 namespace tovel {
 
-std::string Win32Dialogs::InputBox(const std::string& caption, const std::string& prompt, const std::string& def) {
+std::optional<std::string> Win32Dialogs::InputBox(const std::string& caption, const std::string& prompt,
+                                                  const std::string& def) {
     ModalScope modal(&m_app);
     return dialogs::RunInputBox(m_app.Handle(), caption, prompt, def);
 }

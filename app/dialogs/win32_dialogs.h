@@ -10,7 +10,8 @@ class Win32Dialogs : public IDialogs {
 public:
     explicit Win32Dialogs(Application& app) : m_app(app) {}
 
-    std::string InputBox(const std::string& caption, const std::string& prompt, const std::string& def) override;
+    std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
+                                        const std::string& def) override;
     DialogResult ConfirmYesNoCancel(const std::string& message) override;
     void ShowMessage(const std::string& message) override;
 

@@ -2,9 +2,8 @@
 // Typed calls into the editing component, one small function per message it is sent, so the compiler
 // checks every argument. Calls go through the component's direct function: no window message, no
 // marshalling, and none of the window-procedure hooks see them. Positions and lengths are bytes.
-#include <windows.h>
-
 #include <Scintilla.h>
+#include <windows.h>
 
 #include <cstddef>
 #include <string_view>
@@ -135,6 +134,10 @@ public:
     void SetSelFore(COLORREF colour) const { Call(SCI_SETSELFORE, 1, colour); }
     void SetSelBack(COLORREF colour) const { Call(SCI_SETSELBACK, 1, colour); }
     void SetCaretFore(COLORREF colour) const { Call(SCI_SETCARETFORE, colour); }
+
+    // ---- undo steps: the changes between a begin and its end are undone and redone together (pairs nest)
+    void BeginUndoAction() const { Call(SCI_BEGINUNDOACTION); }
+    void EndUndoAction() const { Call(SCI_ENDUNDOACTION); }
 
 private:
     sptr_t Call(unsigned int msg, uptr_t wp = 0, sptr_t lp = 0) const { return m_fn(m_ptr, msg, wp, lp); }

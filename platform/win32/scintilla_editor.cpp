@@ -289,7 +289,7 @@ void ScintillaEditor::OnNotify(const SCNotification& n) {
     if (!(n.modificationType & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT))) return;
     // A new edit by the user starts a new undo step: the next undo takes it back, not redoes the old one.
     if ((n.modificationType & SC_PERFORMED_USER) && m_ownEdits == 0) m_undone = false;
-    if (m_changed) Guarded([&] { m_changed(); });
+    if (m_changed && m_quiet == 0) Guarded([&] { m_changed(); });
 }
 
 void ScintillaEditor::LimitInsertion(const SCNotification& n) {
@@ -380,16 +380,15 @@ std::string ScintillaEditor::Line(int index) {
 // ---- edits ------------------------------------------------------------------------------------------
 
 void ScintillaEditor::ReplaceRange(sci::Position start, sci::Position end, std::string_view text) {
-    // The component wants a NUL-terminated string for a selection replace.
-    const std::string inserted(text);
+    if (start == end && text.empty()) return;  // no change, so no step: the next undo stays as it was
     ++m_ownEdits;
-    m_calls.SetUndoCollection(false);
-    m_calls.SetSel(start, end);
-    m_calls.ReplaceSel(inserted.c_str());
-    m_calls.EmptyUndoBuffer();
-    m_calls.SetUndoCollection(true);
+    m_calls.BeginUndoAction();
+    m_calls.SetTargetRange(start, end);
+    m_calls.ReplaceTarget(text);
+    m_calls.EndUndoAction();
+    m_calls.SetEmptySelection(start + static_cast<sci::Position>(text.size()));
     --m_ownEdits;
-    m_undone = false;
+    m_undone = false;  // a new step: the next undo takes it back
 }
 
 void ScintillaEditor::Add(std::string_view line) {
@@ -419,7 +418,11 @@ std::string_view ScintillaEditor::TextView() {
     return {m_calls.CharacterPointer(), static_cast<std::size_t>(m_calls.Length())};
 }
 
-void ScintillaEditor::SetText(std::string_view text) {
+void ScintillaEditor::SetText(std::string_view text) { SetWholeText(text, false); }
+
+void ScintillaEditor::ReplaceText(std::string_view text) { SetWholeText(text, true); }
+
+void ScintillaEditor::SetWholeText(std::string_view text, bool undoable) {
     // The text ends at its first NUL byte.
     if (const auto nul = text.find('\0'); nul != std::string_view::npos) text = text.substr(0, nul);
     const std::string normalized = NormalizeLineBreaks(text);
@@ -429,11 +432,15 @@ void ScintillaEditor::SetText(std::string_view text) {
     };
     if (held()) return;  // the same text: undo record, caret and scroll position stay
 
-    // The set is recorded as one undo step only so that it can be taken back if the text is not held;
-    // the record is emptied right after, so no copy of either text stays behind.
+    // The set is recorded as one undo step, so that it can be taken back if the text is not held. For a
+    // load the record is emptied before and after, so no copy of either text stays behind; a command
+    // keeps the record, whose step then holds the only copy of the previous text.
     ++m_ownEdits;
-    m_calls.EmptyUndoBuffer();
+    ++m_quiet;
+    if (!undoable) m_calls.EmptyUndoBuffer();
+    m_calls.BeginUndoAction();
     m_calls.SetText(normalized.c_str());
+    m_calls.EndUndoAction();
     const bool failed = m_calls.Status() != SC_STATUS_OK;
     const bool exact = !failed && held();
     std::size_t at = 0;  // the first byte the component does not hold as given
@@ -444,15 +451,19 @@ void ScintillaEditor::SetText(std::string_view text) {
         while (at < have && at < normalized.size() && p[at] == normalized[at]) ++at;
         m_calls.Undo();
     }
-    m_calls.EmptyUndoBuffer();
-    m_calls.SetSavePoint();
+    if (!undoable) {
+        m_calls.EmptyUndoBuffer();
+        m_calls.SetSavePoint();
+    }
+    --m_quiet;
     --m_ownEdits;
-    m_undone = false;
+    m_undone = false;  // a refused text leaves the step before it as the one an undo takes back
     if (failed) throw Error(kTooLarge);
     if (!exact) throw TextNotHeldError("文字列の " + PositionText(at) + " バイト目を保持できません", at);
     m_calls.SetEmptySelection(0);
     m_calls.SetXOffset(0);
     m_calls.SetFirstVisibleLine(0);
+    if (m_changed) Guarded([&] { m_changed(); });
 }
 
 void ScintillaEditor::Clear() { SetText(""); }
@@ -468,6 +479,18 @@ void ScintillaEditor::Undo() {
         m_undone = true;
     }
     --m_ownEdits;
+}
+
+void ScintillaEditor::BeginUndoStep() { m_calls.BeginUndoAction(); }
+
+void ScintillaEditor::EndUndoStep() { m_calls.EndUndoAction(); }
+
+void ScintillaEditor::DropLastStep() {
+    // The step's own undo, then forgotten: no later undo redoes it.
+    ++m_ownEdits;
+    if (m_calls.CanUndo()) m_calls.Undo();
+    --m_ownEdits;
+    m_undone = false;
 }
 
 IClipboard& ScintillaEditor::Clipboard() {

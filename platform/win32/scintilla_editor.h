@@ -54,8 +54,12 @@ public:
     std::string Text() override;
     std::string_view TextView() override;
     void SetText(std::string_view text) override;
+    void ReplaceText(std::string_view text) override;
     void Clear() override;
     void Undo() override;
+    void BeginUndoStep() override;
+    void EndUndoStep() override;
+    void DropLastStep() override;
     void CutToClipboard() override;
     void CopyToClipboard() override;
     void PasteFromClipboard() override;
@@ -89,8 +93,10 @@ private:
     sci::Position RowStart(int row);
     sci::Position RowOf(sci::Position pos);
     sci::Position CharStartAtOrBefore(sci::Position pos);
-    // Replaces bytes without an undo step and without the byte limit, as the program's own edits do.
+    // Replaces bytes as one undo step and without the byte limit, as the program's own edits do.
     void ReplaceRange(sci::Position start, sci::Position end, std::string_view text);
+    // The whole-text set behind SetText (a new undo record) and ReplaceText (one more undo step).
+    void SetWholeText(std::string_view text, bool undoable);
     void OnNotify(const SCNotification& n);
     void LimitInsertion(const SCNotification& n);
     IClipboard& Clipboard();
@@ -112,8 +118,9 @@ private:
     std::unique_ptr<IClipboard> m_clipboard;
     std::int32_t m_maxLength = 0;
     bool m_wordWrap = true;
-    int m_ownEdits = 0;      // > 0 while the program itself changes the text: no byte limit, no undo toggle
-    bool m_undone = false;   // the last undo step was taken back: the next undo redoes it
+    int m_ownEdits = 0;     // > 0 while the program itself changes the text: no byte limit, no undo toggle
+    int m_quiet = 0;        // > 0 while a whole text is on trial: its changes are told once, when it is kept
+    bool m_undone = false;  // the last undo step was taken back: the next undo redoes it
     std::int32_t m_color = static_cast<std::int32_t>(0x80000000u | COLOR_WINDOW);
     std::int32_t m_fontColor = static_cast<std::int32_t>(0x80000000u | COLOR_WINDOWTEXT);
 };

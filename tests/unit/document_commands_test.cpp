@@ -202,8 +202,16 @@ TEST_F(DocumentTest, NewFromATemplateIsAnUntitledCleanDocumentAndCancelStopsIt) 
     EXPECT_TRUE(doc.NewFrom("C:\\app\\doc\\tag.txt"));
     EXPECT_EQ(editor.text, "<html>\r\n");
     EXPECT_EQ(window.caption, "無題 - tovel editor") << "the template's load marks nothing";
+    EXPECT_TRUE(doc.CloseQuery()) << "an unchanged template asks nothing";
+    editor.Undo();
+    EXPECT_EQ(editor.text, "draft") << "one undo brings back the text from before";
+    EXPECT_EQ(window.caption, "無題 * tovel editor") << "as a change of the new document";
+    dialogs.answers = {DialogResult::No};
     EXPECT_THROW(doc.NewFrom("C:\\none\\doc\\tag.txt"), Error);
     EXPECT_EQ(editor.text, "") << "as New left it";
+    EXPECT_EQ(state.ModMark, " - ");
+    editor.Undo();
+    EXPECT_EQ(editor.text, "draft");
 }
 
 TEST_F(DocumentTest, NewYesAlwaysShowsTheSaveDialogEvenForANamedDocument) {

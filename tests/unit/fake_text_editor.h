@@ -25,7 +25,6 @@ class FakeTextEditor : public FakeEditor {
 public:
     explicit FakeTextEditor(FakeClipboard& clipboard) : m_clipboard(clipboard) {}
 
-    std::size_t selStart = 0, selEnd = 0;  // the caret is at selEnd
     std::int32_t maxLength = 0;
 
     void Select(std::size_t start, std::size_t end) { selStart = start, selEnd = end; }
@@ -33,27 +32,21 @@ public:
 
     int CaretLine() override { return static_cast<int>(LineOf(selStart)); }
     int CaretLineStart() override { return static_cast<int>(LineStarts()[LineOf(selStart)]); }
+    // At the end: `line` + CR LF after a final break (or into an empty text), else CR LF + `line`.
+    void Add(std::string_view line) override {
+        const bool broken = text.empty() || text.back() == '\n' || text.back() == '\r';
+        selStart = selEnd = text.size();
+        BeginChange();
+        Replace(broken ? std::string(line) + "\r\n" : "\r\n" + std::string(line));
+    }
     void Delete(int index) override {
         const std::vector<std::size_t> starts = LineStarts();
         if (index < 0 || static_cast<std::size_t>(index) >= starts.size()) return;
         const std::size_t end = index + 1u < starts.size() ? starts[index + 1] : text.size();
-        text.erase(starts[index], end - starts[index]);
-        selStart = selEnd = starts[index];
-        m_undo.reset();
-    }
-    void SetText(std::string_view t) override {
-        const std::string normalized = NormalizeLineBreaks(t);
-        if (normalized == text) return;
-        text = normalized;
-        selStart = selEnd = 0;
-        m_undo.reset();
-    }
-    void Undo() override {
-        if (!m_undo) return;
-        text = m_undo->text;
-        selStart = m_undo->selStart;
-        selEnd = m_undo->selEnd;
-        m_undo.reset();
+        if (end == starts[index]) return;
+        BeginChange();
+        selStart = starts[index], selEnd = end;
+        Replace("");
     }
     void CopyToClipboard() override {
         if (selEnd > selStart) m_clipboard.text = Selected();
@@ -61,7 +54,7 @@ public:
     // Keeps the longest prefix of whole characters, a CR LF never split, that fits the limit.
     void PasteFromClipboard() override {
         if (m_clipboard.text.empty()) return;
-        m_undo = Snapshot{text, selStart, selEnd};
+        BeginChange();
         std::string insert = NormalizeLineBreaks(m_clipboard.text);
         if (maxLength > 0) {
             const std::size_t kept = text.size() - (selEnd - selStart);
@@ -76,18 +69,13 @@ public:
     void SetSelStart(int offset) override { selStart = selEnd = offset; }
     void SetSelLength(int length) override { selEnd = selStart + length; }
     void SetSelText(std::string_view t) override {
+        BeginChange();
         Replace(t);
-        m_undo.reset();
     }
     std::int32_t MaxLength() const override { return maxLength; }
     void SetMaxLength(std::int32_t limit) override { maxLength = limit; }
 
 private:
-    struct Snapshot {
-        std::string text;
-        std::size_t selStart, selEnd;
-    };
-
     static bool IsWholeCut(const std::string& s, std::size_t at) {
         std::size_t pos = 0;
         while (pos < at) pos = NextCharPos(s, pos);
@@ -96,6 +84,7 @@ private:
     void Replace(std::string_view t) {
         text.replace(selStart, selEnd - selStart, t);
         selStart = selEnd = selStart + t.size();
+        Changed();
     }
     std::vector<std::size_t> LineStarts() const {
         std::vector<std::size_t> starts{0};
@@ -108,19 +97,20 @@ private:
     }
 
     FakeClipboard& m_clipboard;
-    std::optional<Snapshot> m_undo;
 };
 
-// Input boxes answered from a queue (an empty answer once it runs out); every box and message recorded.
+// Input boxes answered from a queue (nullopt is Cancel, and so is every box once it runs out); every box
+// and message recorded.
 class AnsweringDialogs : public ScriptedDialogs {
 public:
-    std::deque<std::string> answers;
+    std::deque<std::optional<std::string>> answers;
     std::vector<std::string> inputs;  // "caption|prompt" of each input box, in order
     std::vector<std::string> messages;
-    std::string InputBox(const std::string& caption, const std::string& prompt, const std::string&) override {
+    std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
+                                        const std::string&) override {
         inputs.push_back(caption + "|" + prompt);
-        if (answers.empty()) return "";
-        std::string a = answers.front();
+        if (answers.empty()) return std::nullopt;
+        std::optional<std::string> a = answers.front();
         answers.pop_front();
         return a;
     }
@@ -129,8 +119,15 @@ public:
 
 class RecordingBoxes : public IMessageBoxes {
 public:
-    std::vector<std::string> shown;  // "warning|text|caption" or "info|text|caption"
-    bool AskYesNo(const std::string&, const std::string&) override { return false; }
+    std::vector<std::string> shown;  // "warning|text|caption", "info|text|caption" or "question|text|caption"
+    std::deque<bool> yes;            // the answers to the questions, No once it runs out
+    bool AskYesNo(const std::string& t, const std::string& c) override {
+        shown.push_back("question|" + t + "|" + c);
+        if (yes.empty()) return false;
+        const bool answer = yes.front();
+        yes.pop_front();
+        return answer;
+    }
     void ShowWarning(const std::string& t, const std::string& c) override { shown.push_back("warning|" + t + "|" + c); }
     void ShowInfo(const std::string& t, const std::string& c) override { shown.push_back("info|" + t + "|" + c); }
 };

@@ -51,11 +51,13 @@ public:
     }
 };
 
-// An editor that only holds its text; `changed` is told of every whole-text change, as the real editor's
-// change notification tells its owner.
+// An editor that holds its text and a selection, with the real editor's one-step undo: an undo swaps the
+// state before the last step with the present one, so a second undo redoes it. `changed` is told of every
+// change of the text, as the real editor's change notification tells its owner.
 class FakeEditor : public IEditor {
 public:
     std::string text;
+    std::size_t selStart = 0, selEnd = 0;  // the caret is at selEnd
     std::function<void()> changed;
     std::size_t capacity = SIZE_MAX;  // a longer text is refused whole, as the component refuses it
     int LineCount() override { return static_cast<int>(SplitLines(text).size()); }
@@ -68,15 +70,25 @@ public:
     void Delete(int) override {}
     std::string Text() override { return text; }
     std::string_view TextView() override { return text; }
-    void SetText(std::string_view t) override {
-        const std::string next = NormalizeLineBreaks(t);
-        if (next == text) return;
-        if (next.size() > capacity) throw Error("文字列の大きさが メモ の制限を越えました");
-        text = next;
-        if (changed) changed();
-    }
+    void SetText(std::string_view t) override { SetWhole(t, false); }
+    void ReplaceText(std::string_view t) override { SetWhole(t, true); }
     void Clear() override { SetText(""); }
-    void Undo() override {}
+    void Undo() override {
+        if (!m_undo) return;
+        Snapshot now{text, selStart, selEnd};
+        Restore(*m_undo);
+        m_undo = std::move(now);
+    }
+    void BeginUndoStep() override {
+        if (m_depth++ == 0) m_stepTaken = false;
+    }
+    void EndUndoStep() override { --m_depth; }
+    void DropLastStep() override {
+        if (!m_undo) return;
+        Restore(*m_undo);
+        m_undo = std::move(m_before);
+        m_before.reset();
+    }
     void CutToClipboard() override {}
     void CopyToClipboard() override {}
     void PasteFromClipboard() override {}
@@ -95,6 +107,48 @@ public:
     std::int32_t FontColor() const override { return 0; }
     void SetFontColor(std::int32_t) override {}
     void SetRedraw(bool) override {}
+
+protected:
+    struct Snapshot {
+        std::string text;
+        std::size_t selStart, selEnd;
+    };
+    // Before each change: the state an undo brings back (once for all the changes of an open step).
+    void BeginChange() {
+        if (m_depth > 0 && m_stepTaken) return;
+        m_stepTaken = m_depth > 0;
+        m_before = std::move(m_undo);
+        m_undo = Snapshot{text, selStart, selEnd};
+    }
+    void Changed() {
+        if (changed) changed();
+    }
+
+private:
+    void SetWhole(std::string_view t, bool undoable) {
+        const std::string next = NormalizeLineBreaks(t.substr(0, t.find('\0')));
+        if (next == text) return;
+        if (next.size() > capacity) throw Error("文字列の大きさが メモ の制限を越えました");
+        if (undoable) {
+            BeginChange();
+        } else {
+            m_undo.reset();
+            m_before.reset();
+        }
+        text = next;
+        selStart = selEnd = 0;
+        Changed();
+    }
+    void Restore(const Snapshot& s) {
+        text = s.text;
+        selStart = s.selStart;
+        selEnd = s.selEnd;
+        Changed();
+    }
+
+    std::optional<Snapshot> m_undo, m_before;  // the state before the last step, and before the one before
+    int m_depth = 0;
+    bool m_stepTaken = false;
 };
 
 // File dialogs answered from a queue: a path, or nullopt for Cancel. An unexpected use fails the test
@@ -124,7 +178,9 @@ public:
     std::deque<DialogResult> answers;
     std::vector<std::string> asked;
     int unexpected = 0;
-    std::string InputBox(const std::string&, const std::string&, const std::string& def) override { return def; }
+    std::optional<std::string> InputBox(const std::string&, const std::string&, const std::string& def) override {
+        return def;
+    }
     DialogResult ConfirmYesNoCancel(const std::string& message) override {
         asked.push_back(message);
         if (answers.empty()) {

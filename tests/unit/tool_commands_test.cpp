@@ -12,7 +12,7 @@ class ToolCommandsTest : public testing::Test {
 protected:
     // Runs a command with the given answers; the error it raises, or "".
     template <class F>
-    std::string Run(std::vector<std::string> answers, F command) {
+    std::string Run(std::vector<std::optional<std::string>> answers, F command) {
         dialogs.answers.assign(answers.begin(), answers.end());
         try {
             command();
@@ -32,28 +32,40 @@ protected:
     ToolCommands tools{{editor, dialogs, boxes, clipboard, shell}, formats, [this] { return now; }};
 };
 
-TEST_F(ToolCommandsTest, LimitLengthSetsTheLimitAndCutsToWholeCharacters) {
+TEST_F(ToolCommandsTest, LimitLengthAsksBeforeItCutsToWholeCharacters) {
     struct Case {
-        std::string text, answer, result;
+        std::string text, answer;
+        bool yes;
+        std::string result;
         std::int32_t limit;
-        std::string error;
+        std::string question, error;
     } cases[] = {
-        {"abcdefghijklmno", "10", "abcdefghij", 10, ""},
-        {"abc", "0", "abc", 0, ""},
-        {"abc", "$10", "abc", 16, ""},
-        {"abc", " 12", "abc", 12, ""},
-        {"abcd", "-5", "abcd", -5, ""},
-        {"ab表", "3", "ab", 3, ""},
-        {"a\r\nb", "2", "a\r\n", 2, ""},  // the CR left at the cut completes to a line break
-        {"abc", "12 ", "abc", 7, "'12 ' は整数ではありません"},
-        {"abc", "", "abc", 7, "'' は整数ではありません"},
+        {"abcdefghijklmno", "10", true, "abcdefghij", 10, "5", ""},
+        {"abcdefghijklmno", "10", false, "abcdefghijklmno", 7, "5", ""},  // No keeps the text and the old limit
+        {"abc", "0", false, "abc", 0, "", ""},
+        {"abc", "$10", false, "abc", 16, "", ""},
+        {"abc", " 12", false, "abc", 12, "", ""},
+        {"abc", "3", false, "abc", 3, "", ""},  // fits exactly: nothing to ask
+        {"abcd", "-5", false, "abcd", -5, "", ""},
+        {"ab表", "3", true, "ab", 3, "2", ""},
+        {"a\r\nb", "2", true, "a\r\n", 2, "1", ""},  // the CR left at the cut completes to a line break
+        {"a\r\n", "2", false, "a\r\n", 2, "", ""},   // ...so nothing goes, and nothing is asked
+        {"abc", "12 ", false, "abc", 7, "", "'12 ' は整数ではありません"},
+        {"abc", "", false, "abc", 7, "", "'' は整数ではありません"},
     };
     for (const Case& c : cases) {
         editor.text = c.text;
         editor.maxLength = 7;
+        boxes.shown.clear();
+        boxes.yes = {c.yes};
         EXPECT_EQ(Run({c.answer}, [&] { tools.LimitLength(); }), c.error) << c.answer;
         EXPECT_EQ(editor.text, c.result) << c.answer;
         EXPECT_EQ(editor.maxLength, c.limit) << c.answer;
+        const std::vector<std::string> asked =
+            c.question.empty() ? std::vector<std::string>{}
+                               : std::vector<std::string>{"question|文字列の末尾 " + c.question +
+                                                          " バイトが削除されます。よろしいですか?|文字数を制限"};
+        EXPECT_EQ(boxes.shown, asked) << c.answer;
     }
     EXPECT_EQ(dialogs.inputs.front(), "文字数を制限|最大文字数値を入力してください");
 }
@@ -84,13 +96,18 @@ TEST_F(ToolCommandsTest, DeleteAndReplaceEverywhere) {
     editor.text = "abbb";
     Run({"ab", "a"}, [&] { tools.ReplaceEverywhere(); });
     EXPECT_EQ(editor.text, "a");
-    Run({}, [&] { tools.ReplaceEverywhere(); });  // Cancel in both: the second box is still asked
+    Run({"b", ""}, [&] { tools.ReplaceEverywhere(); });  // an empty replacement confirmed with OK deletes
     EXPECT_EQ(editor.text, "a");
-    EXPECT_EQ(dialogs.inputs, (std::vector<std::string>{"指定文字列削除|削除する文字列を入力してください。",
-                                                        "文字列の置換|置換対象の文字列を入力してください。",
-                                                        "文字列の置換|置換後の文字列を入力してください。",
-                                                        "文字列の置換|置換対象の文字列を入力してください。",
-                                                        "文字列の置換|置換後の文字列を入力してください。"}));
+    editor.text = "abab";
+    Run({"b", ""}, [&] { tools.ReplaceEverywhere(); });
+    EXPECT_EQ(editor.text, "aa");
+    EXPECT_EQ(
+        dialogs.inputs,
+        (std::vector<std::string>{
+            "指定文字列削除|削除する文字列を入力してください。", "文字列の置換|置換対象の文字列を入力してください。",
+            "文字列の置換|置換後の文字列を入力してください。", "文字列の置換|置換対象の文字列を入力してください。",
+            "文字列の置換|置換後の文字列を入力してください。", "文字列の置換|置換対象の文字列を入力してください。",
+            "文字列の置換|置換後の文字列を入力してください。"}));
 }
 
 TEST_F(ToolCommandsTest, RepeatSelectionPastesLikeSinglePastesAsOneInsertion) {
@@ -134,10 +151,10 @@ TEST_F(ToolCommandsTest, FindReportsTheFirstWholeMatchCountedFromOneAndSelectsIt
     EXPECT_EQ(editor.selStart, 6u);
     editor.text = "\x83" "A";
     Run({"A"}, [&] { tools.Find(); });
-    Run({}, [&] { tools.Find(); });
-    EXPECT_EQ(boxes.shown, (std::vector<std::string>{"info|7文字目に見つかりました。|検索",
-                                                     "warning|見つかりませんでした。|検索",
-                                                     "warning|見つかりませんでした。|検索"}));
+    Run({""}, [&] { tools.Find(); });
+    EXPECT_EQ(boxes.shown,
+              (std::vector<std::string>{"info|7文字目に見つかりました。|検索", "warning|見つかりませんでした。|検索",
+                                        "warning|見つかりませんでした。|検索"}));
     EXPECT_EQ(dialogs.inputs.front(), "検索|検索する文字列を入力してください。");
 }
 

@@ -7,7 +7,7 @@
 // inside the dialog's own modal loop:
 //
 //     DialogAnswerer answer({{Act::Type("12"), Act::Enter()}});
-//     std::string s = dialogs.InputBox("caption", "prompt", "");
+//     std::optional<std::string> s = dialogs.InputBox("caption", "prompt", "");
 //     ASSERT_EQ(answer.Seen().size(), 1u);
 //     EXPECT_EQ(answer.Seen()[0].caption, "caption");
 //

@@ -1,10 +1,9 @@
 // The program's own dialogs driven by real keys and clicks.
-#include "app/dialogs/win32_dialogs.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
+#include "app/dialogs/win32_dialogs.h"
 #include "platform/win32/scoped_win.h"
 #include "platform/win32/win32_clipboard.h"
 #include "tests/win32/dialog_answerer.h"
@@ -61,10 +60,10 @@ TEST_F(DialogsTest, InputBoxReturnsTheTypedTextExactly) {
     EXPECT_TRUE(answer.Done());
 }
 
-TEST_F(DialogsTest, InputBoxCancelledAnyWayGivesTheDefault) {
+TEST_F(DialogsTest, InputBoxCancelledAnyWayGivesNothing) {
     for (const Act& cancel : {Act::Escape(), Act::Click("キャンセル"), Act::Close()}) {
         DialogAnswerer answer({{Act::Type("typed"), cancel}});
-        EXPECT_EQ(dialogs.InputBox("c", "p", "dflt"), "dflt");
+        EXPECT_FALSE(dialogs.InputBox("c", "p", "dflt").has_value());
         EXPECT_TRUE(answer.Done());
         EXPECT_EQ(answer.Unexpected(), 0);
     }

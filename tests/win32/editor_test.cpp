@@ -1,14 +1,14 @@
 // The editor on the real editing component: line rules, display rows, whole-text set, byte offsets over
 // double-byte text, the byte limit on every input path, one-step undo, the edit-box keys, word wrap,
 // colours and the clipboard requests.
-#include "platform/win32/scintilla_editor.h"
-
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "platform/error.h"
+#include "platform/win32/scintilla_editor.h"
 #include "platform/win32/win32_clipboard.h"
 #include "tests/win32/test_window.h"
 
@@ -86,10 +86,12 @@ struct EditCase {
 
 class EditorAdd : public EditorTest, public testing::WithParamInterface<EditCase> {};
 
-TEST_P(EditorAdd, AppendsALineAtTheEndThatUndoDoesNotTakeBack) {
+TEST_P(EditorAdd, AppendsALineAtTheEndThatOneUndoTakesBack) {
     editor->SetText(GetParam().before);
     editor->Add(GetParam().added);
     EXPECT_EQ(editor->Text(), GetParam().after);
+    editor->Undo();
+    EXPECT_EQ(editor->Text(), GetParam().before);
     editor->Undo();
     EXPECT_EQ(editor->Text(), GetParam().after);
 }
@@ -380,6 +382,64 @@ TEST_F(EditorTest, TheComponentsOwnCommandKeysDoNothing) {
 }
 
 // ---- undo -------------------------------------------------------------------------------------------------
+
+// Bytes that are no Shift-JIS character (a bad trail, an unused lead, 0xFF, a lead byte at the end)
+// come back from an undo exactly as they were.
+TEST_F(EditorTest, EveryCommandEditIsOneUndoStepThatBringsBackTheExactBytes) {
+    const std::string before =
+        "ab\x81\x7f\xff\x85\x40\r\n\x95\x5c"
+        "ab\x82";
+    struct Case {
+        const char* name;
+        std::function<void()> edit;
+    } cases[] = {
+        {"replace", [&] { editor->ReplaceText("X\x81\x7f"); }},
+        {"selection",
+         [&] {
+             editor->SetSelStart(2);
+             editor->SetSelLength(4);
+             editor->SetSelText("\xfe");
+         }},
+        {"delete", [&] { editor->Delete(0); }},
+        {"add", [&] { editor->Add("\xa0"); }},
+        {"group",
+         [&] {
+             UndoStep step(*editor);
+             editor->ReplaceText("one");
+             editor->Add("two");
+         }},
+    };
+    for (const Case& c : cases) {
+        editor->SetText(before);
+        ASSERT_EQ(editor->Text(), before);
+        c.edit();
+        const std::string after = editor->Text();
+        ASSERT_NE(after, before) << c.name;
+        editor->Undo();
+        EXPECT_EQ(editor->Text(), before) << c.name;
+        editor->Undo();
+        EXPECT_EQ(editor->Text(), after) << c.name << ": a second undo redoes";
+    }
+}
+
+TEST_F(EditorTest, AReplacedTextKeepsTheEarlierStepAndADroppedStepLeavesNoTrace) {
+    editor->SetText("abc");
+    editor->ReplaceText("abc");  // the same text: nothing to undo is added
+    CaretToEnd();
+    Type(L'd');
+    {
+        UndoStep step(*editor);
+        editor->SetSelText("e");
+        editor->SetSelText("f");
+    }
+    ASSERT_EQ(editor->Text(), "abcdef");
+    editor->DropLastStep();
+    EXPECT_EQ(editor->Text(), "abcd");
+    editor->Undo();
+    EXPECT_EQ(editor->Text(), "abc") << "the typing before the dropped step";
+    editor->Undo();
+    EXPECT_EQ(editor->Text(), "abcd");
+}
 
 TEST_F(EditorTest, UndoIsOneStepAndASecondUndoTakesItBack) {
     editor->SetText("start");

@@ -2,6 +2,7 @@
 // real key input, the editing commands, and the gutter following keys and clicks.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <vector>
 
 #include "AboutBox/about_form.h"
@@ -12,6 +13,7 @@
 #include "platform/win32/win32_clipboard.h"
 #include "setting/setting_form.h"
 #include "tests/win32/dialog_answerer.h"
+#include "tests/win32/drop_files.h"
 #include "tests/win32/test_folder.h"
 #include "tests/win32/test_window.h"
 
@@ -164,11 +166,12 @@ TEST_F(MainWindowTest, BandPictureShowsBehindTheTransparentToolbar) {
 }
 
 TEST_F(MainWindowTest, ShortcutsWithTheEditorFocusedSearchItsContextMenuThenTheMenuBar) {
-    // Find asks for its string (Esc) and reports it not found; the key releases mark the document
-    // modified, so the template's New asks first: answer No.
+    // Find asks for its string (Esc ends it silently); the paste marks the document modified, so the
+    // template's New asks first: answer No.
     CreateDirectoryA((m_folder / "doc").c_str(), nullptr);
     CloseHandle(CreateFileA((m_folder / "doc\\tag.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    test::DialogAnswerer answer({{test::Act::Escape()}, {test::Act::Enter()}, {test::Act::Click("いいえ(&N)")}});
+    Win32Clipboard(m_form.Handle()).WriteText("pasted");
+    test::DialogAnswerer answer({{test::Act::Escape()}, {test::Act::Click("いいえ(&N)")}});
     Press(VK_F3);
     Press('P', true);
     Press('H', true);
@@ -177,10 +180,9 @@ TEST_F(MainWindowTest, ShortcutsWithTheEditorFocusedSearchItsContextMenuThenTheM
     Press(VK_F12);
     EXPECT_EQ(TakeCommands(), (std::vector<CommandId>{cmdFind1, cmdPasteP2, cmdHTMLTagH1, cmdNewN1}))
         << "F3 runs Find, never always-on-top; F11 and F12 do nothing in the editor";
-    ASSERT_EQ(answer.Seen().size(), 3u);
+    ASSERT_EQ(answer.Seen().size(), 2u);
     EXPECT_EQ(answer.Seen()[0].caption, "検索");
-    EXPECT_EQ(answer.Seen()[1].caption, "検索");
-    EXPECT_EQ(answer.Seen()[2].caption, "確認");
+    EXPECT_EQ(answer.Seen()[1].caption, "確認");
 }
 
 TEST_F(MainWindowTest, F11AndF12ActWhileTheToolbarHasTheFocus) {
@@ -274,19 +276,31 @@ TEST_F(MainWindowTest, AToolbarPasteOnACleanDocumentIsNeverThrownAway) {
     EXPECT_EQ(m_form.Note().Text(), "pasted");
 }
 
-TEST_F(MainWindowTest, KeyReleaseMarksTheDocumentAndTheGutterFollowsKeysAndClicksOnly) {
+TEST_F(MainWindowTest, OnlyAChangeOfTheTextMarksTheDocumentAndTheGutterFollowsKeysAndClicksOnly) {
     LineGutter& gutter = m_form.Gutter();
     EXPECT_TRUE(IsWindowVisible(gutter.Label(1)));
     EXPECT_FALSE(IsWindowVisible(gutter.Label(2)));
     m_form.Note().SetText("a\r\nb\r\nc");
     Pump();
     EXPECT_FALSE(IsWindowVisible(gutter.Label(2))) << "setting the text does not refresh the gutter";
+    // The same text from a file: the document is that file, unchanged.
+    const std::string file = m_folder / "abc.txt";
+    std::ofstream(file, std::ios::binary) << "a\r\nb\r\nc";
+    {
+        test::DialogAnswerer answer({{test::Act::Click("いいえ(&N)")}});
+        SendMessageA(m_form.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop({file})), 0);
+    }
+    ASSERT_EQ(m_form.Document().ModMark, " - ");
     Press(VK_RIGHT);
     EXPECT_TRUE(IsWindowVisible(gutter.Label(4)));
     EXPECT_FALSE(IsWindowVisible(gutter.Label(5)));
+    for (WORD vk : {VK_DOWN, VK_END, VK_SHIFT}) Press(vk);
+    EXPECT_EQ(m_form.Document().ModMark, " - ") << "keys that change nothing leave the document clean";
+    Press('X');
+    EXPECT_EQ(m_form.Note().Text(), "a\r\nbx\r\nc");
     EXPECT_EQ(m_form.Document().ModMark, " * ");
-    EXPECT_EQ(Text(m_form.Handle()), "無題 * tovel editor");
-    EXPECT_EQ(m_app.Title(), "無題 - tovel editor") << "the taskbar never shows the marker";
+    EXPECT_EQ(Text(m_form.Handle()), "abc.txt * tovel editor");
+    EXPECT_EQ(m_app.Title(), "abc.txt - tovel editor") << "the taskbar never shows the marker";
 
     m_form.Note().SetText("one line");
     RECT r;

@@ -41,6 +41,26 @@ protected:
         return Win32Clipboard(m_form.Handle()).ReadText();
     }
     ScintillaEditor& Note() { return m_form.Note(); }
+    // Real key input, handled as the program's message loop handles it.
+    void PressCtrlZ() {
+        INPUT in[4] = {};
+        const WORD keys[4] = {VK_CONTROL, 'Z', 'Z', VK_CONTROL};
+        for (int i = 0; i < 4; ++i) {
+            in[i].type = INPUT_KEYBOARD;
+            in[i].ki.wVk = keys[i];
+            in[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+        }
+        SendInput(4, in, sizeof(INPUT));
+        for (int round = 0; round < 3; ++round) {
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                if (m_form.PreviewMessage(msg)) continue;
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+            Sleep(20);
+        }
+    }
 
     test::TestFolder m_folder;
     Application m_app{GetModuleHandleA(nullptr)};
@@ -103,23 +123,38 @@ TEST_F(ToolWindowTest, AnswerThatIsNoNumberShowsTheErrorAndChangesNothing) {
 
     Select(2, 3);
     Win32Clipboard(m_form.Handle()).WriteText("before");
-    seen = Run(cmdR3, {{Act::Escape()}, {Act::Enter()}});
-    ASSERT_EQ(seen.size(), 2u);
-    EXPECT_EQ(seen[1].statics.back(), "'' は整数ではありません.");
+    seen = Run(cmdR3, {{Act::Escape()}});
+    ASSERT_EQ(seen.size(), 1u) << "Cancel ends the command without an error box";
     EXPECT_EQ(Note().Text(), "abcdefghijklmno");
-    EXPECT_EQ(Win32Clipboard(m_form.Handle()).ReadText(), "cde") << "the copy came first";
+    EXPECT_EQ(Win32Clipboard(m_form.Handle()).ReadText(), "before") << "nor a copy";
 
-    Run(cmdM1, {{Act::Type("10"), Act::Enter()}});
+    seen = Run(cmdM1, {{Act::Type("10"), Act::Enter()}, {Act::Enter()}});
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1].statics.back(), "文字列の末尾 5 バイトが削除されます。よろしいですか?");
     EXPECT_EQ(Note().Text(), "abcdefghij");
     EXPECT_EQ(Note().MaxLength(), 10);
+}
+
+// Ctrl+Z after a replace-all brings back every byte, those that are no Shift-JIS character included;
+// a second Ctrl+Z replaces again.
+TEST_F(ToolWindowTest, ReplaceAllThenCtrlZBringsBackTheExactBytes) {
+    const std::string before = std::string("xa\x81\x7f\xff") + "a\x85\x40\r\n\x95\x5c" + "a\x82";
+    Note().SetText(before);
+    ASSERT_EQ(Note().Text(), before);
+    Run(cmdReplace1, {{Act::Type("a"), Act::Enter()}, {Act::Type("bb"), Act::Enter()}});
+    const std::string replaced = Note().Text();
+    ASSERT_EQ(replaced, std::string("xbb\x81\x7f\xff") + "bb\x85\x40\r\n\x95\x5c" + "bb\x82");
+    PressCtrlZ();
+    EXPECT_EQ(Note().Text(), before);
+    PressCtrlZ();
+    EXPECT_EQ(Note().Text(), replaced);
 }
 
 TEST_F(ToolWindowTest, TemplateOnAModifiedDocumentAsksFirst) {
     CreateDirectoryA((m_folder / "doc").c_str(), nullptr);
     std::ofstream(m_folder / "doc\\tag.txt", std::ios::binary) << "<html>\n</html>\n";
     Note().SetText("draft");
-    m_form.NoteKeyUp();  // as a key released in the editor: the document is modified
-    ASSERT_EQ(m_form.Document().ModMark, " * ");
+    ASSERT_EQ(m_form.Document().ModMark, " * ") << "the text changed";
 
     auto seen = Run(cmdHTMLTagH1, {{Act::Click("キャンセル")}});
     ASSERT_EQ(seen.size(), 1u);
