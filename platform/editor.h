@@ -56,6 +56,8 @@ public:
     virtual void SelectAll() = 0;
 
     virtual int SelStart() = 0;
+    // Bytes selected from the selection start; 0 when nothing is selected.
+    virtual int SelLength() = 0;
     virtual void SetSelStart(int offset) = 0;
     virtual void SetSelLength(int length) = 0;  // from the selection start, then scrolls the caret into view
     virtual void SetSelText(std::string_view text) = 0;

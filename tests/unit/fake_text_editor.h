@@ -73,6 +73,7 @@ public:
         Replace(insert);
     }
     int SelStart() override { return static_cast<int>(selStart); }
+    int SelLength() override { return static_cast<int>(selEnd - selStart); }
     void SetSelStart(int offset) override { selStart = selEnd = offset; }
     void SetSelLength(int length) override { selEnd = selStart + length; }
     void SetSelText(std::string_view t) override {
@@ -129,8 +130,12 @@ public:
 
 class RecordingBoxes : public IMessageBoxes {
 public:
-    std::vector<std::string> shown;  // "warning|text|caption" or "info|text|caption"
-    bool AskYesNo(const std::string&, const std::string&) override { return false; }
+    std::vector<std::string> shown;  // "warning|text|caption", "info|text|caption" or "ask|text|caption"
+    bool yes = false;                // the answer to every question
+    bool AskYesNo(const std::string& t, const std::string& c) override {
+        shown.push_back("ask|" + t + "|" + c);
+        return yes;
+    }
     void ShowWarning(const std::string& t, const std::string& c) override { shown.push_back("warning|" + t + "|" + c); }
     void ShowInfo(const std::string& t, const std::string& c) override { shown.push_back("info|" + t + "|" + c); }
 };
@@ -138,9 +143,10 @@ public:
 class RecordingShell : public IShell {
 public:
     std::vector<std::string> opened;
+    bool succeeds = true;
     bool ShellOpen(const std::string& path) override {
         opened.push_back(path);
-        return false;
+        return succeeds;
     }
     bool OpenForWindow(const std::string& path) override { return ShellOpen(path); }
     bool RunCommand(const std::string&) override { return false; }
