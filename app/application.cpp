@@ -95,6 +95,7 @@ constexpr UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
 }  // namespace
 
 ModalScope::ModalScope(const Application* app) : m_active(GetActiveWindow()), m_focus(GetFocus()) {
+    ++s_open;
     EnumThreadWindows(GetCurrentThreadId(), Collect, reinterpret_cast<LPARAM>(this));
     HWND main = app ? app->MainWindow() : nullptr;
     if (main && IsWindow(main) && (GetWindowLongA(main, GWL_EXSTYLE) & WS_EX_TOPMOST)) {
@@ -113,6 +114,7 @@ BOOL CALLBACK ModalScope::Collect(HWND hwnd, LPARAM param) {
 }
 
 ModalScope::~ModalScope() {
+    --s_open;
     for (int i = m_count - 1; i >= 0; --i) {
         if (IsWindow(m_disabled[i])) EnableWindow(m_disabled[i], TRUE);
     }

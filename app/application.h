@@ -53,6 +53,10 @@ public:
     ModalScope& operator=(const ModalScope&) = delete;
     ~ModalScope();
 
+    // True while a box or dialog of the program is open: requests that would ask a question of their own
+    // (a close, a dropped file) are then ignored, so that only one question is ever open.
+    static bool AnyOpen() { return s_open > 0; }
+
 private:
     static BOOL CALLBACK Collect(HWND hwnd, LPARAM self);
     HWND m_active;
@@ -60,6 +64,7 @@ private:
     HWND m_lowered = nullptr;  // the main window taken out of the topmost band
     HWND m_disabled[16] = {};
     int m_count = 0;
+    inline static int s_open = 0;  // one user-interface thread
 };
 
 }  // namespace tovel

@@ -97,12 +97,18 @@ void TTovForm::CreateChildren() {
     m_desktopWindow = std::make_unique<Win32DesktopWindow>(Handle());
     m_windowModes = std::make_unique<WindowModes>(*m_desktopWindow, m_globals.Modes, m_designHeight);
     m_launches = std::make_unique<ShellLaunches>(m_document, *m_note, m_files, *m_shell, m_messageBoxes, m_globals.AppDir);
-    // While a job is spooled, messages are handled as the program's loop does, shortcuts included.
-    m_printer = std::make_unique<Win32Printer>([this] { return App().Handle(); }, [this](MSG& msg) {
-        if (PreviewMessage(msg)) return;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    });
+    // While a job is spooled, messages are handled as the program's loop does, shortcuts included. The
+    // print dialog is modal like every other box: the program's windows take no input while it is open.
+    m_printer = std::make_unique<Win32Printer>([this] { return App().Handle(); },
+                                               [this](MSG& msg) {
+                                                   if (PreviewMessage(msg)) return;
+                                                   TranslateMessage(&msg);
+                                                   DispatchMessageA(&msg);
+                                               },
+                                               [this](const std::function<void()>& dialog) {
+                                                   ModalScope modal(&App());
+                                                   dialog();
+                                               });
     m_appendCommands = std::make_unique<AppendCommands>(m_mixList, *m_note, m_files, m_fileDialogs, m_dialogs, m_sound);
     m_clipboard = std::make_unique<Win32Clipboard>(Handle());
     m_toolCommands = std::make_unique<ToolCommands>(
@@ -309,12 +315,9 @@ const Menu* TTovForm::ContextMenuOf(HWND window) const {
 bool TTovForm::PreviewMessage(MSG& msg) {
     if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
     HWND focus = GetFocus();
-    if (!focus) return false;
-    // Only keys typed in this program's own windows; a modal box runs its own loop and never gets here.
-    HWND top = GetAncestor(focus, GA_ROOT);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(top, &pid);
-    if (pid != GetCurrentProcessId()) return false;
+    // Only keys typed in the main window act on the document: the About box and the settings dialog keep
+    // theirs for their own controls. A modal box runs its own loop and never gets here.
+    if (!focus || GetAncestor(focus, GA_ROOT) != Handle()) return false;
     const MenuItem* item = LookUpShortcut(
         focus, ShortcutFromKey(msg), [this](HWND w) { return ContextMenuOf(w); }, MainMenu1(), IsWindowEnabled(Handle()));
     if (!item) return false;
@@ -453,9 +456,15 @@ LRESULT TTovForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             }
             break;
         case WM_DROPFILES:
+            // A drop while a box is open would stack a second question on the first: it is let go.
+            if (ModalScope::AnyOpen()) {
+                DragFinish(reinterpret_cast<HDROP>(wp));
+                return 0;
+            }
             OnDropFiles(reinterpret_cast<HDROP>(wp));
             return 0;
         case WM_CLOSE: {
+            if (ModalScope::AnyOpen()) return 0;  // the open box is answered first; one question at a time
             bool mayClose = false;
             try {
                 mayClose = FormCloseQuery();
@@ -468,7 +477,8 @@ LRESULT TTovForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         }
         case WM_QUERYENDSESSION:
-            // Log-off or shutdown asks the same question; Cancel refuses it.
+            // Log-off or shutdown asks the same question; Cancel refuses it, and so does a box still open.
+            if (ModalScope::AnyOpen()) return FALSE;
             try {
                 return FormCloseQuery() ? TRUE : FALSE;
             } catch (...) {

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/byte_string.h"
 #include "platform/editor.h"
 #include "platform/error.h"
 #include "platform/sjis.h"
@@ -55,7 +56,10 @@ void PrintChannel::DrawRun(std::string_view run) {
         const std::string_view piece = run.substr(0, length);
         const int height = m_device.TextHeight(piece);
         if (height > m_lineHeight) m_lineHeight = height + 2;
-        if (!piece.empty()) m_device.DrawText(m_x, m_y, piece);
+        if (!piece.empty()) {
+            for (; m_pendingPages > 0; --m_pendingPages) m_device.NewPage();
+            m_device.DrawText(m_x, m_y, piece);
+        }
         run.remove_prefix(length);
         if (!run.empty()) {
             EndLine();
@@ -76,22 +80,21 @@ void PrintChannel::EndLine() {
 void PrintChannel::NewPage() {
     m_x = 0;
     m_y = 0;
-    m_device.NewPage();
+    ++m_pendingPages;
 }
 
 void PrintLines(IEditor& editor, IPrinter& printer) {
     // Refused before the dialog: a second job cannot start while one is spooled.
     if (printer.Printing()) throw Error("現在印刷中です");
     if (!printer.ChoosePrinter()) return;
-    std::vector<std::string> lines;
-    const int count = editor.LineCount();
-    lines.reserve(static_cast<std::size_t>(count > 0 ? count : 0));
-    for (int i = 0; i < count; ++i) lines.push_back(editor.Line(i));
+    // The whole text, not the editor's lines: those are display rows under word wrap and capped in length.
+    const std::string text = editor.Text();
+    const std::vector<std::string_view> lines = SplitLines(text);
 
     std::unique_ptr<IPrintJob> job = printer.StartJob();
     PrintChannel channel(job->Device());
     try {
-        for (const std::string& line : lines) {
+        for (const std::string_view line : lines) {
             channel.Write(line);
             channel.EndLine();
         }

@@ -71,6 +71,8 @@ public:
     virtual void SelectAll() = 0;
 
     virtual int SelStart() = 0;
+    // Bytes selected from the selection start; 0 when nothing is selected.
+    virtual int SelLength() = 0;
     virtual void SetSelStart(int offset) = 0;
     virtual void SetSelLength(int length) = 0;  // from the selection start, then scrolls the caret into view
     // Replaces the selection (or inserts at the caret), one undo step; the caret ends after the text.

@@ -138,6 +138,13 @@ void TSettingForm::CreateControls() {
 }
 
 void TSettingForm::ShowModeless() {
+    // Filled from the file at each display, so that "反映" stores what is stored unless the user changed it.
+    if (!IsWindowVisible(Handle())) {
+        Win32IniFile ini(IniPath());
+        const EditorOptions options = ReadEditorOptions(ini);
+        SendMessageA(Item(SettingItem::IMEONOFF), BM_SETCHECK, options.imeOnAtStart ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageA(Item(SettingItem::WWCheck), BM_SETCHECK, options.noWordWrap ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
     ShowWindow(Handle(), SW_SHOW);
     SetForegroundWindow(Handle());
 }
@@ -215,11 +222,13 @@ void TSettingForm::memo_haneiClick() {
     WriteEditorOptions(ini, Checked(SettingItem::IMEONOFF), Checked(SettingItem::WWCheck));
 }
 
-// The path is stored whether a file was chosen or not: what the edit box holds is what the next start shows.
+// A chosen file is stored for the next start; a cancelled choice leaves the stored path as it was.
 void TSettingForm::OpenBitmapClick() {
-    if (const auto path = m_fileDlg.Run()) SetWindowTextA(Item(SettingItem::ToolBit), path->c_str());
+    const auto path = m_fileDlg.Run();
+    if (!path) return;
+    SetWindowTextA(Item(SettingItem::ToolBit), path->c_str());
     Win32IniFile ini(IniPath());
-    WriteToolBitmapPath(ini, TextOf(Item(SettingItem::ToolBit)));
+    WriteToolBitmapPath(ini, *path);
 }
 
 // Shown now, stored nowhere.

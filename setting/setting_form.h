@@ -2,7 +2,8 @@
 // SettingForm, the settings dialog: the editor's colours and the toolbar picture of the running main
 // window, and the start-up options and picture path in the settings file. Created hidden at start-up and
 // only hidden and shown afterwards, so its controls, the colour dialog's colours and the file dialog's
-// last name carry over between displays within a run; nothing is read from the settings file into it.
+// last name carry over between displays within a run; the two start-up check boxes are filled from the
+// settings file at each display.
 #include <array>
 #include <string>
 
@@ -36,7 +37,8 @@ public:
     // `form` is the main window whose editor and toolbar the dialog changes; it outlives the dialog.
     TSettingForm(Application& app, TTovForm& form);
 
-    // Shows the dialog, or brings it to the front when it is already shown.
+    // Shows the dialog with its check boxes as the settings file holds them, or brings it to the front
+    // (as it stands) when it is already shown.
     void ShowModeless();
     // Tab and Shift+Tab in the dialog's tab order, Ctrl+Tab to the other page; called by the message loop
     // with every message before it is dispatched. True when the key was used.

@@ -4,6 +4,11 @@
 
 namespace tovel {
 
+EditorOptions ReadEditorOptions(IIniFile& ini) {
+    return {ini.ReadText(kFormSection, keys::kIme, "") == "ON",
+            ini.ReadText(kFormSection, keys::kWordWrap, "") == "NO"};
+}
+
 void WriteEditorOptions(IIniFile& ini, bool imeOnAtStart, bool noWordWrap) {
     ini.WriteText(kFormSection, keys::kIme, imeOnAtStart ? "ON" : "");
     ini.WriteText(kFormSection, keys::kWordWrap, noWordWrap ? "NO" : "");

@@ -4,10 +4,16 @@
 #include <exception>
 #include <limits>
 
+#include "platform/error.h"
 #include "platform/integer_rule.h"
 #include "tools/text_rewrite.h"
 
 namespace tovel {
+namespace {
+
+constexpr char kOpenCaption[] = "開く";
+
+}  // namespace
 
 void ToolCommands::LimitLength() {
     const auto answer = m_p.dialogs.InputBox("文字数を制限", "最大文字数値を入力してください", "");
@@ -119,9 +125,25 @@ void ToolCommands::NewHtmlDocument(const std::function<bool(const std::string&)>
     newFrom(appDir + kHtmlTemplatePath);
 }
 
+// Without a selection the target is whatever another program left on the clipboard, unseen by the user:
+// it is shown and opened only on Yes. A text with a line break names no single thing to open.
 void ToolCommands::OpenSelection() {
+    const bool selected = m_p.editor.SelLength() > 0;
     m_p.editor.CopyToClipboard();
-    m_p.shell.ShellOpen(m_p.clipboard.ReadText());
+    const std::string target = m_p.clipboard.ReadText();
+    if (target.empty()) {
+        m_p.boxes.ShowWarning("開く文字列がありません。", kOpenCaption);
+        return;
+    }
+    if (target.find_first_of("\r\n") != std::string::npos) {
+        m_p.boxes.ShowWarning("改行を含む文字列は開けません。", kOpenCaption);
+        return;
+    }
+    if (!selected &&
+        !m_p.boxes.AskYesNo("クリップボードの次の文字列を開きます。よろしいですか?\r\n\r\n" + target, kOpenCaption)) {
+        return;
+    }
+    if (!m_p.shell.ShellOpen(target)) throw Error(FormatText("%s を開けませんでした", target));
 }
 
 }  // namespace tovel

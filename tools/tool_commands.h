@@ -52,6 +52,9 @@ public:
     // The template beside the program as a new untitled document, through `newFrom`: the New command
     // followed by the file's load as the document's own (it does not mark the document modified).
     void NewHtmlDocument(const std::function<bool(const std::string& name)>& newFrom, const std::string& appDir);
+    // Opens the selection through the shell, or, with nothing selected, the clipboard's text once the user
+    // has seen it and said Yes. Empty text and text with a line break are refused with a warning; a
+    // shell that cannot open the target raises "%s を開けませんでした".
     void OpenSelection();
 
 private:

@@ -539,6 +539,8 @@ sci::Position ScintillaEditor::CharStartAtOrBefore(sci::Position pos) {
 
 int ScintillaEditor::SelStart() { return static_cast<int>(m_calls.SelectionStart()); }
 
+int ScintillaEditor::SelLength() { return static_cast<int>(m_calls.SelectionEnd() - m_calls.SelectionStart()); }
+
 void ScintillaEditor::SetSelStart(int offset) { m_calls.SetEmptySelection(CharStartAtOrBefore(offset)); }
 
 void ScintillaEditor::SetSelLength(int length) {

@@ -66,6 +66,7 @@ public:
     void ClearSelection() override;
     void SelectAll() override;
     int SelStart() override;
+    int SelLength() override;
     void SetSelStart(int offset) override;
     void SetSelLength(int length) override;
     void SetSelText(std::string_view text) override;

@@ -98,8 +98,9 @@ private:
     PrinterMetrics m_metrics;
 };
 
-Win32Printer::Win32Printer(std::function<HWND()> owner, std::function<void(MSG&)> pump)
-    : m_owner(std::move(owner)), m_pump(std::move(pump)) {}
+Win32Printer::Win32Printer(std::function<HWND()> owner, std::function<void(MSG&)> pump,
+                           std::function<void(const std::function<void()>&)> modal)
+    : m_owner(std::move(owner)), m_pump(std::move(pump)), m_modal(std::move(modal)) {}
 
 Win32Printer::~Win32Printer() {
     if (m_devMode) GlobalFree(m_devMode);
@@ -129,7 +130,13 @@ bool Win32Printer::ChoosePrinter() {
     pd.hDevNames = m_devNames;
     pd.Flags = PD_HIDEPRINTTOFILE | PD_NOPAGENUMS | PD_NOSELECTION | PD_NOWARNING | PD_USEDEVMODECOPIESANDCOLLATE;
     pd.nCopies = 1;
-    const BOOL ok = PrintDlgA(&pd);
+    BOOL ok = FALSE;
+    const auto run = [&] { ok = PrintDlgA(&pd); };
+    if (m_modal) {
+        m_modal(run);
+    } else {
+        run();
+    }
     // The dialog may hand back new handles for the selection even when cancelled.
     m_devMode = pd.hDevMode;
     m_devNames = pd.hDevNames;

@@ -13,8 +13,10 @@ namespace tovel {
 
 class Win32Printer : public IPrinter {
 public:
-    // `owner` owns the print dialog; `pump` handles one message the way the program's loop does.
-    Win32Printer(std::function<HWND()> owner, std::function<void(MSG&)> pump);
+    // `owner` owns the print dialog; `pump` handles one message the way the program's loop does; `modal`
+    // runs the print dialog the way the program runs its boxes (its other windows take no input meanwhile).
+    Win32Printer(std::function<HWND()> owner, std::function<void(MSG&)> pump,
+                 std::function<void(const std::function<void()>&)> modal = {});
     ~Win32Printer() override;
     Win32Printer(const Win32Printer&) = delete;
     Win32Printer& operator=(const Win32Printer&) = delete;
@@ -29,6 +31,7 @@ private:
 
     std::function<HWND()> m_owner;
     std::function<void(MSG&)> m_pump;
+    std::function<void(const std::function<void()>&)> m_modal;
     HGLOBAL m_devMode = nullptr;   // the selection; null: the system's default printer
     HGLOBAL m_devNames = nullptr;
     bool m_printing = false;

@@ -66,6 +66,7 @@ public:
         Replace(insert);
     }
     int SelStart() override { return static_cast<int>(selStart); }
+    int SelLength() override { return static_cast<int>(selEnd - selStart); }
     void SetSelStart(int offset) override { selStart = selEnd = offset; }
     void SetSelLength(int length) override { selEnd = selStart + length; }
     void SetSelText(std::string_view t) override {
@@ -135,9 +136,10 @@ public:
 class RecordingShell : public IShell {
 public:
     std::vector<std::string> opened;
+    bool succeeds = true;
     bool ShellOpen(const std::string& path) override {
         opened.push_back(path);
-        return false;
+        return succeeds;
     }
     bool OpenForWindow(const std::string& path) override { return ShellOpen(path); }
     bool RunCommand(const std::string&) override { return false; }

@@ -95,6 +95,7 @@ public:
     void ClearSelection() override {}
     void SelectAll() override {}
     int SelStart() override { return 0; }
+    int SelLength() override { return 0; }
     void SetSelStart(int) override {}
     void SetSelLength(int) override {}
     void SetSelText(std::string_view) override {}

@@ -122,15 +122,8 @@ public:
     }
 };
 
-class LinesEditor : public test::FakeEditor {
-public:
-    std::vector<std::string> lines;
-    int LineCount() override { return static_cast<int>(lines.size()); }
-    std::string Line(int i) override { return i < LineCount() ? lines[static_cast<std::size_t>(i)] : ""; }
-};
-
 TEST(PrintLines, PrintsOneConsistentTextAndOnlyWhenAsked) {
-    LinesEditor editor;
+    test::FakeEditor editor;
     FakePrinter printer;
     // An empty editor still makes one job with one (empty) page.
     PrintLines(editor, printer);
@@ -140,8 +133,8 @@ TEST(PrintLines, PrintsOneConsistentTextAndOnlyWhenAsked) {
     EXPECT_TRUE(printer.device.drawn.empty());
 
     // The lines are read before the job starts: a command changing the text meanwhile changes nothing.
-    editor.lines = {"first", "second"};
-    printer.duringJob = [&] { editor.lines = {"other"}; };
+    editor.text = "first\r\nsecond\r\n";
+    printer.duringJob = [&] { editor.text = "other"; };
     PrintLines(editor, printer);
     ASSERT_EQ(printer.device.drawn.size(), 2u);
     EXPECT_EQ(printer.device.drawn[1].text, "second");
@@ -159,6 +152,61 @@ TEST(PrintLines, PrintsOneConsistentTextAndOnlyWhenAsked) {
         EXPECT_STREQ(e.what(), "現在印刷中です");
     }
     EXPECT_EQ(printer.jobs, 2);
+}
+
+// What comes out of a whole job: the sheets used and every drawn piece joined per printed line.
+struct Job {
+    int pages;
+    std::vector<std::string> lines;
+    friend bool operator==(const Job&, const Job&) = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Job& j) {
+    out << j.pages << " pages:";
+    for (const auto& line : j.lines) out << " \"" << line.substr(0, 30) << (line.size() > 30 ? "...\"" : "\"");
+    return out;
+}
+
+Job PrintText(const std::string& text) {
+    test::FakeEditor editor;
+    editor.text = text;
+    FakePrinter printer;
+    PrintLines(editor, printer);
+    Job job{printer.device.page, {}};
+    int lastY = -1, lastPage = 0;
+    for (const Drawn& d : printer.device.drawn) {
+        if (d.y != lastY || d.page != lastPage) job.lines.emplace_back();
+        job.lines.back() += d.text;
+        lastY = d.y, lastPage = d.page;
+    }
+    return job;
+}
+
+TEST(PrintLines, PrintsEveryByteOfTheFilesLinesAndNoBlankSheetAtTheEnd) {
+    // A page holds six text lines (Print's device): a seventh starts the second sheet.
+    const std::string six = "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n";
+    const std::string longLine = std::string(9000, 'a') + std::string(1000, 'b');
+    struct Case {
+        const char* name;
+        std::string text;
+        Job expected;
+    } cases[] = {
+        {"exactly one full page", six, {1, {"1", "2", "3", "4", "5", "6"}}},
+        {"full page without a final break", "1\r\n2\r\n3\r\n4\r\n5\r\n6", {1, {"1", "2", "3", "4", "5", "6"}}},
+        {"one line more", six + "7", {2, {"1", "2", "3", "4", "5", "6", "7"}}},
+        {"blank lines after a full page", six + "\r\n\r\n", {1, {"1", "2", "3", "4", "5", "6"}}},
+        {"a final form feed", "x\f\r\n", {1, {"x"}}},
+        {"lone CR and lone LF break lines", "a\rb\nc", {1, {"a", "b", "c"}}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(PrintText(c.text), c.expected) << c.name;
+
+    // 10,000 bytes on one line: all of them, in order, 20 to a printed line.
+    const Job job = PrintText(longLine + "\r\nend");
+    std::string joined;
+    for (std::size_t i = 0; i + 1 < job.lines.size(); ++i) joined += job.lines[i];
+    EXPECT_EQ(joined, longLine);
+    EXPECT_EQ(job.lines.size(), 501u);
+    EXPECT_EQ(job.lines.back(), "end");
 }
 
 }  // namespace

@@ -182,13 +182,40 @@ TEST_F(ToolCommandsTest, InsertionsTemplateAndOpen) {
     std::vector<std::string> templates;
     tools.NewHtmlDocument([&](const std::string& name) { templates.push_back(name); return true; }, "C:\\app\\");
     EXPECT_EQ(templates, std::vector<std::string>{"C:\\app\\doc\\tag.txt"});
+}
 
-    clipboard.text = "C:\\earlier";
-    editor.Select(0, 0);
-    tools.OpenSelection();
-    editor.Select(2, 4);
-    tools.OpenSelection();
-    EXPECT_EQ(shell.opened, (std::vector<std::string>{"C:\\earlier", "20"}));
+TEST_F(ToolCommandsTest, OpenSelectionShowsAnUnseenTargetFirstAndReportsWhatFails) {
+    const std::string ask = "question|クリップボードの次の文字列を開きます。よろしいですか?\r\n\r\n";
+    const std::string refused = "warning|改行を含む文字列は開けません。|開く";
+    struct Case {
+        const char* name;
+        std::string clipboard;
+        std::size_t selStart, selEnd;  // in "x y\r\nz"
+        bool yes, shellSucceeds;
+        std::vector<std::string> opened, shown;
+        std::string error;
+    } cases[] = {
+        {"selection: opened at once", "old", 0, 1, false, true, {"x"}, {}, ""},
+        {"clipboard, Yes", "C:\\run.bat", 0, 0, true, true, {"C:\\run.bat"}, {ask + "C:\\run.bat|開く"}, ""},
+        {"clipboard, No", "C:\\run.bat", 0, 0, false, true, {}, {ask + "C:\\run.bat|開く"}, ""},
+        {"clipboard kept exactly, blanks and all", " a b ", 0, 0, true, true, {" a b "}, {ask + " a b |開く"}, ""},
+        {"line break in the clipboard", "a.txt\r\ncalc", 0, 0, true, true, {}, {refused}, ""},
+        {"line break in the selection", "old", 2, 6, true, true, {}, {refused}, ""},
+        {"empty clipboard", "", 0, 0, true, true, {}, {"warning|開く文字列がありません。|開く"}, ""},
+        {"shell fails", "x.xyz", 0, 0, true, false, {"x.xyz"}, {ask + "x.xyz|開く"}, "x.xyz を開けませんでした"},
+    };
+    for (const Case& c : cases) {
+        editor.text = "x y\r\nz";
+        editor.Select(c.selStart, c.selEnd);
+        clipboard.text = c.clipboard;
+        boxes.shown.clear();
+        boxes.yes = {c.yes};
+        shell.opened.clear();
+        shell.succeeds = c.shellSucceeds;
+        EXPECT_EQ(Run({}, [&] { tools.OpenSelection(); }), c.error) << c.name;
+        EXPECT_EQ(shell.opened, c.opened) << c.name;
+        EXPECT_EQ(boxes.shown, c.shown) << c.name;
+    }
 }
 
 }  // namespace

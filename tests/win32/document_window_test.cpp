@@ -94,6 +94,27 @@ TEST_F(DocumentWindowTest, YesOnCloseWithACancelledSaveDialogKeepsTheWindowOpen)
     EXPECT_FALSE(test::FileExists(folder / "tovel.ini")) << "the close did not run";
 }
 
+TEST_F(DocumentWindowTest, ACloseOrADropWhileTheSaveQuestionIsOpenDoesNothing) {
+    test::WriteBytes(folder / "dropped.txt", "from the shell");
+    TypeInEditor();
+    LRESULT logOff = TRUE;
+    auto requestMore = [&](HWND) {
+        PostMessageA(form.Handle(), WM_CLOSE, 0, 0);
+        PostMessageA(form.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop({folder / "dropped.txt"})),
+                     0);
+        logOff = SendMessageA(form.Handle(), WM_QUERYENDSESSION, 0, 0);
+    };
+    auto wait = [](HWND) {};
+    DialogAnswerer answer({{Act::Call(requestMore), Act::Call(wait), Act::Call(wait), Act::Click("キャンセル")}});
+    SendMessageA(form.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(answer.Seen().size(), 1u) << "one question only";
+    EXPECT_EQ(answer.Unexpected(), 0);
+    EXPECT_EQ(logOff, FALSE) << "the session waits for the open question";
+    EXPECT_TRUE(IsWindow(form.Handle()));
+    EXPECT_EQ(form.Note().Text(), "k");
+    EXPECT_EQ(Caption(form.Handle()), "無題 * tovel editor") << "the drop came to nothing";
+}
+
 TEST_F(DocumentWindowTest, LogOffAsksTheSameQuestionAndCancelRefusesIt) {
     TypeInEditor();
     DialogAnswerer answer({{Act::Click("キャンセル")}, {Act::Click("いいえ(&N)")}});

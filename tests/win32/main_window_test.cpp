@@ -1,5 +1,5 @@
 // The main window as a person meets it: menus, toolbar, context menus and the shortcut lookup driven by
-// real key input, the editing commands, and the gutter following keys and clicks.
+// real key input (and kept out of the settings dialog), the editing commands, and the gutter following keys and clicks.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -50,7 +50,7 @@ protected:
             MSG msg;
             while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
                 if (msg.message == WM_QUIT) continue;
-                if (m_form.PreviewMessage(msg)) continue;
+                if (m_form.PreviewMessage(msg) || m_setting.PreviewMessage(msg)) continue;
                 TranslateMessage(&msg);
                 DispatchMessageA(&msg);
             }
@@ -194,14 +194,39 @@ TEST_F(MainWindowTest, F11AndF12ActWhileTheToolbarHasTheFocus) {
     EXPECT_EQ(TakeCommands(), (std::vector<CommandId>{cmdFoldF1, cmdExecuteTovel1, cmdPasteP1}));
 }
 
-TEST_F(MainWindowTest, MenuBarShortcutsReachTheMainWindowFromTheSettingsDialog) {
-    test::DialogAnswerer answer({});  // closes any question New might ask
+TEST_F(MainWindowTest, KeysInTheSettingsDialogActOnItsOwnControlsNeverOnTheDocument) {
+    test::DialogAnswerer answer({});  // a question from a command the keys must not run is closed and counted
+    Win32Clipboard clipboard(m_form.Handle());
+    m_form.Note().SetText("document");
+    m_form.Note().SetSelStart(0);
+    clipboard.WriteText("zz");
     m_setting.ShowModeless();
-    SetFocus(m_setting.Handle());
+    SetFocus(m_setting.Item(SettingItem::PageControl1));
     Pump();
-    Press('N', true);
+    Press(VK_TAB, true);  // Ctrl+Tab: the page with the path box
+    HWND box = m_setting.Item(SettingItem::ToolBit);
+    ASSERT_TRUE(IsWindowVisible(box));
+    SetWindowTextA(box, "C:\\pic.bmp");
+    SetFocus(box);
+    SendMessageA(box, EM_SETSEL, 0, -1);
+    Pump();
     Press('A', true);
-    EXPECT_EQ(TakeCommands(), (std::vector<CommandId>{cmdNewN1, cmdSelectAllA1}));
+    Press('C', true);
+    EXPECT_EQ(clipboard.ReadText(), "C:\\pic.bmp") << "the box's text, not the document";
+    Press('D', true);
+    Press('N', true);
+    Press('P', true);
+    EXPECT_TRUE(TakeCommands().empty());
+    EXPECT_EQ(answer.Unexpected(), 0);
+    EXPECT_EQ(m_form.Note().Text(), "document");
+    EXPECT_EQ(m_form.Note().SelLength(), 0);
+    // Back in the main window the same keys are the document's again.
+    SetForegroundWindow(m_form.Handle());
+    SetFocus(m_form.Note().Handle());
+    Pump();
+    Press('A', true);
+    EXPECT_EQ(TakeCommands(), std::vector<CommandId>{cmdSelectAllA2});
+    EXPECT_EQ(m_form.Note().SelLength(), 8);
 }
 
 TEST_F(MainWindowTest, NoShortcutActsWhileAModalBoxIsOpen) {

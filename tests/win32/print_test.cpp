@@ -85,6 +85,28 @@ TEST_F(PrintTest, SpoolerCancelledPrintDialogPrintsNothing) {
     EXPECT_FALSE(form.Printer().Printing());
 }
 
+TEST_F(PrintTest, SpoolerPrintDialogIsModalAndACloseMeanwhileWaits) {
+    if (!HasDefaultPrinter()) GTEST_SKIP() << "no printer";
+    ShowWindow(form.Handle(), SW_SHOW);
+    form.FrontF1Click();  // always on top: the dialog must still show above the window
+    form.Note().SetText("text");
+    bool enabled = true, topmost = true;
+    auto whileOpen = [&](HWND) {
+        enabled = IsWindowEnabled(form.Handle());
+        topmost = (GetWindowLongA(form.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+        PostMessageA(form.Handle(), WM_CLOSE, 0, 0);
+    };
+    DialogAnswerer answer({{Act::Call(whileOpen), Act::Call([](HWND) {}), Act::Escape()}});
+    form.RunCommand(cmdPrintP1);
+    EXPECT_EQ(answer.Seen().size(), 1u) << "the print dialog only: the close asked nothing";
+    EXPECT_FALSE(enabled);
+    EXPECT_FALSE(topmost);
+    ASSERT_TRUE(IsWindow(form.Handle()));
+    EXPECT_TRUE(IsWindowEnabled(form.Handle()));
+    EXPECT_NE(GetWindowLongA(form.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    EXPECT_EQ(form.Note().Text(), "text");
+}
+
 // Run by the test script with its PDF printer as the default printer and the PDF folder named.
 TEST_F(PrintTest, SpoolerPrintsAThreePageJapaneseDocument) {
     const char* pdfFolder = std::getenv("TOVEL_PDF_DIR");  // as the host names it

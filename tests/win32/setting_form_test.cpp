@@ -34,7 +34,7 @@ std::string SolidBitmap(COLORREF color) {
 
 class SettingFormTest : public testing::Test {
 protected:
-    // Every test starts with both start-up options set in the file, which the dialog must not show.
+    // Every test starts with both start-up options set in the file, which the dialog shows.
     static std::string PrepareIni(const test::TestFolder& folder) {
         test::WriteBytes(folder / "tovel.ini", "[Form]\r\nIME=ON\r\nWW=NO\r\n");
         return folder.Path();
@@ -100,7 +100,7 @@ protected:
     TSettingForm m_setting;
 };
 
-TEST_F(SettingFormTest, OpensInItsDesignStateWhateverTheFileHolds) {
+TEST_F(SettingFormTest, ShowsTheStoredOptionsAndStoresOnlyWhatTheUserChanges) {
     EXPECT_EQ(Text(m_setting.Handle()), "tovel editor plus!の設定変更");
     RECT window{}, client{};
     GetWindowRect(m_setting.Handle(), &window);
@@ -113,19 +113,26 @@ TEST_F(SettingFormTest, OpensInItsDesignStateWhateverTheFileHolds) {
     EXPECT_EQ(SendMessageA(Item(SettingItem::PageControl1), TCM_GETCURSEL, 0, 0), 0);
     EXPECT_TRUE(IsWindowVisible(Item(SettingItem::Memo_Iro)));
     EXPECT_FALSE(IsWindowVisible(Item(SettingItem::ToolBit)));
-    EXPECT_FALSE(Checked(SettingItem::WWCheck));
-    EXPECT_FALSE(Checked(SettingItem::IMEONOFF));
+    EXPECT_TRUE(Checked(SettingItem::WWCheck));
+    EXPECT_TRUE(Checked(SettingItem::IMEONOFF));
     EXPECT_EQ(Text(Item(SettingItem::ToolBit)), "");
 
-    // The first "反映" stores what the clear boxes say: neither option at the next start.
-    Click(SettingItem::memo_hanei);
-    EXPECT_NE(IniBytes().find("IME=\r\n"), std::string::npos) << IniBytes();
-    EXPECT_NE(IniBytes().find("WW=\r\n"), std::string::npos) << "written empty, not removed";
-    Click(SettingItem::IMEONOFF);
-    Click(SettingItem::WWCheck);
+    // "反映" with nothing touched keeps both options; an untouched option survives a change of the other.
     Click(SettingItem::memo_hanei);
     EXPECT_EQ(Key("IME"), "ON");
     EXPECT_EQ(Key("WW"), "NO");
+    Click(SettingItem::IMEONOFF);
+    Click(SettingItem::memo_hanei);
+    EXPECT_NE(IniBytes().find("IME=\r\n"), std::string::npos) << "written empty, not removed: " << IniBytes();
+    EXPECT_EQ(Key("WW"), "NO");
+
+    // Shown again after a change of the file: the boxes follow the file.
+    Click(SettingItem::CloseButton);
+    test::WriteBytes(m_folder / "tovel.ini", "[Form]\r\nIME=ON\r\n");
+    m_setting.ShowModeless();
+    Pump();
+    EXPECT_TRUE(Checked(SettingItem::IMEONOFF));
+    EXPECT_FALSE(Checked(SettingItem::WWCheck));
 }
 
 TEST_F(SettingFormTest, TabRunsThroughTheShownPageAndControlsKeepTheirStateAcrossDisplays) {
@@ -150,8 +157,10 @@ TEST_F(SettingFormTest, TabRunsThroughTheShownPageAndControlsKeepTheirStateAcros
     press(VK_TAB);
     EXPECT_EQ(GetFocus(), Item(SettingItem::ToolBit));
 
-    // Left as they are: a tick, a typed path, the second tab; closed with the close box, shown again.
+    // Left as they are: a typed path, the second tab; closed with the close box, shown again. A tick not
+    // stored is not kept: the boxes show the file.
     Click(SettingItem::WWCheck);
+    EXPECT_FALSE(Checked(SettingItem::WWCheck));
     SetWindowTextA(Item(SettingItem::ToolBit), "C:\\typed.bmp");
     const std::string before = IniBytes();
     SendMessageA(m_setting.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -172,15 +181,14 @@ TEST_F(SettingFormTest, TabRunsThroughTheShownPageAndControlsKeepTheirStateAcros
     EXPECT_EQ(IniBytes(), before) << "closing writes nothing";
 }
 
-TEST_F(SettingFormTest, BrowseStoresTheEditTextWhetherAFileWasChosenOrNot) {
+TEST_F(SettingFormTest, BrowseStoresAChosenFileAndACancelLeavesTheStoredPath) {
     ClickTab(1);
     {
         test::DialogAnswerer answer({{Act::Escape()}});
         Click(SettingItem::OpenBitmap);
         ASSERT_EQ(answer.Seen().size(), 1u);
     }
-    EXPECT_EQ(Key("ToolBitmap"), "");
-    EXPECT_NE(IniBytes().find("ToolBitmap=\r\n"), std::string::npos);
+    EXPECT_EQ(Key("ToolBitmap"), "<absent>");
 
     const std::string picture = m_folder / "band.bmp";
     ASSERT_TRUE(test::WriteBytes(picture, SolidBitmap(kRed)));
@@ -202,7 +210,7 @@ TEST_F(SettingFormTest, BrowseStoresTheEditTextWhetherAFileWasChosenOrNot) {
     EXPECT_EQ(Key("ToolBitmap"), picture);
     EXPECT_EQ(m_form.ToolBitmap(), nullptr) << "stored for the next start, not shown";
 
-    // The next browse opens with the last name; cancelled, it stores the edit text once more.
+    // The next browse opens with the last name; cancelled, it leaves the stored path, whatever was typed.
     SetWindowTextA(Item(SettingItem::ToolBit), "C:\\typed.bmp");
     {
         test::DialogAnswerer answer({{Act::Escape()}});
@@ -211,7 +219,7 @@ TEST_F(SettingFormTest, BrowseStoresTheEditTextWhetherAFileWasChosenOrNot) {
         ASSERT_FALSE(answer.Seen()[0].edits.empty());
         EXPECT_NE(answer.Seen()[0].edits[0].find("band.bmp"), std::string::npos) << answer.Seen()[0].edits[0];
     }
-    EXPECT_EQ(Key("ToolBitmap"), "C:\\typed.bmp");
+    EXPECT_EQ(Key("ToolBitmap"), picture);
 }
 
 TEST_F(SettingFormTest, ShowNowPutsThePictureOnTheToolbarAndARefusedFileLeavesIt) {
