@@ -25,10 +25,6 @@ struct BackupFacts {
     bool sameFile = false;  // the file system knows both names for one file (a link, a short name)
 };
 
-// True when both full paths name the same file: Windows names ignore the case of ASCII letters (never of
-// the trail byte of a double-byte character) and take "/" for "\".
-bool SamePath(std::string_view a, std::string_view b, const LeadByteTable& leadBytes = LeadByteTable::ShiftJis());
-
 BackupDecision DecideBackup(const BackupFacts& facts, const LeadByteTable& leadBytes = LeadByteTable::ShiftJis());
 
 }  // namespace tovel

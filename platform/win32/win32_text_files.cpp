@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <new>
+#include <tuple>
 
 #include "platform/error.h"
 #include "platform/path_parts.h"
@@ -44,6 +45,16 @@ std::string CreateTemporaryBeside(const std::string& target, ScopedHandle& handl
         if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) break;
     }
     return {};
+}
+
+// What tells one file or folder from every other on this machine: its volume and its index there.
+std::optional<std::tuple<DWORD, DWORD, DWORD>> IdentityOf(const std::string& path) {
+    if (path.empty()) return std::nullopt;
+    ScopedHandle file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!file.Valid() || !GetFileInformationByHandle(file.Get(), &info)) return std::nullopt;
+    return std::tuple{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
 }
 
 }  // namespace
@@ -172,15 +183,15 @@ std::optional<std::uint64_t> Win32TextFiles::SizeOf(const std::string& name) {
 }
 
 bool Win32TextFiles::SameFile(const std::string& a, const std::string& b) {
-    BY_HANDLE_FILE_INFORMATION info[2]{};
-    const std::string* names[2] = {&a, &b};
-    for (int i = 0; i < 2; ++i) {
-        ScopedHandle file(CreateFileA(names[i]->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-        if (!file.Valid() || !GetFileInformationByHandle(file.Get(), &info[i])) return false;
-    }
-    return info[0].dwVolumeSerialNumber == info[1].dwVolumeSerialNumber &&
-           info[0].nFileIndexHigh == info[1].nFileIndexHigh && info[0].nFileIndexLow == info[1].nFileIndexLow;
+    // Both on disk: one file when the file system gives both one identity (a link, a short name, case).
+    const auto fileA = IdentityOf(a), fileB = IdentityOf(b);
+    if (fileA || fileB) return fileA && fileB && *fileA == *fileB;
+    // Neither yet: one file to be when the folders are one (resolved as the write will resolve them) and
+    // the names match.
+    const LeadByteTable& leadBytes = SystemLeadBytes();
+    const auto folderA = IdentityOf(FolderPart(a, leadBytes)), folderB = IdentityOf(FolderPart(b, leadBytes));
+    return folderA && folderB && *folderA == *folderB &&
+           SamePath(NamePart(a, leadBytes), NamePart(b, leadBytes), leadBytes);
 }
 
 std::string Win32TextFiles::LongFullPath(const std::string& name) {

@@ -26,7 +26,8 @@ public:
     std::string LongFullPath(const std::string& name);
     // The size of an existing file; none for a missing name or a folder.
     std::optional<std::uint64_t> SizeOf(const std::string& name);
-    // True when both names open one existing file (the same name, a link, a short name).
+    // True when both names are one file: both exist and open one file (a link, a short name, letter
+    // case), or neither exists and they name it in one folder.
     bool SameFile(const std::string& a, const std::string& b);
 
     // The steps of a save, for tests that stop it there as a crash would: "temporary file created",
