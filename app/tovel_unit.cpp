@@ -7,6 +7,7 @@
 #include "app/settings_file.h"
 #include "app/shortcut_dispatch.h"
 #include "app/tool_band.h"
+#include "document/backup_rule.h"
 #include "gutter/line_gutter.h"
 #include "platform/error.h"
 #include "platform/text_file_rules.h"
@@ -219,7 +220,20 @@ void TTovForm::MeasurePlacementOffset() {
     m_placementOffset = {r.left - placement.rcNormalPosition.left, r.top - placement.rcNormalPosition.top};
 }
 
-void TTovForm::SaveBackup() { SaveToFile(*m_note, m_files, kBackupFileName); }
+void TTovForm::SaveBackup() {
+    // Never over the document being closed (its owner may just have declined to save), and never an empty
+    // text over an earlier backup that holds text: that backup may be the only copy of something.
+    BackupFacts facts;
+    facts.backupPath = m_files.LongFullPath(kBackupFileName);
+    if (!m_document.Untitled()) {
+        facts.documentPath =
+            m_files.LongFullPath(m_document.FullPath.empty() ? m_document.CurrentName : m_document.FullPath);
+        facts.sameFile = m_files.SameFile(facts.documentPath, facts.backupPath);
+    }
+    facts.textSize = m_note->TextView().size();
+    facts.existingBackupSize = m_files.SizeOf(facts.backupPath);
+    if (DecideBackup(facts, SystemLeadBytes()) == BackupDecision::Write) SaveToFile(*m_note, m_files, kBackupFileName);
+}
 
 void TTovForm::FormClose() {
     // Each step is reported on its own and never keeps the window from closing.

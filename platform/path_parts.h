@@ -13,4 +13,8 @@ std::string FolderPart(std::string_view path, const LeadByteTable& leadBytes = L
 // The path after its last "\" or ":".
 std::string NamePart(std::string_view path, const LeadByteTable& leadBytes = LeadByteTable::ShiftJis());
 
+// True when both paths are one name to Windows: the case of ASCII letters does not count (never that of
+// the trail byte of a double-byte character), and "/" is "\".
+bool SamePath(std::string_view a, std::string_view b, const LeadByteTable& leadBytes = LeadByteTable::ShiftJis());
+
 }  // namespace tovel

@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <new>
+#include <tuple>
 
 #include "platform/error.h"
 #include "platform/path_parts.h"
@@ -14,16 +16,22 @@ namespace {
 
 std::string CannotCreate(const std::string& name) { return FormatText("ファイル %s を作成できません", name); }
 
-// Writes all bytes in chunks (WriteFile takes a 32-bit count); false on a short or failed write.
+// Writes all bytes in pieces of at most 16 MB: WriteFile takes a 32-bit count, and under Wine one request
+// of a gigabyte or more can fail inside the wineserver. False on a short or failed write.
 bool WriteEverything(HANDLE file, std::string_view bytes) {
+    constexpr std::size_t kPiece = std::size_t{16} << 20;
     while (!bytes.empty()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
+        const DWORD chunk = static_cast<DWORD>(std::min(bytes.size(), kPiece));
         DWORD written = 0;
         if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
         bytes.remove_prefix(written);
     }
     return true;
 }
+
+// The attributes a replacement takes over from the file it replaces (read-only targets are refused). The
+// archive mark is not among them: new content always needs backing up, so it is set as any write sets it.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
 // A new, empty temporary file in the target's folder, so the final move stays on one volume.
 std::string CreateTemporaryBeside(const std::string& target, ScopedHandle& handle) {
@@ -37,6 +45,16 @@ std::string CreateTemporaryBeside(const std::string& target, ScopedHandle& handl
         if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) break;
     }
     return {};
+}
+
+// What tells one file or folder from every other on this machine: its volume and its index there.
+std::optional<std::tuple<DWORD, DWORD, DWORD>> IdentityOf(const std::string& path) {
+    if (path.empty()) return std::nullopt;
+    ScopedHandle file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!file.Valid() || !GetFileInformationByHandle(file.Get(), &info)) return std::nullopt;
+    return std::tuple{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
 }
 
 }  // namespace
@@ -93,9 +111,11 @@ void Win32TextFiles::WriteAll(const std::string& name, std::string_view bytes) {
 void Win32TextFiles::WriteParts(const std::string& name, std::initializer_list<std::string_view> parts) {
     // A target that exists but cannot be replaced (read-only, a folder, held open by another program)
     // is refused before anything is written.
-    const DWORD attributes = GetFileAttributesA(name.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES) {
-        if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) throw Error(CannotCreate(name));
+    WIN32_FILE_ATTRIBUTE_DATA target{};
+    const bool exists = GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &target);
+    if (exists) {
+        if (target.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))
+            throw Error(CannotCreate(name));
         ScopedHandle probe(CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                        FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!probe.Valid()) throw Error(CannotCreate(name));
@@ -112,6 +132,7 @@ void Win32TextFiles::WriteParts(const std::string& name, std::initializer_list<s
         ~RemoveOnFailure() {
             if (keep) return;
             handle.Reset();
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);  // a hidden or system copy deletes too
             DeleteFileA(path.c_str());
         }
     } cleanup{tempPath, temp};
@@ -133,21 +154,56 @@ void Win32TextFiles::WriteParts(const std::string& name, std::initializer_list<s
         written = written && WriteEverything(temp.Get(), part.substr(head.size()));
     }
     if (!halfSeen) Step("half written");  // no parts at all
+    // The replacement takes the old file's creation time (the write time is the new content's own).
+    if (exists) SetFileTime(temp.Get(), &target.ftCreationTime, nullptr, nullptr);
     written = written && FlushFileBuffers(temp.Get());
     temp.Reset();
     if (!written) throw Error("ストリームへの書き込みエラー");
+    if (exists && (target.dwFileAttributes & kKeptAttributes)) {
+        SetFileAttributesA(tempPath.c_str(), (target.dwFileAttributes & kKeptAttributes) | FILE_ATTRIBUTE_ARCHIVE);
+    }
 
     Step("before replace");
-    bool replaced = false;
-    if (attributes != INVALID_FILE_ATTRIBUTES) {
-        // Keeps the target's attributes and creation time.
-        replaced = ReplaceFileA(name.c_str(), tempPath.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+    // One rename over the target: at every moment the name holds the complete old file or the complete
+    // new one. (A replace that moves the old file away first leaves the name empty for a while, and a
+    // kill in that moment loses the document.)
+    if (!MoveFileExA(tempPath.c_str(), name.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        throw Error(CannotCreate(name));
     }
-    if (!replaced) {
-        replaced = MoveFileExA(tempPath.c_str(), name.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    }
-    if (!replaced) throw Error(CannotCreate(name));
     cleanup.keep = true;
+}
+
+std::optional<std::uint64_t> Win32TextFiles::SizeOf(const std::string& name) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return std::nullopt;
+    }
+    return (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+}
+
+bool Win32TextFiles::SameFile(const std::string& a, const std::string& b) {
+    // Both on disk: one file when the file system gives both one identity (a link, a short name, case).
+    const auto fileA = IdentityOf(a), fileB = IdentityOf(b);
+    if (fileA || fileB) return fileA && fileB && *fileA == *fileB;
+    // Neither yet: one file to be when the folders are one (resolved as the write will resolve them) and
+    // the names match.
+    const LeadByteTable& leadBytes = SystemLeadBytes();
+    const auto folderA = IdentityOf(FolderPart(a, leadBytes)), folderB = IdentityOf(FolderPart(b, leadBytes));
+    return folderA && folderB && *folderA == *folderB &&
+           SamePath(NamePart(a, leadBytes), NamePart(b, leadBytes), leadBytes);
+}
+
+std::string Win32TextFiles::LongFullPath(const std::string& name) {
+    const std::string full = FullPath(name);
+    // A file that does not exist yet has no long name of its own; its folder may.
+    const std::string folder = FolderPart(full, SystemLeadBytes());
+    for (const std::string& known : {full, folder}) {
+        char buf[MAX_PATH * 2] = {};
+        const DWORD n = known.empty() ? 0 : GetLongPathNameA(known.c_str(), buf, sizeof buf);
+        if (n > 0 && n < sizeof buf) return std::string(buf, n) + full.substr(known.size());
+    }
+    return full;
 }
 
 std::string Win32TextFiles::FullPath(const std::string& name) {

@@ -1,7 +1,9 @@
 #pragma once
 // Whole-file reads and crash-safe whole-file writes through the Win32 file API.
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 
 #include "platform/text_files.h"
 
@@ -13,12 +15,20 @@ public:
     bool Exists(const std::string& name) override;
     std::string Stamp(const std::string& name) override;
     void CheckReadable(const std::string& name) override;
-    // Writes a temporary file beside the target, flushes it, then puts it in the target's place in one
-    // step (keeping the target's attributes); the temporary file never outlives a failure.
+    // Writes a temporary file beside the target in pieces, flushes it, gives it the target's attributes
+    // and creation time, then renames it over the target in one step, so the name always holds a
+    // complete file; the temporary file never outlives a failure (only a kill leaves it behind).
     void WriteAll(const std::string& name, std::string_view bytes) override;
     // The same for a file made of these parts in order, written as they are (no joined copy).
     void WriteParts(const std::string& name, std::initializer_list<std::string_view> parts);
     std::string FullPath(const std::string& name) override;
+    // The full path with short (8.3) folder and file names made long where they exist.
+    std::string LongFullPath(const std::string& name);
+    // The size of an existing file; none for a missing name or a folder.
+    std::optional<std::uint64_t> SizeOf(const std::string& name);
+    // True when both names are one file: both exist and open one file (a link, a short name, letter
+    // case), or neither exists and they name it in one folder.
+    bool SameFile(const std::string& a, const std::string& b);
 
     // The steps of a save, for tests that stop it there as a crash would: "temporary file created",
     // "half written", "before replace". A hook that raises ends the save at that step.

@@ -6,7 +6,9 @@
 #include <Scintilla.h>
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "tests/win32/dialog_answerer.h"
@@ -18,9 +20,13 @@ std::string NewTempFolder() {
     char base[MAX_PATH];
     GetTempPathA(sizeof base, base);
     static int n = 0;
-    std::string path = std::string(base) + "tovel-form-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++n) + "\\";
-    CreateDirectoryA(path.c_str(), nullptr);
-    return path;
+    // A folder of its own: process ids come back (under Wine nearly always the same), and the folders of
+    // an earlier run are still there with their files.
+    for (;;) {
+        std::string path =
+            std::string(base) + "tovel-form-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++n);
+        if (CreateDirectoryA(path.c_str(), nullptr) || GetLastError() != ERROR_ALREADY_EXISTS) return path + "\\";
+    }
 }
 
 void Write(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
@@ -195,6 +201,72 @@ TEST_F(TovFormTest, MinimizedCloseStoresTheRestoredRectangleInScreenCoordinates)
     GetPrivateProfileStringA("Form", "Width", "", buf, sizeof buf, Ini().c_str());
     EXPECT_EQ(std::string(buf), std::to_string(r.right - r.left));
 }
+
+// The backup written at close keeps what it should: never over the document being closed, and never an
+// empty text over a backup that holds text.
+struct BackupCase {
+    const char* title;
+    const char* earlier;       // the backup file before the run (null: none)
+    const char* argument;      // the document named on the command line (null: untitled)
+    const char* typed;         // the text typed before the close (null: none)
+    const char* expected;      // the backup file after the close (null: still no file)
+    bool shortFolder = false;  // the current folder is entered by its short (8.3) name
+};
+
+const BackupCase kBackupCases[] = {
+    {"text replaces an earlier backup", "earlier", nullptr, "typed", "typed"},
+    {"an empty window keeps the earlier backup", "earlier", nullptr, nullptr, "earlier"},
+    {"the backup open as the document stays as it was", "earlier", "backup.tov", "not saved", "earlier"},
+    {"the same in other letter case", "earlier", "BACKUP.TOV", "not saved", "earlier"},
+    {"the same through a relative path", "earlier", ".\\backup.tov", "not saved", "earlier"},
+    {"the same by its full path, the folder by its short name", "earlier", "<full>", "not saved", "earlier", true},
+    {"the same, not yet on disk", nullptr, "<full>", "not saved", nullptr, true},
+    {"the same file under another name", "earlier", "link.txt", "not saved", "earlier"},
+    {"a document of that name elsewhere", "earlier", "sub\\backup.tov", "typed", "typed"},
+};
+
+class BackupAtClose : public TovFormTest, public testing::WithParamInterface<BackupCase> {};
+
+TEST_P(BackupAtClose, KeepsWhatItShould) {
+    const BackupCase& c = GetParam();
+    if (c.earlier) Write(m_folder + "backup.tov", c.earlier);
+    CreateDirectoryA((m_folder + "sub").c_str(), nullptr);
+    Write(m_folder + "sub\\backup.tov", "other");
+    if (c.earlier) CreateHardLinkA((m_folder + "link.txt").c_str(), (m_folder + "backup.tov").c_str(), nullptr);
+    std::vector<std::string> arguments;
+    if (c.argument) arguments.push_back(c.argument == std::string("<full>") ? m_folder + "backup.tov" : c.argument);
+    if (c.shortFolder) {
+        char shortName[MAX_PATH] = {};
+        ASSERT_GT(GetShortPathNameA(m_folder.c_str(), shortName, sizeof shortName), 0u);
+        ASSERT_NE(std::string(shortName), m_folder) << "no short name to test with";
+        SetCurrentDirectoryA(shortName);
+    }
+    std::optional<TTovForm> form;
+    {
+        test::DialogAnswerer start(c.argument && !c.earlier ? std::vector<test::Script>{{test::Act::Enter()}}
+                                                            : std::vector<test::Script>{});  // the file is not there
+        form.emplace(m_app, StartupContext{m_folder, arguments});
+        ASSERT_EQ(start.Unexpected(), 0);
+    }
+    if (c.typed) form->Note().SetText(c.typed);
+    std::vector<test::Script> answers;
+    if (c.typed) answers.push_back({test::Act::Click("いいえ(&N)")});
+    test::DialogAnswerer answer(answers);
+    SendMessageA(form->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(answer.Seen().size(), answers.size());
+    if (c.expected) {
+        EXPECT_EQ(Read(m_folder + "backup.tov"), c.expected);
+    } else {
+        EXPECT_EQ(GetFileAttributesA((m_folder + "backup.tov").c_str()), INVALID_FILE_ATTRIBUTES) << "no file made";
+    }
+    EXPECT_EQ(Read(m_folder + "sub\\backup.tov"), "other");
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, BackupAtClose, testing::ValuesIn(kBackupCases), [](const auto& info) {
+    std::string name;
+    for (const char* p = info.param.title; *p; ++p) name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
+    return name;
+});
 
 }  // namespace
 }  // namespace tovel
