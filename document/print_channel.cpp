@@ -1,5 +1,6 @@
 #include "document/print_channel.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/byte_string.h"
@@ -8,19 +9,6 @@
 #include "platform/sjis.h"
 
 namespace tovel {
-namespace {
-
-// Start of the character that ends just before `end` (a double-byte character is stepped over whole).
-std::size_t PreviousCharEnd(std::string_view text, std::size_t end) {
-    std::size_t pos = 0, last = 0;
-    while (pos < end) {
-        last = pos;
-        pos = NextCharPos(text, pos);
-    }
-    return last;
-}
-
-}  // namespace
 
 PrintChannel::PrintChannel(IPrintDevice& device) : m_device(device), m_metrics(device.Metrics()) {}
 
@@ -45,23 +33,39 @@ void PrintChannel::Write(std::string_view text) {
 }
 
 void PrintChannel::DrawRun(std::string_view run) {
-    while (!run.empty()) {
-        std::size_t length = run.size();
-        while (length > 0 && m_x + m_device.TextWidth(run.substr(0, length)) > m_metrics.pageWidth) {
-            length = PreviousCharEnd(run, length);
+    // Where each character of the run ends, found once: a long line is cut into many printed lines, and
+    // stepping back over double-byte characters from the start each time would take the square of its length.
+    std::vector<std::size_t> ends;
+    for (std::size_t pos = 0; pos < run.size();) ends.push_back(pos = NextCharPos(run, pos));
+    std::size_t start = 0, done = 0;  // bytes drawn, and characters drawn
+    while (start < run.size()) {
+        const auto fits = [&](std::size_t count) {
+            return m_x + m_device.TextWidth(run.substr(start, ends[done + count - 1] - start)) <= m_metrics.pageWidth;
+        };
+        // The most characters that fit on this line: widths grow with length, so the count is doubled
+        // until it overshoots, then halved back: the cost follows what is drawn, not what is left.
+        const std::size_t left = ends.size() - done;
+        std::size_t good = 0, bad = left + 1;
+        for (std::size_t probe = 64; good + 1 < bad;) {
+            const std::size_t count = bad <= left ? good + (bad - good) / 2 : std::min(probe, left);
+            (fits(count) ? good : bad) = count;
+            if (good == left) break;
+            probe *= 2;
         }
         // A character wider than the whole line is drawn alone on its own line, clipped: waiting for it
         // to fit would never end.
-        if (length == 0 && m_x == 0) length = NextCharPos(run, 0);
-        const std::string_view piece = run.substr(0, length);
+        if (good == 0 && m_x == 0) good = 1;
+        const std::size_t length = good == 0 ? 0 : ends[done + good - 1] - start;
+        const std::string_view piece = run.substr(start, length);
         const int height = m_device.TextHeight(piece);
         if (height > m_lineHeight) m_lineHeight = height + 2;
         if (!piece.empty()) {
             for (; m_pendingPages > 0; --m_pendingPages) m_device.NewPage();
             m_device.DrawText(m_x, m_y, piece);
         }
-        run.remove_prefix(length);
-        if (!run.empty()) {
+        start += length;
+        done += good;
+        if (start < run.size()) {
             EndLine();
         } else {
             m_x += m_device.TextWidth(piece);
