@@ -5,8 +5,7 @@
 #include "document/append_commands.h"
 #include "document/document_commands.h"
 #include "platform/error.h"
-#include "tests/unit/fake_text_editor.h"
-#include "tools/tool_commands.h"
+#include "tests/unit/tool_commands_fixture.h"
 
 namespace tovel {
 namespace {
@@ -18,7 +17,7 @@ struct CountingSound : ISound {
     void Beep() override { ++beeps; }
 };
 
-class CommandEditsTest : public testing::Test {
+class CommandEditsTest : public test::ToolCommandsFixture {
 protected:
     // The text, a selection and one undo step of typing before each command.
     void Prepare() {
@@ -33,24 +32,6 @@ protected:
         dialogs.inputs.clear();
         boxes.shown.clear();
     }
-    std::string Run(const Answers& answers, const std::function<void()>& command) {
-        dialogs.answers.assign(answers.begin(), answers.end());
-        try {
-            command();
-        } catch (const Error& e) {
-            return e.what();
-        }
-        return "";
-    }
-
-    test::FakeClipboard clipboard;
-    test::FakeTextEditor editor{clipboard};
-    test::AnsweringDialogs dialogs;
-    test::RecordingBoxes boxes;
-    test::RecordingShell shell;
-    RegionalFormats formats;
-    ToolCommands tools{
-        {editor, dialogs, boxes, clipboard, shell}, formats, [] { return LocalTime{2024, 3, 9, 6, 7, 5, 4}; }};
     test::MemoryFiles files;
     test::ScriptedFileDialogs fileDialogs;
     CountingSound sound;

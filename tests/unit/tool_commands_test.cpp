@@ -2,35 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/error.h"
-#include "tests/unit/fake_text_editor.h"
+#include "tests/unit/tool_commands_fixture.h"
 
 namespace tovel {
 namespace {
 
-class ToolCommandsTest : public testing::Test {
-protected:
-    // Runs a command with the given answers; the error it raises, or "".
-    template <class F>
-    std::string Run(std::vector<std::optional<std::string>> answers, F command) {
-        dialogs.answers.assign(answers.begin(), answers.end());
-        try {
-            command();
-        } catch (const Error& e) {
-            return e.what();
-        }
-        return "";
-    }
-
-    test::FakeClipboard clipboard;
-    test::FakeTextEditor editor{clipboard};
-    test::AnsweringDialogs dialogs;
-    test::RecordingBoxes boxes;
-    test::RecordingShell shell;
-    RegionalFormats formats;
-    LocalTime now{2024, 3, 9, 6, 7, 5, 4};
-    ToolCommands tools{{editor, dialogs, boxes, clipboard, shell}, formats, [this] { return now; }};
-};
+using ToolCommandsTest = test::ToolCommandsFixture;
 
 TEST_F(ToolCommandsTest, LimitLengthAsksBeforeItCutsToWholeCharacters) {
     struct Case {
