@@ -32,6 +32,7 @@ protected:
         dialogs.inputs.clear();
         boxes.shown.clear();
     }
+
     test::MemoryFiles files;
     test::ScriptedFileDialogs fileDialogs;
     CountingSound sound;
