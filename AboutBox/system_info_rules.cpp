@@ -40,9 +40,9 @@ std::string SystemName(const OsVersionRecord& r) {
         const char* name;
     };
     static constexpr Row kTable[] = {
-        {4, 0, "Windows 95"},    {4, 10, "Windows 98"}, {4, 90, "Windows Me"}, {5, 0, "Windows 2000"},
-        {5, 1, "Windows XP"},    {6, 0, "Windows Vista"}, {6, 1, "Windows 7"}, {6, 2, "Windows 8"},
-        {6, 3, "Windows 8.1"},
+        {4, 0, "Windows 95"},   {4, 10, "Windows 98"}, {4, 90, "Windows Me"},
+        {5, 0, "Windows 2000"}, {5, 1, "Windows XP"},  {6, 0, "Windows Vista"},
+        {6, 1, "Windows 7"},    {6, 2, "Windows 8"},   {6, 3, "Windows 8.1"},
     };
     for (const Row& row : kTable) {
         if (row.major == r.major && row.minor == r.minor) return row.name;

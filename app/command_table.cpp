@@ -73,15 +73,13 @@ constexpr MenuItem kShowItems[] = {
     Item("S2", "設定(&S)", kNone, cmdS2),
 };
 constexpr MenuItem kHelpItems[] = {
-    Item("ManualM1", "マニュアル(&M)", Key(vk::kF1), cmdManualM1),
-    Separator("N10"),
-    Item("UpdateU1", "更新履歴(&U)", kNone, cmdUpdateU1),
-    Separator("N11"),
+    Item("ManualM1", "マニュアル(&M)", Key(vk::kF1), cmdManualM1), Separator("N10"),
+    Item("UpdateU1", "更新履歴(&U)", kNone, cmdUpdateU1),          Separator("N11"),
     Item("Version1", "バージョン情報(&A)", kNone, cmdVersion1),
 };
 constexpr MenuItem kMainMenuItems[] = {
-    Submenu("FileF1", "ファイル(&F)", kFileItems),  Submenu("EditE1", "編集(&E)", kEditItems),
-    Submenu("oolsT1", "ツール(&T)", kToolsItems),   Submenu("ShowV1", "表示(&V)", kShowItems),
+    Submenu("FileF1", "ファイル(&F)", kFileItems), Submenu("EditE1", "編集(&E)", kEditItems),
+    Submenu("oolsT1", "ツール(&T)", kToolsItems),  Submenu("ShowV1", "表示(&V)", kShowItems),
     Submenu("HelpH1", "ヘルプ(&H)", kHelpItems),
 };
 
@@ -106,8 +104,10 @@ constexpr MenuItem kNotePopupItems[] = {
 
 // ---- ToolPopup ----
 constexpr MenuItem kTransparencyItems[] = {
-    Item("NothingN1", "なし(&N)", kNone, cmdNothingN1), Item("N751", "75%", kNone, cmdN751),
-    Item("N551", "55%", kNone, cmdN551),               Item("N351", "35%", kNone, cmdN351),
+    Item("NothingN1", "なし(&N)", kNone, cmdNothingN1),
+    Item("N751", "75%", kNone, cmdN751),
+    Item("N551", "55%", kNone, cmdN551),
+    Item("N351", "35%", kNone, cmdN351),
     Item("N151", "15%", kNone, cmdN151),
 };
 constexpr MenuItem kToolPopupItems[] = {
@@ -124,12 +124,12 @@ constexpr Menu kToolPopup{"ToolPopup", kToolPopupItems};
 
 // ---- ToolBar1: eight captioned buttons and four separators, 512 px in all ----
 constexpr ToolButton kToolButtons[] = {
-    {"Button1", "新規", 0, cmdButton1},      {"ToolButton3", nullptr, -1, kNoCommand},
-    {"Button2", "開く", 1, cmdButton2},      {"Button4", "保存", 2, cmdButton4},
+    {"Button1", "新規", 0, cmdButton1},       {"ToolButton3", nullptr, -1, kNoCommand},
+    {"Button2", "開く", 1, cmdButton2},       {"Button4", "保存", 2, cmdButton4},
     {"ToolButton5", nullptr, -1, kNoCommand}, {"Button6", "プレビュー", 3, cmdButton6},
     {"ToolButton8", nullptr, -1, kNoCommand}, {"Button7", "元に戻す", 4, cmdButton7},
     {"ToolButton9", nullptr, -1, kNoCommand}, {"Button10", "切り取り", 5, cmdButton10},
-    {"Button11", "コピー", 6, cmdButton11},  {"Button12", "貼り付け", 7, cmdButton12},
+    {"Button11", "コピー", 6, cmdButton11},   {"Button12", "貼り付け", 7, cmdButton12},
 };
 
 const MenuItem* Search(std::span<const MenuItem> items, const Shortcut& shortcut) {

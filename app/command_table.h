@@ -32,7 +32,7 @@ struct MenuItem {
     const char* name;     // the item's name in the design ("NewN1")
     const char* caption;  // "-" for a separator
     Shortcut shortcut;
-    CommandId command;               // kNoCommand for separators and submenus
+    CommandId command;                // kNoCommand for separators and submenus
     std::span<const MenuItem> items;  // submenu items, in display order
     bool IsSeparator() const { return caption[0] == '-' && caption[1] == '\0'; }
 };

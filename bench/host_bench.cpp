@@ -37,7 +37,7 @@ int main() {
         explicit OneFile(const std::string& t) : text(t) {}
         std::string ReadAll(const std::string&) override { return text; }
         bool Exists(const std::string&) override { return true; }
-    std::string Stamp(const std::string&) override { return {}; }
+        std::string Stamp(const std::string&) override { return {}; }
         void CheckReadable(const std::string&) override {}
         void WriteAll(const std::string&, std::string_view) override {}
         std::string FullPath(const std::string& name) override { return name; }
@@ -48,7 +48,8 @@ int main() {
         sink += list.Lines().size();
     });
     std::printf("host: 10 MB Shift-JIS, CR LF / LF / CR breaks\n");
-    std::printf("  normalise line breaks: %8.0f MB/s (target >= 500) %s\n", normalize, normalize >= 500 ? "ok" : "BELOW");
+    std::printf("  normalise line breaks: %8.0f MB/s (target >= 500) %s\n", normalize,
+                normalize >= 500 ? "ok" : "BELOW");
     std::printf("  MixList split:         %8.0f MB/s (target >= 500) %s\n", split, split >= 500 ? "ok" : "BELOW");
     return sink == 0;
 }

@@ -18,7 +18,12 @@ class AppendCommands {
 public:
     AppendCommands(MixList& list, IEditor& editor, ITextFiles& files, IFileDialogs& fileDialogs, IDialogs& dialogs,
                    ISound& sound)
-        : m_list(list), m_editor(editor), m_files(files), m_fileDialogs(fileDialogs), m_dialogs(dialogs), m_sound(sound) {}
+        : m_list(list),
+          m_editor(editor),
+          m_files(files),
+          m_fileDialogs(fileDialogs),
+          m_dialogs(dialogs),
+          m_sound(sound) {}
 
     // The chosen file's lines, each ended by CR LF, become one more line of the editor.
     void MixOpen();

@@ -142,8 +142,8 @@ bool DocumentCommands::Save() {
     // Another program changed the file since it was opened or saved here: never overwrite that silently.
     const std::string stamp = m_files.Stamp(target);
     if (!m_state.FileStamp.empty() && !stamp.empty() && stamp != m_state.FileStamp &&
-        m_dialogs.ConfirmYesNoCancel(FormatText("ファイル %s は他のプログラムによって変更されています。\r上書きしますか?", target)) !=
-            DialogResult::Yes) {
+        m_dialogs.ConfirmYesNoCancel(FormatText(
+            "ファイル %s は他のプログラムによって変更されています。\r上書きしますか?", target)) != DialogResult::Yes) {
         return false;
     }
     SaveToFile(m_editor, m_files, target);

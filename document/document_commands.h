@@ -33,8 +33,13 @@ public:
     DocumentCommands(DocumentState& state, IEditor& editor, ITextFiles& files, IFileDialogs& fileDialogs,
                      IDialogs& dialogs, IDocumentWindow& window,
                      const LeadByteTable& leadBytes = LeadByteTable::ShiftJis())
-        : m_state(state), m_editor(editor), m_files(files), m_fileDialogs(fileDialogs), m_dialogs(dialogs),
-          m_window(window), m_leadBytes(leadBytes) {}
+        : m_state(state),
+          m_editor(editor),
+          m_files(files),
+          m_fileDialogs(fileDialogs),
+          m_dialogs(dialogs),
+          m_window(window),
+          m_leadBytes(leadBytes) {}
 
     // Start-up: the command-line name as typed (or untitled), its full path resolved once against the start
     // folder, the clean marker and both titles. Loading the file is the caller's last step.

@@ -10,7 +10,8 @@ void MixList::LoadFromFile(ITextFiles& files, const std::string& name) {
     std::vector<Span> spans;
     const auto lines = SplitLines(bytes);
     spans.reserve(lines.size());
-    for (std::string_view line : lines) spans.push_back({static_cast<std::size_t>(line.data() - bytes.data()), line.size()});
+    for (std::string_view line : lines)
+        spans.push_back({static_cast<std::size_t>(line.data() - bytes.data()), line.size()});
     m_buffer = std::move(bytes);
     m_lines = std::move(spans);
 }

@@ -24,16 +24,16 @@ std::string FormatPicture(std::string_view picture, const LocalTime& t, const Re
         while (i + run < picture.size() && picture[i + run] == c) ++run;
         switch (c) {
             case 'd':
-                out += run == 1 ? std::to_string(t.day)
-                     : run == 2 ? Padded(t.day, 2)
-                     : run == 3 ? f.shortDayNames[t.dayOfWeek % 7]
-                                : f.longDayNames[t.dayOfWeek % 7];
+                out += run == 1   ? std::to_string(t.day)
+                       : run == 2 ? Padded(t.day, 2)
+                       : run == 3 ? f.shortDayNames[t.dayOfWeek % 7]
+                                  : f.longDayNames[t.dayOfWeek % 7];
                 break;
             case 'M':
-                out += run == 1 ? std::to_string(t.month)
-                     : run == 2 ? Padded(t.month, 2)
-                     : run == 3 ? f.shortMonthNames[(t.month + 11) % 12]
-                                : f.longMonthNames[(t.month + 11) % 12];
+                out += run == 1   ? std::to_string(t.month)
+                       : run == 2 ? Padded(t.month, 2)
+                       : run == 3 ? f.shortMonthNames[(t.month + 11) % 12]
+                                  : f.longMonthNames[(t.month + 11) % 12];
                 break;
             case 'y':
                 out += run == 1 ? std::to_string(t.year % 100) : run == 2 ? Padded(t.year % 100, 2) : Padded(t.year, 4);
@@ -43,9 +43,15 @@ std::string FormatPicture(std::string_view picture, const LocalTime& t, const Re
                 out += run == 1 ? std::to_string(h12) : Padded(h12, 2);
                 break;
             }
-            case 'H': out += run == 1 ? std::to_string(t.hour) : Padded(t.hour, 2); break;
-            case 'm': out += run == 1 ? std::to_string(t.minute) : Padded(t.minute, 2); break;
-            case 's': out += run == 1 ? std::to_string(t.second) : Padded(t.second, 2); break;
+            case 'H':
+                out += run == 1 ? std::to_string(t.hour) : Padded(t.hour, 2);
+                break;
+            case 'm':
+                out += run == 1 ? std::to_string(t.minute) : Padded(t.minute, 2);
+                break;
+            case 's':
+                out += run == 1 ? std::to_string(t.second) : Padded(t.second, 2);
+                break;
             case 't': {
                 const std::string& mark = t.hour < 12 ? f.am : f.pm;
                 out += run == 1 ? mark.substr(0, NextCharPos(mark, 0)) : mark;

@@ -13,11 +13,11 @@ struct LocalTime {
 
 struct RegionalFormats {
     std::string shortDate = "yyyy/MM/dd";  // regional picture, e.g. "yyyy/MM/dd"
-    std::string longTime = "H:mm:ss";     // e.g. "H:mm:ss"
+    std::string longTime = "H:mm:ss";      // e.g. "H:mm:ss"
     std::array<std::string, 7> shortDayNames{"日", "月", "火", "水", "木", "金", "土"};
     std::array<std::string, 7> longDayNames{"日曜日", "月曜日", "火曜日", "水曜日", "木曜日", "金曜日", "土曜日"};
     std::array<std::string, 12> shortMonthNames{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12"};
-    std::array<std::string, 12> longMonthNames{"1月", "2月", "3月", "4月", "5月", "6月",
+    std::array<std::string, 12> longMonthNames{"1月", "2月", "3月", "4月",  "5月",  "6月",
                                                "7月", "8月", "9月", "10月", "11月", "12月"};
     std::string am = "午前", pm = "午後";
 };

@@ -7,7 +7,7 @@
 namespace tovel {
 
 struct PrinterMetrics {
-    int pageWidth = 0;     // the printable area
+    int pageWidth = 0;  // the printable area
     int pageHeight = 0;
     int charHeight = 0;    // the printer font's character height
     int aveCharWidth = 0;  // and its average character width

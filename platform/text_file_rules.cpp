@@ -6,7 +6,8 @@ namespace tovel {
 
 std::string ReadTextFile(ITextFiles& files, const std::string& name) {
     std::string bytes = files.ReadAll(name);
-    if (bytes.find('\0') != std::string::npos) throw Error(FormatText("ファイル %s は NUL 文字を含むため開けません", name));
+    if (bytes.find('\0') != std::string::npos)
+        throw Error(FormatText("ファイル %s は NUL 文字を含むため開けません", name));
     return bytes;
 }
 

@@ -48,11 +48,16 @@ bool IsBitCount(std::uint32_t bits) {
 
 bool CompressionFits(std::uint32_t compression, std::uint32_t bits, std::int32_t height) {
     switch (compression) {
-        case kBiRgb: return true;
-        case kBiRle8: return bits == 8 && height > 0;  // run-length pictures are stored bottom-up only
-        case kBiRle4: return bits == 4 && height > 0;
-        case kBiBitFields: return bits == 16 || bits == 32;
-        default: return false;  // embedded JPEG or PNG, and anything unknown
+        case kBiRgb:
+            return true;
+        case kBiRle8:
+            return bits == 8 && height > 0;  // run-length pictures are stored bottom-up only
+        case kBiRle4:
+            return bits == 4 && height > 0;
+        case kBiBitFields:
+            return bits == 16 || bits == 32;
+        default:
+            return false;  // embedded JPEG or PNG, and anything unknown
     }
 }
 

@@ -14,6 +14,8 @@ void WriteEditorOptions(IIniFile& ini, bool imeOnAtStart, bool noWordWrap) {
     ini.WriteText(kFormSection, keys::kWordWrap, noWordWrap ? "NO" : "");
 }
 
-void WriteToolBitmapPath(IIniFile& ini, const std::string& path) { ini.WriteText(kFormSection, keys::kToolBitmap, path); }
+void WriteToolBitmapPath(IIniFile& ini, const std::string& path) {
+    ini.WriteText(kFormSection, keys::kToolBitmap, path);
+}
 
 }  // namespace tovel

@@ -10,7 +10,8 @@
 namespace tovel {
 namespace {
 
-constexpr char kGrowsTooLarge[] = "置換を繰り返すと文字列が大きくなりすぎるため、置換をやめました。文字列は元のままです";
+constexpr char kGrowsTooLarge[] =
+    "置換を繰り返すと文字列が大きくなりすぎるため、置換をやめました。文字列は元のままです";
 constexpr char kNeverEnds[] = "置換が終わらないため、置換をやめました。文字列は元のままです";
 constexpr char kPasteTooLarge[] = "繰り返した文字列が大きくなりすぎるため、貼り付けをやめました";
 
@@ -96,8 +97,10 @@ public:
     void append(std::string_view bytes, std::size_t readable = 0) {
         Room(bytes.size());
         char* to = m_bytes.data() + m_size;
-        if (bytes.size() <= kCopySlack && readable >= kCopySlack) std::memcpy(to, bytes.data(), kCopySlack);
-        else if (!bytes.empty()) std::memcpy(to, bytes.data(), bytes.size());  // an empty view may hold no pointer
+        if (bytes.size() <= kCopySlack && readable >= kCopySlack)
+            std::memcpy(to, bytes.data(), kCopySlack);
+        else if (!bytes.empty())
+            std::memcpy(to, bytes.data(), bytes.size());  // an empty view may hold no pointer
         m_size += bytes.size();
     }
     void resize(std::size_t size) { m_size = size; }
@@ -126,8 +129,13 @@ private:
 class RepeatRewriter {
 public:
     RepeatRewriter(std::string_view text, std::string_view search, std::string_view replacement, std::size_t limit)
-        : m_text(text), m_s(search), m_r(replacement), m_limit(limit), m_cap(std::max(limit, text.size())),
-          m_length(text.size()), m_out(text.size()) {
+        : m_text(text),
+          m_s(search),
+          m_r(replacement),
+          m_limit(limit),
+          m_cap(std::max(limit, text.size())),
+          m_length(text.size()),
+          m_out(text.size()) {
         const std::size_t m = m_s.size();
         m_border.assign(m + 1, 0);
         for (std::size_t i = 1, k = 0; i < m; ++i) {
@@ -240,8 +248,10 @@ private:
 
     bool TakeNext(char& b) {
         if (!PeekNext(b)) return false;
-        if (!m_pending.empty()) m_pending.pop_back();
-        else ++m_next;
+        if (!m_pending.empty())
+            m_pending.pop_back();
+        else
+            ++m_next;
         return true;
     }
 
@@ -318,7 +328,8 @@ std::string RepeatedPaste(std::string_view piece, std::int64_t count, std::size_
     if (copies > limit / piece.size()) throw Error(kPasteTooLarge);
     out.reserve(copies * piece.size() + piece.size());
     out.append(piece);
-    while (out.size() < copies * piece.size()) out.append(out, 0, std::min(out.size(), copies * piece.size() - out.size()));
+    while (out.size() < copies * piece.size())
+        out.append(out, 0, std::min(out.size(), copies * piece.size() - out.size()));
     out.resize(copies * piece.size());
     room -= out.size();
     // Once a paste no longer fits whole, each further one keeps what still fits, until none adds anything.

@@ -21,7 +21,6 @@ std::size_t FindWhole(std::string_view text, std::string_view needle);
 // The length of the longest run of whole characters from the start that is at most `bytes` long.
 std::size_t WholeCharsWithin(std::string_view text, std::size_t bytes);
 
-
 // Replaces occurrences of `search` until none is left, each time the first one from the start of the
 // text, so that occurrences formed by a replacement and the text around it are replaced too. It runs in
 // time linear in the text and the replacements made. When `replacement` holds `search` that rule would

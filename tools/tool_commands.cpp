@@ -120,8 +120,7 @@ void ToolCommands::ShowCaretPosition() {
 
 void ToolCommands::InsertDateTime() { m_p.editor.SetSelText(DateTimeText(m_clock(), m_formats)); }
 
-void ToolCommands::NewHtmlDocument(const std::function<bool(const std::string&)>& newFrom,
-                                   const std::string& appDir) {
+void ToolCommands::NewHtmlDocument(const std::function<bool(const std::string&)>& newFrom, const std::string& appDir) {
     newFrom(appDir + kHtmlTemplatePath);
 }
 

@@ -2,8 +2,8 @@
 // Typed calls into the editing component, one small function per message it is sent, so the compiler
 // checks every argument. Calls go through the component's direct function: no window message, no
 // marshalling, and none of the window-procedure hooks see them. Positions and lengths are bytes.
-#include <Scintilla.h>
 #include <windows.h>
+#include <Scintilla.h>
 
 #include <cstddef>
 #include <string_view>
@@ -37,7 +37,9 @@ public:
     void ReplaceTarget(std::string_view text) const {
         Call(SCI_REPLACETARGET, static_cast<uptr_t>(text.size()), reinterpret_cast<sptr_t>(text.data()));
     }
-    void SetTargetRange(Position start, Position end) const { Call(SCI_SETTARGETRANGE, static_cast<uptr_t>(start), end); }
+    void SetTargetRange(Position start, Position end) const {
+        Call(SCI_SETTARGETRANGE, static_cast<uptr_t>(start), end);
+    }
     void ChangeInsertion(std::string_view text) const {
         Call(SCI_CHANGEINSERTION, static_cast<uptr_t>(text.size()), reinterpret_cast<sptr_t>(text.data()));
     }
@@ -58,9 +60,7 @@ public:
     void EnsureVisible(Position line) const { Call(SCI_ENSUREVISIBLE, static_cast<uptr_t>(line)); }
     int TextHeight(Position line) const { return static_cast<int>(Call(SCI_TEXTHEIGHT, static_cast<uptr_t>(line))); }
     Position PositionFromPoint(int x, int y) const { return Call(SCI_POSITIONFROMPOINT, static_cast<uptr_t>(x), y); }
-    int PointYFromPosition(Position pos) const {
-        return static_cast<int>(Call(SCI_POINTYFROMPOSITION, 0, pos));
-    }
+    int PointYFromPosition(Position pos) const { return static_cast<int>(Call(SCI_POINTYFROMPOSITION, 0, pos)); }
 
     // ---- selection
     Position SelectionStart() const { return Call(SCI_GETSELECTIONSTART); }
@@ -127,7 +127,9 @@ public:
     void StyleSetSizeFractional(int style, int hundredthsOfPoint) const {
         Call(SCI_STYLESETSIZEFRACTIONAL, static_cast<uptr_t>(style), hundredthsOfPoint);
     }
-    void StyleSetCharacterSet(int style, int set) const { Call(SCI_STYLESETCHARACTERSET, static_cast<uptr_t>(style), set); }
+    void StyleSetCharacterSet(int style, int set) const {
+        Call(SCI_STYLESETCHARACTERSET, static_cast<uptr_t>(style), set);
+    }
     void StyleSetFore(int style, COLORREF colour) const { Call(SCI_STYLESETFORE, static_cast<uptr_t>(style), colour); }
     void StyleSetBack(int style, COLORREF colour) const { Call(SCI_STYLESETBACK, static_cast<uptr_t>(style), colour); }
     void StyleClearAll() const { Call(SCI_STYLECLEARALL); }

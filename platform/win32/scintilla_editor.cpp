@@ -66,8 +66,8 @@ void ScintillaEditor::CreateWindows(HWND parent, int id, const RECT& b) {
     m_frame = CreateWindowExA(0, kFrameClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, b.left, b.top, width, height,
                               parent, menuId, instance, this);
     if (!m_frame) throw Error("エディタを作成できません");
-    m_hwnd = CreateWindowExW(WS_EX_CLIENTEDGE, L"Scintilla", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL,
-                             0, 0, width, height, m_frame, menuId, instance, nullptr);
+    m_hwnd = CreateWindowExW(WS_EX_CLIENTEDGE, L"Scintilla", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL, 0, 0,
+                             width, height, m_frame, menuId, instance, nullptr);
     if (!m_hwnd) throw Error("エディタを作成できません");
     m_calls = sci::Calls(m_hwnd);
     // Files dropped on the text go to the main window (WS_EX_ACCEPTFILES), not to the component's own
@@ -116,10 +116,14 @@ void ScintillaEditor::AssignEditBoxKeys() {
         int key, plain, extend;
     };
     static constexpr Binding kMoves[] = {
-        {SCK_LEFT, SCI_CHARLEFT, SCI_CHARLEFTEXTEND},        {SCK_RIGHT, SCI_CHARRIGHT, SCI_CHARRIGHTEXTEND},
-        {SCK_UP, SCI_LINEUP, SCI_LINEUPEXTEND},              {SCK_DOWN, SCI_LINEDOWN, SCI_LINEDOWNEXTEND},
-        {SCK_HOME, SCI_HOMEDISPLAY, SCI_HOMEDISPLAYEXTEND},  {SCK_END, SCI_LINEENDDISPLAY, SCI_LINEENDDISPLAYEXTEND},
-        {SCK_PRIOR, SCI_PAGEUP, SCI_PAGEUPEXTEND},           {SCK_NEXT, SCI_PAGEDOWN, SCI_PAGEDOWNEXTEND},
+        {SCK_LEFT, SCI_CHARLEFT, SCI_CHARLEFTEXTEND},
+        {SCK_RIGHT, SCI_CHARRIGHT, SCI_CHARRIGHTEXTEND},
+        {SCK_UP, SCI_LINEUP, SCI_LINEUPEXTEND},
+        {SCK_DOWN, SCI_LINEDOWN, SCI_LINEDOWNEXTEND},
+        {SCK_HOME, SCI_HOMEDISPLAY, SCI_HOMEDISPLAYEXTEND},
+        {SCK_END, SCI_LINEENDDISPLAY, SCI_LINEENDDISPLAYEXTEND},
+        {SCK_PRIOR, SCI_PAGEUP, SCI_PAGEUPEXTEND},
+        {SCK_NEXT, SCI_PAGEDOWN, SCI_PAGEDOWNEXTEND},
     };
     for (const Binding& b : kMoves) {
         c.AssignCmdKey(b.key, SCMOD_NORM, b.plain);
@@ -341,8 +345,10 @@ sci::Position ScintillaEditor::RowOf(sci::Position pos) {
     sci::Position low = first, high = m_calls.VisibleFromDocLine(line + 1) - 1;
     while (low < high) {
         const sci::Position mid = low + (high - low + 1) / 2;
-        if (RowStart(static_cast<int>(mid)) <= pos) low = mid;
-        else high = mid - 1;
+        if (RowStart(static_cast<int>(mid)) <= pos)
+            low = mid;
+        else
+            high = mid - 1;
     }
     return low;
 }

@@ -10,7 +10,8 @@ namespace tovel {
 
 std::string Win32IniFile::ReadText(const std::string& section, const std::string& key, const std::string& fallback) {
     char buf[2048];
-    const DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), buf, sizeof buf, m_path.c_str());
+    const DWORD n =
+        GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), buf, sizeof buf, m_path.c_str());
     // A value cut inside a double-byte character can be reported one byte longer than it is, ending in
     // the terminating NUL; the value ends at the first NUL.
     return std::string(buf, strnlen(buf, n));

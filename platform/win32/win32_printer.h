@@ -32,7 +32,7 @@ private:
     std::function<HWND()> m_owner;
     std::function<void(MSG&)> m_pump;
     std::function<void(const std::function<void()>&)> m_modal;
-    HGLOBAL m_devMode = nullptr;   // the selection; null: the system's default printer
+    HGLOBAL m_devMode = nullptr;  // the selection; null: the system's default printer
     HGLOBAL m_devNames = nullptr;
     bool m_printing = false;
 };

@@ -8,8 +8,8 @@
 
 #include "platform/error.h"
 #include "platform/path_parts.h"
-#include "platform/win32/system_code_page.h"
 #include "platform/win32/scoped_win.h"
+#include "platform/win32/system_code_page.h"
 
 namespace tovel {
 namespace {
@@ -95,8 +95,8 @@ std::string Win32TextFiles::Stamp(const std::string& name) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &data)) return {};
     char stamp[64];
-    wsprintfA(stamp, "%08lX%08lX-%08lX%08lX", data.nFileSizeHigh, data.nFileSizeLow, data.ftLastWriteTime.dwHighDateTime,
-              data.ftLastWriteTime.dwLowDateTime);
+    wsprintfA(stamp, "%08lX%08lX-%08lX%08lX", data.nFileSizeHigh, data.nFileSizeLow,
+              data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime);
     return stamp;
 }
 

@@ -32,7 +32,8 @@ struct Sample {
 
 TEST(BytesKept, OpenSaveAndCloseKeepEveryByte) {
     const Sample samples[] = {
-        {"page.html", reinterpret_cast<const char*>(u8"<html>\r\n<p>日本語のページ</p>\r\n<a href=\"a.html\">リンク</a>\r\n</html>\r\n")},
+        {"page.html", reinterpret_cast<const char*>(
+                          u8"<html>\r\n<p>日本語のページ</p>\r\n<a href=\"a.html\">リンク</a>\r\n</html>\r\n")},
         {"bytes.bin", EveryByteButNul()},
         {"memo.txt", "表示ソース十能予\\path\r\n「かな漢字」ﾊﾝｶｸ ①②ⅰ\r\n\x87\x90\xed\x40\xfa\x55\r\n"},
     };

@@ -35,7 +35,8 @@ const std::string& BuiltExe() { return g_exe; }
 void SetBuiltExe(std::string path) { g_exe = std::move(path); }
 std::string LocalAppData(const std::string& exeFolder) { return exeFolder + "LocalAppData"; }
 
-EditorProcess::EditorProcess(const std::string& exeFolder, const std::string& arguments, const std::string& workFolder) {
+EditorProcess::EditorProcess(const std::string& exeFolder, const std::string& arguments,
+                             const std::string& workFolder) {
     const std::string exe = exeFolder + "tovel.exe";
     if (!CopyFileA(BuiltExe().c_str(), exe.c_str(), FALSE)) throw std::runtime_error("cannot copy " + BuiltExe());
     std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
@@ -75,7 +76,9 @@ HWND EditorProcess::WaitForMainWindow(DWORD timeoutMs) {
     return m_main;
 }
 
-bool EditorProcess::WaitForExit(DWORD timeoutMs) { return WaitForSingleObject(m_info.hProcess, timeoutMs) == WAIT_OBJECT_0; }
+bool EditorProcess::WaitForExit(DWORD timeoutMs) {
+    return WaitForSingleObject(m_info.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
 
 HWND EditorProcess::Editor() {
     HWND frame = FindWindowExA(WaitForMainWindow(), nullptr, "TovelEditorFrame", nullptr);
@@ -101,7 +104,8 @@ std::string EditorProcess::EditorText() {
 std::string WindowText(HWND hwnd) {
     const int length = static_cast<int>(SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0));
     std::string text(length + 1, '\0');
-    const int got = static_cast<int>(SendMessageA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
+    const int got =
+        static_cast<int>(SendMessageA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
     text.resize(got > 0 ? got : 0);
     return text;
 }
@@ -159,8 +163,10 @@ void SendKey(WORD vk, std::initializer_list<WORD> modifiers) {
 }  // namespace
 
 void PressKey(WORD vk, bool ctrl) {
-    if (ctrl) SendKey(vk, {VK_CONTROL});
-    else SendKey(vk, {});
+    if (ctrl)
+        SendKey(vk, {VK_CONTROL});
+    else
+        SendKey(vk, {});
     Sleep(30);
 }
 
@@ -194,8 +200,10 @@ void TypeText(HWND topLevel, const std::string& ascii) {
             continue;
         }
         const SHORT scan = VkKeyScanA(c);
-        if ((scan >> 8) & 1) SendKey(LOBYTE(scan), {VK_SHIFT});
-        else SendKey(LOBYTE(scan), {});
+        if ((scan >> 8) & 1)
+            SendKey(LOBYTE(scan), {VK_SHIFT});
+        else
+            SendKey(LOBYTE(scan), {});
         Sleep(20);
     }
     Sleep(200);

@@ -15,7 +15,9 @@ namespace e2e {
 namespace {
 
 // The recorder program, built beside tovel.exe.
-std::string RecorderExe() { return BuiltExe().substr(0, BuiltExe().find_last_of('\\') + 1) + "tovel_launch_recorder.exe"; }
+std::string RecorderExe() {
+    return BuiltExe().substr(0, BuiltExe().find_last_of('\\') + 1) + "tovel_launch_recorder.exe";
+}
 
 std::string Quoted(const std::string& text) {
     std::string quoted = "\"";
@@ -76,7 +78,8 @@ private:
     static std::optional<std::string> DefaultOf(const std::string& key) {
         char value[512] = {};
         DWORD size = sizeof value;
-        if (RegGetValueA(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) {
+        if (RegGetValueA(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value, &size) !=
+            ERROR_SUCCESS) {
             return std::nullopt;
         }
         return std::string(value);
@@ -141,7 +144,8 @@ private:
         GetClassNameA(hwnd, cls, sizeof cls);
         DWORD pid = 0;
         GetWindowThreadProcessId(hwnd, &pid);
-        if (pid != self->m_first && pid != GetCurrentProcessId() && IsWindowVisible(hwnd) && lstrcmpA(cls, "TTovForm") == 0) {
+        if (pid != self->m_first && pid != GetCurrentProcessId() && IsWindowVisible(hwnd) &&
+            lstrcmpA(cls, "TTovForm") == 0) {
             self->m_main = hwnd;
             return FALSE;
         }

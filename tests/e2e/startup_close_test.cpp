@@ -50,13 +50,15 @@ TEST(StartUp, RelativeArgumentLoadsFromTheStartFolderAndCloseWritesBackupAndSett
     EXPECT_EQ(IniValue(ini, "Note.Color"), "-2147483643");
     EXPECT_EQ(IniValue(ini, "Note.Font.Color"), "-2147483640");
     EXPECT_EQ(IniValue(ini, "ToolBitmap"), "<absent>") << "the close never writes the dialog's keys";
-    EXPECT_EQ(ReadBytes(workDir / "sub\\memo.txt"), "first\nsecond\rthird \x95\x5c\r\n") << "the file itself is untouched";
+    EXPECT_EQ(ReadBytes(workDir / "sub\\memo.txt"), "first\nsecond\rthird \x95\x5c\r\n")
+        << "the file itself is untouched";
 }
 
 TEST(StartUp, RestoresBoundsFromTheSettingsFile) {
     TempFolder exeDir, workDir;
-    WriteBytes(exeDir / "tovel.ini",
-               "[Form]\r\nHeight=300\r\nWidth=0x1F4\r\nTop=$64\r\nLeft=x50\r\nNote.Color=255\r\nNote.Font.Color=-0x10\r\n");
+    WriteBytes(
+        exeDir / "tovel.ini",
+        "[Form]\r\nHeight=300\r\nWidth=0x1F4\r\nTop=$64\r\nLeft=x50\r\nNote.Color=255\r\nNote.Font.Color=-0x10\r\n");
     EditorProcess editor(exeDir.Path(), "", workDir.Path());
     HWND main = editor.WaitForMainWindow();
     ASSERT_TRUE(main);

@@ -2,12 +2,11 @@
 // colours and masks of the file's own bytes, its pixels lie inside the file where the file header puts
 // them and are the rows the header declares, and the file made again from the rewritten header and the
 // pixels checks to the same picture.
-#include "setting/bitmap_file_rules.h"
-
 #include <cstring>
 #include <string>
 
 #include "platform/error.h"
+#include "setting/bitmap_file_rules.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace {
@@ -80,10 +79,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The rewritten header: 40 bytes, the masks, the colour table in 4-byte entries.
     const std::string& info = b.info;
-    Check(info.size() == 40 + (bitFields ? 12 : 0) + 4 * std::size_t{b.colorCount}, "the rewritten header has another size");
+    Check(info.size() == 40 + (bitFields ? 12 : 0) + 4 * std::size_t{b.colorCount},
+          "the rewritten header has another size");
     Check(U32(info, 0) == 40 && static_cast<std::int32_t>(U32(info, 4)) == b.width &&
-              static_cast<std::int32_t>(U32(info, 8)) == b.height && U16(info, 12) == 1 && U16(info, 14) == b.bitCount &&
-              U32(info, 16) == b.compression && U32(info, 32) == b.colorCount,
+              static_cast<std::int32_t>(U32(info, 8)) == b.height && U16(info, 12) == 1 &&
+              U16(info, 14) == b.bitCount && U32(info, 16) == b.compression && U32(info, 32) == b.colorCount,
           "the rewritten header does not hold the checked values");
     Check(U32(info, 20) == (rle ? b.pixels.size() : 0), "the rewritten image size is wrong");
     if (bitFields) Check(info.compare(40, 12, file.substr(54, 12)) == 0, "the masks are not the file's");

@@ -118,7 +118,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const Error&) {
     }
     const auto expected = LiteralRepeatedPaste(text, pasteCount, room, pasteLimit);
-    Check(pasted.has_value() == expected.has_value(), "RepeatedPaste raises where it should not, or not where it should");
+    Check(pasted.has_value() == expected.has_value(),
+          "RepeatedPaste raises where it should not, or not where it should");
     if (pasted) {
         Check(pasted->size() <= room && pasted->size() <= pasteLimit, "RepeatedPaste goes beyond its room or limit");
         Check(*pasted == *expected, "RepeatedPaste is not the single pastes one after the other");

@@ -1,9 +1,9 @@
 // Both integer rules: never crash, read what they write back, and the settings rule takes no more
 // hexadecimal digits than the dialogs' rule.
+#include <string>
+
 #include "platform/integer_rule.h"
 #include "tests/fuzz/fuzz_support.h"
-
-#include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tovel;

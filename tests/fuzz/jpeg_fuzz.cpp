@@ -1,10 +1,9 @@
 // The logo's decoder on any bytes: it either raises tovel::Error or gives a picture whose buffer holds
 // exactly its padded BGR rows, within the decoder's size limit. libjpeg's warnings and errors come back
 // as that error: none may print, exit or abort (libFuzzer reports an exit as a crash).
-#include "AboutBox/jpeg_decode.h"
-
 #include <cstring>
 
+#include "AboutBox/jpeg_decode.h"
 #include "platform/error.h"
 #include "tests/fuzz/fuzz_support.h"
 

@@ -1,9 +1,9 @@
 // Line-break normalisation: only CR and LF change, every break becomes CR LF, and normalising twice
 // changes nothing more.
+#include <string>
+
 #include "platform/byte_string.h"
 #include "tests/fuzz/fuzz_support.h"
-
-#include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tovel;

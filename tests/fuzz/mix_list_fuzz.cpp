@@ -1,10 +1,10 @@
 // The scratch list's split and join: lines never hold a break, joining ends every line with CR LF, and a
 // list read back from its own text is the same list.
+#include <string>
+
 #include "document/mix_list.h"
 #include "platform/byte_string.h"
 #include "tests/fuzz/fuzz_support.h"
-
-#include <string>
 
 namespace {
 

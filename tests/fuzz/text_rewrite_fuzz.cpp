@@ -4,8 +4,6 @@
 // of the original text is replaced once; a rewrite raises when the text would grow beyond
 // max(limit, its size) or would take more than `limit` replacements.
 // Input: one byte for the limit, then text, search and replacement separated by 0xFF.
-#include "tools/text_rewrite.h"
-
 #include <algorithm>
 #include <optional>
 #include <string>
@@ -13,6 +11,7 @@
 
 #include "platform/error.h"
 #include "tests/fuzz/fuzz_support.h"
+#include "tools/text_rewrite.h"
 
 namespace {
 
@@ -96,7 +95,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const auto expected = LiteralReplace(text, search, replacement, limit);
     const auto got = Rewrite(text, search, replacement, limit);
-    Check(got.has_value() == expected.has_value(), "ReplaceAll raises where the literal rewrite does not, or not where it does");
+    Check(got.has_value() == expected.has_value(),
+          "ReplaceAll raises where the literal rewrite does not, or not where it does");
     Check(!got || *got == *expected, "ReplaceAll differs from the literal rewrite");
     if (got) {  // within a small limit, so within the default one too
         Check(Rewrite(text, search, replacement, tovel::kRewriteLimit) == got, "the default limit changes a result");

@@ -45,7 +45,8 @@ std::string InfoBitmap(int width, int height, int bits, int colors = 0, std::uin
     PutU32(f, 34, 0);
     PutU32(f, 46, colors);
     PutU32(f, 50, 0);
-    for (int i = 0; i < colors; ++i) PutU32(f, 54 + masks + 4 * i, 0x00102030u + i);  // blue 0x30+i, green 0x20, red 0x10
+    for (int i = 0; i < colors; ++i)
+        PutU32(f, 54 + masks + 4 * i, 0x00102030u + i);  // blue 0x30+i, green 0x20, red 0x10
     if (masks) {
         PutU32(f, 54, 0xF800);
         PutU32(f, 58, 0x07E0);
@@ -129,25 +130,28 @@ TEST_P(DamagedBitmap, IsRefusedAsAnInvalidImage) {
 
 INSTANTIATE_TEST_SUITE_P(
     BitmapFile, DamagedBitmap,
-    testing::Values(
-        Fault{"pixels cut by one byte", [](std::string& f) { f.pop_back(); }},
-        Fault{"cut inside the header", [](std::string& f) { f.resize(30); }},
-        Fault{"cut inside the colour table", [](std::string& f) { f.resize(60); }},
-        Fault{"unknown header size", [](std::string& f) { PutU32(f, 14, 64); }},
-        Fault{"two planes", [](std::string& f) { PutU16(f, 26, 2); }},
-        Fault{"7 bits per pixel", [](std::string& f) { PutU16(f, 28, 7); }},
-        Fault{"no width", [](std::string& f) { PutU32(f, 18, 0); }},
-        Fault{"negative width", [](std::string& f) { PutU32(f, 18, 0xFFFFFFFCu); }},
-        Fault{"no height", [](std::string& f) { PutU32(f, 22, 0); }},
-        Fault{"embedded JPEG", [](std::string& f) { PutU32(f, 30, 4); }},
-        Fault{"run length at the wrong depth", [](std::string& f) { PutU32(f, 30, kBiRle4); }},
-        Fault{"bit fields on a palette picture", [](std::string& f) { PutU32(f, 30, kBiBitFields); }},
-        Fault{"more colours than 8 bits hold", [](std::string& f) { PutU32(f, 46, 257); }},
-        Fault{"pixels said to start inside the table", [](std::string& f) { PutU32(f, 10, 60); }},
-        Fault{"pixels said to start beyond the file", [](std::string& f) { PutU32(f, 10, 100000); }},
-        // Small file, enormous declared size: refused before anything is allocated for it.
-        Fault{"too large", [](std::string& f) { PutU32(f, 18, 0x7FFFFFFF); PutU32(f, 22, 0x7FFFFFFF); }},
-        Fault{"the smallest height", [](std::string& f) { PutU32(f, 22, 0x80000000u); }}),
+    testing::Values(Fault{"pixels cut by one byte", [](std::string& f) { f.pop_back(); }},
+                    Fault{"cut inside the header", [](std::string& f) { f.resize(30); }},
+                    Fault{"cut inside the colour table", [](std::string& f) { f.resize(60); }},
+                    Fault{"unknown header size", [](std::string& f) { PutU32(f, 14, 64); }},
+                    Fault{"two planes", [](std::string& f) { PutU16(f, 26, 2); }},
+                    Fault{"7 bits per pixel", [](std::string& f) { PutU16(f, 28, 7); }},
+                    Fault{"no width", [](std::string& f) { PutU32(f, 18, 0); }},
+                    Fault{"negative width", [](std::string& f) { PutU32(f, 18, 0xFFFFFFFCu); }},
+                    Fault{"no height", [](std::string& f) { PutU32(f, 22, 0); }},
+                    Fault{"embedded JPEG", [](std::string& f) { PutU32(f, 30, 4); }},
+                    Fault{"run length at the wrong depth", [](std::string& f) { PutU32(f, 30, kBiRle4); }},
+                    Fault{"bit fields on a palette picture", [](std::string& f) { PutU32(f, 30, kBiBitFields); }},
+                    Fault{"more colours than 8 bits hold", [](std::string& f) { PutU32(f, 46, 257); }},
+                    Fault{"pixels said to start inside the table", [](std::string& f) { PutU32(f, 10, 60); }},
+                    Fault{"pixels said to start beyond the file", [](std::string& f) { PutU32(f, 10, 100000); }},
+                    // Small file, enormous declared size: refused before anything is allocated for it.
+                    Fault{"too large",
+                          [](std::string& f) {
+                              PutU32(f, 18, 0x7FFFFFFF);
+                              PutU32(f, 22, 0x7FFFFFFF);
+                          }},
+                    Fault{"the smallest height", [](std::string& f) { PutU32(f, 22, 0x80000000u); }}),
     [](const testing::TestParamInfo<Fault>& info) {
         std::string name;
         for (const char* c = info.param.what; *c; ++c) name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';

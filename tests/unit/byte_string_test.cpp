@@ -9,7 +9,7 @@ TEST(NormalizeLineBreaks, EveryBreakBecomesCrLf) {
     EXPECT_EQ(NormalizeLineBreaks(""), "");
     EXPECT_EQ(NormalizeLineBreaks("a\nb\rc"), "a\r\nb\r\nc");
     EXPECT_EQ(NormalizeLineBreaks("a\r\nb"), "a\r\nb");
-    EXPECT_EQ(NormalizeLineBreaks("\n\r"), "\r\n\r\n");           // LF then CR: two breaks
+    EXPECT_EQ(NormalizeLineBreaks("\n\r"), "\r\n\r\n");  // LF then CR: two breaks
     EXPECT_EQ(NormalizeLineBreaks("\r\r\n\n"), "\r\n\r\n\r\n");
     EXPECT_EQ(NormalizeLineBreaks("end\r"), "end\r\n");
 }

@@ -10,7 +10,8 @@ TEST(CustomColors, StartWhiteAndComeBackAsSixHexDigits) {
     EXPECT_EQ(CustomColors::Name(0), "ColorA");
     EXPECT_EQ(CustomColors::Name(15), "ColorP");
     EXPECT_EQ(colors.Text(7), "FFFFFFFF");
-    for (std::uint32_t c : colors.ToDialog()) EXPECT_EQ(c, 0xFFFFFFu) << "the design value is white, not an invalid colour";
+    for (std::uint32_t c : colors.ToDialog())
+        EXPECT_EQ(c, 0xFFFFFFu) << "the design value is white, not an invalid colour";
 
     std::array<std::uint32_t, kCustomColorCount> chosen{};
     chosen[0] = 0x0000FF;

@@ -1,4 +1,4 @@
-#include "app/dialogs/dialog_layout.h"
+#include "platform/win32/dialog_layout.h"
 
 #include <gtest/gtest.h>
 

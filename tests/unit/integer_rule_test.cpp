@@ -21,10 +21,9 @@ TEST_P(ParseIntegerTest, ReadsOrRefuses) {
 
 INSTANTIATE_TEST_SUITE_P(
     DialogAnswers, ParseIntegerTest,
-    testing::Values(Case{"12", 12}, Case{" 12", 12}, Case{"   -5", -5}, Case{"+7", 7}, Case{"-0", 0},
-                    Case{"x1F", 31}, Case{"0X1f", 31}, Case{"$64", 100}, Case{"$FFFFFFFF", -1},
-                    Case{"$80000005", -2147483643}, Case{"2147483647", 2147483647},
-                    Case{"-2147483648", INT32_MIN}, Case{"$000000001", 1},
+    testing::Values(Case{"12", 12}, Case{" 12", 12}, Case{"   -5", -5}, Case{"+7", 7}, Case{"-0", 0}, Case{"x1F", 31},
+                    Case{"0X1f", 31}, Case{"$64", 100}, Case{"$FFFFFFFF", -1}, Case{"$80000005", -2147483643},
+                    Case{"2147483647", 2147483647}, Case{"-2147483648", INT32_MIN}, Case{"$000000001", 1},
                     // refused
                     Case{"", std::nullopt}, Case{"   ", std::nullopt}, Case{"12 ", std::nullopt},
                     Case{"1 2", std::nullopt}, Case{"- 1", std::nullopt}, Case{"1.5", std::nullopt},

@@ -12,7 +12,6 @@ namespace {
 
 using test::MemoryFiles;
 
-
 TEST(MixList, LoadSplitsAndSaveJoins) {
     MemoryFiles fs;
     fs.files["in.txt"] = "p\nq\r\n";

@@ -31,8 +31,8 @@ TEST(SettingOptions, EditorOptionsWriteImeThenWwAndStopAtAFailure) {
     WriteEditorOptions(ini, false, false);
     WriteEditorOptions(ini, true, true);
     WriteToolBitmapPath(ini, "");
-    EXPECT_EQ(ini.writes, (std::vector<std::string>{"Form/IME=", "Form/WW=", "Form/IME=ON", "Form/WW=NO",
-                                                    "Form/ToolBitmap="}));
+    EXPECT_EQ(ini.writes,
+              (std::vector<std::string>{"Form/IME=", "Form/WW=", "Form/IME=ON", "Form/WW=NO", "Form/ToolBitmap="}));
     RecordingIni broken;
     broken.failing = "IME";
     EXPECT_THROW(WriteEditorOptions(broken, true, true), Error);

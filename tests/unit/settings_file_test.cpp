@@ -14,7 +14,9 @@ public:
         auto it = values.find(s + "/" + k);
         return it == values.end() ? fallback : it->second;
     }
-    void WriteText(const std::string& s, const std::string& k, const std::string& v) override { values[s + "/" + k] = v; }
+    void WriteText(const std::string& s, const std::string& k, const std::string& v) override {
+        values[s + "/" + k] = v;
+    }
 };
 
 TEST(SettingsFile, IntegersRoundTripAsSignedDecimal) {

@@ -110,10 +110,11 @@ TEST_F(ShellLaunchesTest, ManualHistoryAndNewEditorRequestsQuoteWhatHasBlanks) {
     launches.OpenManual();
     launches.ShowUpdateHistory();
     launches.StartEditor();
-    EXPECT_EQ(shell.requests,
-              (Requests{"OPEN:" + kAppDir + "readme.txt",
-                        "run:\"C:\\Program Files\\tovel editor\\tovel.exe\" \"C:\\Program Files\\tovel editor\\update.txt\"",
-                        "OPEN:" + kAppDir + "tovel.exe"}));
+    EXPECT_EQ(
+        shell.requests,
+        (Requests{"OPEN:" + kAppDir + "readme.txt",
+                  "run:\"C:\\Program Files\\tovel editor\\tovel.exe\" \"C:\\Program Files\\tovel editor\\update.txt\"",
+                  "OPEN:" + kAppDir + "tovel.exe"}));
     EXPECT_TRUE(boxes.asked.empty()) << "a failed launch is not reported";
     // The new editor reads the whole history path as its one argument.
     const std::string commandLine = shell.requests[1].substr(4);

@@ -16,7 +16,9 @@ TEST(CommandLineArguments, BlanksSeparateQuotesGroup) {
     EXPECT_EQ(CommandLineArguments("\"C:\\Program Files\\tovel.exe\" a.txt b"), (Args{"a.txt", "b"}));
     EXPECT_EQ(CommandLineArguments("tovel.exe \"my file.txt\""), Args{"my file.txt"});
     EXPECT_EQ(CommandLineArguments("tovel.exe my\" \"file.txt"), Args{"my file.txt"});
-    EXPECT_EQ(CommandLineArguments("tovel.exe\ta.txt\x01" "b"), (Args{"a.txt", "b"}));
+    EXPECT_EQ(CommandLineArguments("tovel.exe\ta.txt\x01"
+                                   "b"),
+              (Args{"a.txt", "b"}));
     EXPECT_EQ(CommandLineArguments("tovel.exe   \xe3\x81\x82  "), Args{"\xe3\x81\x82"});
 }
 
@@ -59,7 +61,9 @@ TEST(PathParts, FollowTheCodePageTheyAreGiven) {
 }
 
 TEST(Sjis, ConvertsBetweenBytesAndCharacters) {
-    const std::string text = "a\x82\xa0" "b\x95\x5c";  // a あ b 表
+    const std::string text =
+        "a\x82\xa0"
+        "b\x95\x5c";  // a あ b 表
     EXPECT_EQ(CharCountOfBytes(text, 0), 0u);
     EXPECT_EQ(CharCountOfBytes(text, 3), 2u);
     EXPECT_EQ(CharCountOfBytes(text, 2), 2u);  // inside あ: the cut character counts

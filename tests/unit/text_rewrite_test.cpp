@@ -20,13 +20,17 @@ TEST(FindWholeTest, MatchesOnlyWholeCharacters) {
         std::size_t at;
     } cases[] = {
         {"xyab", "ab", 2},
-        {"\x83" "AA", "A", 2},      // the first A is the trail byte of 0x83 0x41
-        {"表\\", "\\", 2},          // 表 is 0x95 0x5C
-        {"表示", "\x5C\x8E", npos}, // bytes across two characters
-        {"\x83" "A", "\x83", npos}, // would end inside the character
+        {"\x83"
+         "AA",
+         "A", 2},                    // the first A is the trail byte of 0x83 0x41
+        {"表\\", "\\", 2},           // 表 is 0x95 0x5C
+        {"表示", "\x5C\x8E", npos},  // bytes across two characters
+        {"\x83"
+         "A",
+         "\x83", npos},  // would end inside the character
         {"abc", "", npos},
         {"", "a", npos},
-        {"\x83 A", "\x83", 0},      // a lead byte before a space stands alone
+        {"\x83 A", "\x83", 0},  // a lead byte before a space stands alone
     };
     for (const Case& c : cases) EXPECT_EQ(FindWhole(c.text, c.needle), c.at) << c.text << " / " << c.needle;
 }
@@ -39,14 +43,20 @@ TEST(ReplaceAllTest, RepeatsFromTheStartUntilNoneIsLeft) {
         {"aaa", "a", "b", "bbb"},
         {"aabb", "ab", "", ""},
         {"abc", "", "x", "abc"},
-        {"xaXa", "a", "aa", "xaaXaa"},           // the replacement holds the search string: once each
-        {"\x83" "AA", "A", "B", "\x83" "AB"},    // a trail byte is never replaced
+        {"xaXa", "a", "aa", "xaaXaa"},  // the replacement holds the search string: once each
+        {"\x83"
+         "AA",
+         "A", "B",
+         "\x83"
+         "AB"},  // a trail byte is never replaced
         {"表\\表", "\\", "/", "表/表"},
-        {"\x83 x", " ", "A", "\x83" "Ax"},       // the lone lead byte then takes the A as its trail
+        {"\x83 x", " ", "A",
+         "\x83"
+         "Ax"},  // the lone lead byte then takes the A as its trail
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(ReplaceAll(c.text, c.search, c.replacement), c.result) << c.text << ": " << c.search << " -> "
-                                                                          << c.replacement;
+        EXPECT_EQ(ReplaceAll(c.text, c.search, c.replacement), c.result)
+            << c.text << ": " << c.search << " -> " << c.replacement;
     }
 }
 

@@ -51,11 +51,8 @@ TEST_F(ToolCommandsTest, DeleteLineCountsFromOneAndIgnoresZeroAndNegatives) {
     struct Case {
         std::string text, answer, result;
     } cases[] = {
-        {"a\r\nb\r\nc", "2", "a\r\nc"},
-        {"a\r\nb", "2", "a\r\n"},
-        {"a\r\nb", "5", "a\r\nb"},
-        {"a\r\nb", "0", "a\r\nb"},
-        {"a\r\nb", "-1", "a\r\nb"},
+        {"a\r\nb\r\nc", "2", "a\r\nc"}, {"a\r\nb", "2", "a\r\n"},   {"a\r\nb", "5", "a\r\nb"},
+        {"a\r\nb", "0", "a\r\nb"},      {"a\r\nb", "-1", "a\r\nb"},
     };
     for (const Case& c : cases) {
         editor.text = c.text;
@@ -99,8 +96,8 @@ TEST_F(ToolCommandsTest, RepeatSelectionPastesLikeSinglePastesAsOneInsertion) {
     } cases[] = {
         {"axyb", 1, 3, "", "3", 0, "axyxyxyb", 7, ""},
         {"axyb", 1, 3, "", "0", 0, "axyb", 3, ""},
-        {"ab", 1, 1, "q", "2", 0, "aqqb", 3, ""},   // no selection: the clipboard's earlier text
-        {"ab", 1, 1, "", "4", 0, "ab", 1, ""},       // nothing on the clipboard
+        {"ab", 1, 1, "q", "2", 0, "aqqb", 3, ""},      // no selection: the clipboard's earlier text
+        {"ab", 1, 1, "", "4", 0, "ab", 1, ""},         // nothing on the clipboard
         {"axyb", 1, 3, "", "5", 7, "axyxyxb", 6, ""},  // each paste keeps what still fits
         {"axyb", 1, 3, "", "2147483647", 0, "axyb", 3, "繰り返した文字列が大きくなりすぎるため、貼り付けをやめました"},
         {"axyb", 1, 3, "", "x", 0, "axyb", 3, "'x' は整数ではありません"},
@@ -126,7 +123,9 @@ TEST_F(ToolCommandsTest, FindReportsTheFirstWholeMatchCountedFromOneAndSelectsIt
     Run({"ab"}, [&] { tools.Find(); });
     EXPECT_EQ(editor.Selected(), "ab");
     EXPECT_EQ(editor.selStart, 6u);
-    editor.text = "\x83" "A";
+    editor.text =
+        "\x83"
+        "A";
     Run({"A"}, [&] { tools.Find(); });
     Run({""}, [&] { tools.Find(); });
     EXPECT_EQ(boxes.shown,
@@ -157,7 +156,12 @@ TEST_F(ToolCommandsTest, InsertionsTemplateAndOpen) {
     EXPECT_EQ(editor.selEnd, 20u);
 
     std::vector<std::string> templates;
-    tools.NewHtmlDocument([&](const std::string& name) { templates.push_back(name); return true; }, "C:\\app\\");
+    tools.NewHtmlDocument(
+        [&](const std::string& name) {
+            templates.push_back(name);
+            return true;
+        },
+        "C:\\app\\");
     EXPECT_EQ(templates, std::vector<std::string>{"C:\\app\\doc\\tag.txt"});
 }
 

@@ -98,14 +98,14 @@ TEST_P(FoldTest, HeightsAfterEachFold) {
     EXPECT_EQ(state.FoldHeight, c.foldHeight);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Heights, FoldTest,
-    testing::Values(FoldCase{"FoldAndBack", {300, 0, 0}, {38, 300, 38}, 300},
-                    FoldCase{"FoldedThenResizedByHand", {300, 200, 0}, {38, 38, 200}, 200},
-                    FoldCase{"ExactlyTheStripUnfolds", {38}, {kDesignHeight}, 0},
-                    FoldCase{"StartedSmallNeverVanishes", {20, 0}, {kDesignHeight, 38}, kDesignHeight},
-                    FoldCase{"JustAboveTheStripFolds", {39, 0}, {38, 39}, 39}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Heights, FoldTest,
+                         testing::Values(FoldCase{"FoldAndBack", {300, 0, 0}, {38, 300, 38}, 300},
+                                         FoldCase{"FoldedThenResizedByHand", {300, 200, 0}, {38, 38, 200}, 200},
+                                         FoldCase{"ExactlyTheStripUnfolds", {38}, {kDesignHeight}, 0},
+                                         FoldCase{
+                                             "StartedSmallNeverVanishes", {20, 0}, {kDesignHeight, 38}, kDesignHeight},
+                                         FoldCase{"JustAboveTheStripFolds", {39, 0}, {38, 39}, 39}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace tovel

@@ -1,14 +1,14 @@
 // The About box on its real window: the logo embedded in the program, its size as it collapses and
 // expands, the clicks that close it, the hover on the maker's name, and a damaged logo.
-#include "AboutBox/about_form.h"
+#include "AboutBox/win32/about_form.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
 
-#include "AboutBox/jpeg_image.h"
-#include "app/application.h"
+#include "AboutBox/win32/jpeg_image.h"
+#include "app/win32/application.h"
 #include "tests/win32/test_window.h"
 
 namespace tovel {
@@ -121,8 +121,8 @@ TEST_F(AboutFormTest, DrawsTheEmbeddedLogoUnscaledWithTheTriangleOverIt) {
 
 TEST_F(AboutFormTest, ADamagedLogoLeavesABoxWithoutOne) {
     const std::string_view good = EmbeddedLogo(GetModuleHandleA(nullptr));
-    for (const std::string_view bytes : {std::string_view("not a picture"), good.substr(0, good.size() / 2),
-                                         std::string_view()}) {
+    for (const std::string_view bytes :
+         {std::string_view("not a picture"), good.substr(0, good.size() / 2), std::string_view()}) {
         TAbout_Form box(m_app, bytes);
         box.ShowModeless();
         test::PumpMessages();

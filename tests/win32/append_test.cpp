@@ -1,8 +1,7 @@
 // Append-open and append-save on the real main window, with the real open and save dialogs and files.
 #include <gtest/gtest.h>
 
-
-#include "app/tovel_unit.h"
+#include "app/win32/tovel_unit.h"
 #include "tests/win32/dialog_answerer.h"
 #include "tests/win32/test_folder.h"
 #include "tests/win32/test_window.h"
@@ -23,7 +22,8 @@ protected:
     AppendTest() : form(app, {programFolder.Path(), {}}) {}
     ~AppendTest() override {
         MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {}
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        }
     }
     // Append-open of a file chosen in the open dialog.
     void MixOpen(const std::string& path) {
@@ -103,7 +103,8 @@ TEST_F(AppendTest, AppendSaveRefusesWhatItCannotKeepWhole) {
     // A file holding NUL would lose everything after it: refused, the file untouched.
     WriteBytes(folder / "bin.dat", std::string("p\0q", 3));
     {
-        DialogAnswerer answer({{Act::Type(folder / "bin.dat"), Act::Enter()}, {Act::Click("はい(&Y)")}, {Act::Enter()}});
+        DialogAnswerer answer(
+            {{Act::Type(folder / "bin.dat"), Act::Enter()}, {Act::Click("はい(&Y)")}, {Act::Enter()}});
         form.RunCommand(cmdMixSaveI1);
         ASSERT_EQ(answer.Seen().size(), 3u);
         EXPECT_EQ(answer.Seen()[2].statics.back(),

@@ -28,9 +28,9 @@ struct SeenDialog {
     std::vector<std::string> statics;  // text labels in z-order (icons left out)
     std::vector<std::string> buttons;  // button captions in z-order, "&" kept
     std::vector<std::string> edits;
-    std::vector<HICON> icons;          // icons shown by icon statics
-    std::string focus;                 // the text of the control holding the focus
-    RECT window{};                     // screen rectangle
+    std::vector<HICON> icons;  // icons shown by icon statics
+    std::string focus;         // the text of the control holding the focus
+    RECT window{};             // screen rectangle
     SIZE client{};
     DWORD style = 0;
 };

@@ -3,9 +3,9 @@
 
 #include <cstdlib>
 
-#include "app/dialogs/win32_dialogs.h"
 #include "platform/win32/scoped_win.h"
 #include "platform/win32/win32_clipboard.h"
+#include "platform/win32/win32_dialogs.h"
 #include "tests/win32/dialog_answerer.h"
 
 namespace tovel {
@@ -90,8 +90,7 @@ TEST_F(DialogsTest, InputBoxRefusesInputBeyond255BytesAndKeepsWhatItHas) {
     {
         // A paste that would pass the limit is refused whole; the text and caret stay for what follows.
         Win32Clipboard(nullptr).WriteText("abcdef");
-        DialogAnswerer answer({{Act::Type(sevens250),
-                                Act::Call([](HWND) { PostMessageA(GetFocus(), WM_PASTE, 0, 0); }),
+        DialogAnswerer answer({{Act::Type(sevens250), Act::Call([](HWND) { PostMessageA(GetFocus(), WM_PASTE, 0, 0); }),
                                 Act::Type("yz"), Act::Enter()}});
         EXPECT_EQ(dialogs.InputBox("c", "p", ""), sevens250 + "yz");
     }
@@ -209,9 +208,9 @@ TEST_F(DialogsTest, CtrlCCopiesTheDialogText) {
         DialogAnswerer answer({{Act::CtrlC(), Act::Escape()}});
         EXPECT_EQ(dialogs.ConfirmYesNoCancel("a.txt は変更されています。\r保存しますか?"), DialogResult::Cancel);
     }
-    EXPECT_EQ(Win32Clipboard(nullptr).ReadText(),
-              divider + "確認\r\n" + divider + "a.txt は変更されています。\r保存しますか?\r\n" + divider +
-                  "はい(Y)   いいえ(N)   キャンセル   \r\n" + divider);
+    EXPECT_EQ(Win32Clipboard(nullptr).ReadText(), divider + "確認\r\n" + divider +
+                                                      "a.txt は変更されています。\r保存しますか?\r\n" + divider +
+                                                      "はい(Y)   いいえ(N)   キャンセル   \r\n" + divider);
     {
         DialogAnswerer answer({{Act::CtrlC(), Act::Enter()}});
         dialogs.ShowMessage("3 個");

@@ -2,7 +2,7 @@
 // dialog, and the window icon following the opened file.
 #include <gtest/gtest.h>
 
-#include "app/tovel_unit.h"
+#include "app/win32/tovel_unit.h"
 #include "tests/win32/dialog_answerer.h"
 #include "tests/win32/drop_files.h"
 #include "tests/win32/test_folder.h"
@@ -21,7 +21,8 @@ protected:
     DocumentWindowTest() : form(app, {folder.Path(), {}}) {}
     ~DocumentWindowTest() override {
         MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {}
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        }
     }
     void TypeInEditor() {
         SendMessageA(form.Note().Handle(), WM_CHAR, 'k', 0);

@@ -96,14 +96,13 @@ TEST_P(EditorAdd, AppendsALineAtTheEndThatOneUndoTakesBack) {
     EXPECT_EQ(editor->Text(), GetParam().after);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, EditorAdd,
-    testing::Values(EditCase{"", 0, "x", "x\r\n"}, EditCase{"abc", 0, "x", "abc\r\nx"},
-                    EditCase{"abc\r\n", 0, "x", "abc\r\nx\r\n"},
-                    EditCase{"abc\r\n", 0, "p\r\nq\r\n", "abc\r\np\r\nq\r\n\r\n"},
-                    EditCase{"abc", 0, "p\r\nq", "abc\r\np\r\nq"},
-                    EditCase{"あいう", 0, "表示", "あいう\r\n表示"},
-                    EditCase{"あいう\r\n", 0, "表示", "あいう\r\n表示\r\n"}));
+INSTANTIATE_TEST_SUITE_P(Texts, EditorAdd,
+                         testing::Values(EditCase{"", 0, "x", "x\r\n"}, EditCase{"abc", 0, "x", "abc\r\nx"},
+                                         EditCase{"abc\r\n", 0, "x", "abc\r\nx\r\n"},
+                                         EditCase{"abc\r\n", 0, "p\r\nq\r\n", "abc\r\np\r\nq\r\n\r\n"},
+                                         EditCase{"abc", 0, "p\r\nq", "abc\r\np\r\nq"},
+                                         EditCase{"あいう", 0, "表示", "あいう\r\n表示"},
+                                         EditCase{"あいう\r\n", 0, "表示", "あいう\r\n表示\r\n"}));
 
 TEST_F(EditorTest, AddToAnEmptyEditorGivesOneLineAndHonoursNoLimit) {
     editor->SetMaxLength(2);
@@ -123,18 +122,17 @@ TEST_P(EditorDelete, RemovesTheLineAndItsBreak) {
     EXPECT_EQ(editor->Text(), GetParam().after);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, EditorDelete,
-    testing::Values(EditCase{"a\r\nb\r\nc", 1, "", "a\r\nc"},           // middle line
-                    EditCase{"a\r\nb\r\nc\r\n", 0, "", "b\r\nc\r\n"},   // first line
-                    EditCase{"a\r\nb", 1, "", "a\r\n"},                 // last line, break before it stays
-                    EditCase{"a\r\nb\r\n", 2, "", "a\r\nb\r\n"},        // empty line after the final break
-                    EditCase{"a\r\nb", 5, "", "a\r\nb"},                // beyond the last line
-                    EditCase{"a\r\nb", -1, "", "a\r\nb"},               // negative: names no line
-                    EditCase{"a\r\nb", -2, "", "a\r\nb"},
-                    EditCase{"", 0, "", ""},
-                    EditCase{"あいう\r\nab表\r\nか", 1, "", "あいう\r\nか"},
-                    EditCase{"あいう\r\nab表", 1, "", "あいう\r\n"}));
+INSTANTIATE_TEST_SUITE_P(Texts, EditorDelete,
+                         testing::Values(EditCase{"a\r\nb\r\nc", 1, "", "a\r\nc"},          // middle line
+                                         EditCase{"a\r\nb\r\nc\r\n", 0, "", "b\r\nc\r\n"},  // first line
+                                         EditCase{"a\r\nb", 1, "", "a\r\n"},  // last line, break before it stays
+                                         EditCase{"a\r\nb\r\n", 2, "",
+                                                  "a\r\nb\r\n"},                // empty line after the final break
+                                         EditCase{"a\r\nb", 5, "", "a\r\nb"},   // beyond the last line
+                                         EditCase{"a\r\nb", -1, "", "a\r\nb"},  // negative: names no line
+                                         EditCase{"a\r\nb", -2, "", "a\r\nb"}, EditCase{"", 0, "", ""},
+                                         EditCase{"あいう\r\nab表\r\nか", 1, "", "あいう\r\nか"},
+                                         EditCase{"あいう\r\nab表", 1, "", "あいう\r\n"}));
 
 // ---- get line -------------------------------------------------------------------------------------
 
@@ -226,7 +224,8 @@ TEST_F(EditorTest, RowsOfALargeWrappedTextAgreeWithTheirParagraphs) {
     const int rowsPerParagraph = rows / paragraphs;
     for (const int sample : {0, paragraphs / 2, paragraphs - 1}) {
         std::string joined;
-        for (int row = sample * rowsPerParagraph; row < (sample + 1) * rowsPerParagraph; ++row) joined += editor->Line(row);
+        for (int row = sample * rowsPerParagraph; row < (sample + 1) * rowsPerParagraph; ++row)
+            joined += editor->Line(row);
         EXPECT_EQ(joined, paragraph) << "paragraph " << sample;
     }
     EXPECT_EQ(editor->Line(rows), "");
@@ -371,12 +370,12 @@ TEST_F(EditorTest, ArrowsMoveByCharactersAndShiftExtends) {
 TEST_F(EditorTest, TheComponentsOwnCommandKeysDoNothing) {
     editor->SetText("first\r\nsecond");
     editor->SetSelStart(9);
-    Press('T', true);         // line transpose
-    Press('D', true);         // line duplicate
-    Press('L', true);         // line cut
-    Press('U', true);         // lower case
-    Press('U', true, true);   // upper case
-    Press(VK_INSERT);         // overtype
+    Press('T', true);        // line transpose
+    Press('D', true);        // line duplicate
+    Press('L', true);        // line cut
+    Press('U', true);        // lower case
+    Press('U', true, true);  // upper case
+    Press(VK_INSERT);        // overtype
     Type(L'x');
     EXPECT_EQ(editor->Text(), "first\r\nsexcond");
 }

@@ -1,8 +1,7 @@
 // The error box: a real MessageBoxA answered by real keys.
-#include "app/application.h"
-
 #include <gtest/gtest.h>
 
+#include "app/win32/application.h"
 #include "platform/error.h"
 #include "platform/win32/scoped_win.h"
 #include "tests/win32/dialog_answerer.h"

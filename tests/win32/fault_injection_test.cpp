@@ -12,7 +12,7 @@
 #include <functional>
 #include <optional>
 
-#include "app/tovel_unit.h"
+#include "app/win32/tovel_unit.h"
 #include "platform/path_parts.h"
 #include "tests/win32/dialog_answerer.h"
 #include "tests/win32/test_folder.h"
@@ -62,27 +62,59 @@ void CutOffAt(TTovForm& form, const char* at) {
 }
 
 const Scenario kScenarios[] = {
-    {"read-only target", {}, [](TTovForm&, const std::string& p, auto&) { SetFileAttributesA(p.c_str(), FILE_ATTRIBUTE_READONLY); },
-     {{Act::Enter()}}, false, "を作成できません"},
-    {"target held by another program", {}, [](TTovForm&, const std::string& p, auto& held) {
-         held.push_back(CreateFileA(p.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-     }, {{Act::Enter()}}, false, "を作成できません"},
-    {"cut off after the temporary file is created", {}, [](TTovForm& f, auto&, auto&) { CutOffAt(f, "temporary file created"); },
-     {{Act::Enter()}}, false, "保存が中断されました"},
-    {"cut off half written", {}, [](TTovForm& f, auto&, auto&) { CutOffAt(f, "half written"); },
-     {{Act::Enter()}}, false, "保存が中断されました"},
-    {"cut off before the replace", {}, [](TTovForm& f, auto&, auto&) { CutOffAt(f, "before replace"); },
-     {{Act::Enter()}}, false, "保存が中断されました"},
-    {"changed by another program, not overwritten", {}, [](TTovForm&, const std::string& p, auto&) {
+    {"read-only target",
+     {},
+     [](TTovForm&, const std::string& p, auto&) { SetFileAttributesA(p.c_str(), FILE_ATTRIBUTE_READONLY); },
+     {{Act::Enter()}},
+     false,
+     "を作成できません"},
+    {"target held by another program",
+     {},
+     [](TTovForm&, const std::string& p, auto& held) {
+         held.push_back(
+             CreateFileA(p.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+     },
+     {{Act::Enter()}},
+     false,
+     "を作成できません"},
+    {"cut off after the temporary file is created",
+     {},
+     [](TTovForm& f, auto&, auto&) { CutOffAt(f, "temporary file created"); },
+     {{Act::Enter()}},
+     false,
+     "保存が中断されました"},
+    {"cut off half written",
+     {},
+     [](TTovForm& f, auto&, auto&) { CutOffAt(f, "half written"); },
+     {{Act::Enter()}},
+     false,
+     "保存が中断されました"},
+    {"cut off before the replace",
+     {},
+     [](TTovForm& f, auto&, auto&) { CutOffAt(f, "before replace"); },
+     {{Act::Enter()}},
+     false,
+     "保存が中断されました"},
+    {"changed by another program, not overwritten",
+     {},
+     [](TTovForm&, const std::string& p, auto&) {
          Sleep(20);
          test::WriteBytes(p, "theirs, longer than before\r\n");
-     }, {{Act::Click("いいえ(&N)")}}, false, "他のプログラムによって変更されています"},
+     },
+     {{Act::Click("いいえ(&N)")}},
+     false,
+     "他のプログラムによって変更されています"},
     {"names whose trail bytes are 0x5C", {nullptr, "\x83\x5c\\\x95\x5c.txt"}, nullptr, {}, true, ""},
-    {"full disk", {"TOVEL_SMALLFS", "full.txt"}, [](TTovForm& f, auto&, auto&) {
+    {"full disk",
+     {"TOVEL_SMALLFS", "full.txt"},
+     [](TTovForm& f, auto&, auto&) {
          std::string big;
          while (big.size() < 200 * 1024) big += kNew;
          f.Note().SetText(big);
-     }, {{Act::Enter()}}, false, "ストリームへの書き込みエラー"},
+     },
+     {{Act::Enter()}},
+     false,
+     "ストリームへの書き込みエラー"},
     {"read-only folder", {"TOVEL_ROFS", "existing.txt"}, nullptr, {{Act::Enter()}}, false, "を作成できません"},
 };
 
@@ -140,7 +172,8 @@ TEST_P(FaultInjection, SavingKeepsThePromise) {
     if (*s.told) {
         ASSERT_FALSE(answer.Seen().empty());
         ASSERT_FALSE(answer.Seen().back().statics.empty());
-        EXPECT_NE(answer.Seen().back().statics.back().find(s.told), std::string::npos) << answer.Seen().back().statics.back();
+        EXPECT_NE(answer.Seen().back().statics.back().find(s.told), std::string::npos)
+            << answer.Seen().back().statics.back();
     }
     // No temporary file stays beside the document.
     for (const std::string& name : test::TestFolder::Names(FolderPart(path))) {
@@ -189,7 +222,9 @@ const WriteFault kWriteFaults[] = {
          return program + "backup.tov";
      },
      [](TTovForm& f, auto&) { SendMessageA(f.Handle(), WM_CLOSE, 0, 0); },
-     [](auto&) { return std::vector<std::vector<Act>>{{Act::Click("いいえ(&N)")}, {Act::Enter()}}; }},
+     [](auto&) {
+         return std::vector<std::vector<Act>>{{Act::Click("いいえ(&N)")}, {Act::Enter()}};
+     }},
     {"recovery copy",
      [](TTovForm& f, const std::string&) {
          f.Note().SetText(kOld);
@@ -206,7 +241,8 @@ const WriteFault kWriteFaults[] = {
      },
      [](TTovForm& f, auto&) { f.RunCommand(cmdMixSaveI1); },
      [](const std::string& file) {
-         return std::vector<std::vector<Act>>{{Act::Type(file), Act::Enter()}, {Act::Click("はい(&Y)")}, {Act::Enter()}};
+         return std::vector<std::vector<Act>>{
+             {Act::Type(file), Act::Enter()}, {Act::Click("はい(&Y)")}, {Act::Enter()}};
      }},
 };
 
@@ -369,7 +405,8 @@ std::string GarbageBytes() {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, BadSettings,
-                         testing::Values(GarbageBytes(), "[Form]\r\nTop=" + std::string(100 * 1024, '9') + "\r\nLeft=x\r\n",
+                         testing::Values(GarbageBytes(),
+                                         "[Form]\r\nTop=" + std::string(100 * 1024, '9') + "\r\nLeft=x\r\n",
                                          "Top=10\r\nLeft=10\r\nNote.Color=255\r\n", std::string()));
 
 }  // namespace

@@ -1,8 +1,7 @@
 // The real open and save dialogs, driven by typing into them.
-#include "app/file_dialogs.h"
-
 #include <gtest/gtest.h>
 
+#include "platform/win32/win32_file_dialogs.h"
 #include "tests/win32/dialog_answerer.h"
 #include "tests/win32/test_folder.h"
 

@@ -1,9 +1,7 @@
 // The line-number gutter on a real window beside a real editor: the panel and labels as created, what a
 // refresh shows for the editor's text and scroll position, and that a refresh leaves unchanged labels alone.
-#include "gutter/line_gutter.h"
-
+#include <windows.h>
 #include <commctrl.h>
-
 #include <gtest/gtest.h>
 
 #include <map>
@@ -11,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "gutter/win32/line_gutter.h"
 #include "platform/win32/scintilla_editor.h"
 #include "tests/win32/test_window.h"
 
@@ -110,8 +109,10 @@ protected:
         for (int k = 1; k <= kGutterLabelCount; ++k) {
             const bool visible = HasVisibleStyle(gutter->Label(k));
             EXPECT_FALSE(visible && ended) << "gyou" << k << " shows below a hidden label";
-            if (visible) texts.push_back(WindowText(gutter->Label(k)));
-            else ended = true;
+            if (visible)
+                texts.push_back(WindowText(gutter->Label(k)));
+            else
+                ended = true;
         }
         return texts;
     }
@@ -224,8 +225,8 @@ TEST_F(GutterTest, PanelColoursCursorAndBevel) {
 
     // The labels draw with the panel's background and the window-text colour.
     HDC dc = CreateCompatibleDC(nullptr);
-    const auto brush = reinterpret_cast<HBRUSH>(
-        SendMessageA(panel, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(gutter->Label(1))));
+    const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(panel, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                                             reinterpret_cast<LPARAM>(gutter->Label(1))));
     EXPECT_EQ(brush, GetSysColorBrush(COLOR_APPWORKSPACE));
     EXPECT_EQ(GetTextColor(dc), GetSysColor(COLOR_WINDOWTEXT));
     EXPECT_EQ(GetBkColor(dc), GetSysColor(COLOR_APPWORKSPACE));

@@ -1,18 +1,17 @@
 // The helper routines: the program's own folder, shell open and command start, and the plain message
 // boxes with the whole program modal to them. Real files, real processes, real boxes answered by keys.
 #include <windows.h>
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "app/application.h"
-#include "app/dialogs/win32_dialogs.h"
-#include "app/message_boxes.h"
+#include "app/win32/application.h"
 #include "platform/path_parts.h"
 #include "platform/win32/module_path.h"
 #include "platform/win32/scoped_win.h"
+#include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_message_boxes.h"
 #include "platform/win32/win32_shell.h"
 #include "tests/win32/dialog_answerer.h"
 #include "tests/win32/test_folder.h"
@@ -41,8 +40,8 @@ bool IsFolder(const std::string& path) {
 // Starts a command line with its output thrown away and waits for it; the exit code, or -1.
 int RunAndWait(std::string commandLine) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    ScopedHandle nul(CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0,
-                                 nullptr));
+    ScopedHandle nul(
+        CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr));
     STARTUPINFOA si{};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESTDHANDLES;

@@ -1,7 +1,5 @@
 // The settings file through the real private-profile API: defaults, text and integer values, the value
 // size limit, and the error for a file that cannot be written.
-#include "platform/win32/win32_ini_file.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -9,6 +7,7 @@
 
 #include "app/settings_file.h"
 #include "platform/error.h"
+#include "platform/win32/win32_ini_file.h"
 #include "tests/win32/error_of.h"
 #include "tests/win32/test_folder.h"
 

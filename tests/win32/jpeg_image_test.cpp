@@ -1,6 +1,10 @@
 // JPEG decoding of the About box logo: pictures made here with libjpeg's own compressor come back with
 // their size and colours; damaged data raises tovel::Error instead of ending the process.
+#include "AboutBox/win32/jpeg_image.h"
+
 #include <windows.h>
+#include <gtest/gtest.h>
+#include <jpeglib.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -8,11 +12,6 @@
 #include <string>
 #include <utility>
 
-#include <jpeglib.h>
-
-#include <gtest/gtest.h>
-
-#include "AboutBox/jpeg_image.h"
 #include "platform/error.h"
 
 namespace {

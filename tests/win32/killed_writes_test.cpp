@@ -3,7 +3,6 @@
 // TerminateProcess at a random moment and then demands that the file is there and is A or B whole. The
 // same for the recovery copy. The counts (where the kills landed, old or new kept) go to the log.
 #include <windows.h>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,7 +1,6 @@
 // The Win32 tests run in one Wine (or Windows) process with real windows, so they need common controls.
 #include <windows.h>
 #include <commctrl.h>
-
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {

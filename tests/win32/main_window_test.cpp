@@ -5,13 +5,13 @@
 #include <fstream>
 #include <vector>
 
-#include "AboutBox/about_form.h"
-#include "app/tool_band.h"
-#include "app/tovel_unit.h"
-#include "gutter/line_gutter.h"
+#include "AboutBox/win32/about_form.h"
+#include "app/win32/tool_band.h"
+#include "app/win32/tovel_unit.h"
+#include "gutter/win32/line_gutter.h"
 #include "platform/error.h"
 #include "platform/win32/win32_clipboard.h"
-#include "setting/setting_form.h"
+#include "setting/win32/setting_form.h"
 #include "tests/win32/dialog_answerer.h"
 #include "tests/win32/drop_files.h"
 #include "tests/win32/test_folder.h"
@@ -153,7 +153,8 @@ TEST_F(MainWindowTest, BandPictureShowsBehindTheTransparentToolbar) {
     ReleaseDC(nullptr, screen);
 
     m_form.Band().SetBackground(picture);
-    RedrawWindow(m_form.Band().CoolBar(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(m_form.Band().CoolBar(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Pump();
     HDC band = GetDC(m_form.Band().CoolBar());
     HDC bar = GetDC(m_form.Band().ToolBar());

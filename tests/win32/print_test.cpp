@@ -1,16 +1,15 @@
 // Printing on the real main window. With no printer at all the command says so; with the test script's
 // PDF printer (a real spooler, started as root) a three-page Japanese document comes back from the PDF
 // with its page count and its text, trail bytes of 0x5C included.
-#include <gtest/gtest.h>
-
 #include <windows.h>
+#include <gtest/gtest.h>
 #include <winspool.h>
 
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 
-#include "app/tovel_unit.h"
+#include "app/win32/tovel_unit.h"
 #include "tests/win32/dialog_answerer.h"
 #include "tests/win32/test_folder.h"
 
@@ -128,8 +127,9 @@ TEST_F(PrintTest, SpoolerPrintsAThreePageJapaneseDocument) {
     std::string windows = "Z:" + host;
     for (char& c : windows) c = c == '/' ? '\\' : c;
     const std::string info = windows + "\\info.txt", body = windows + "\\text.txt";
-    const std::string script = "f=$(ls -t " + host + "/*.pdf 2>/dev/null | head -n 1); test -f ${f:-none} && pdfinfo $f > " +
-                               host + "/info.part && pdftotext -enc UTF-8 $f " + host + "/text.txt && mv " + host +
+    const std::string script = "f=$(ls -t " + host +
+                               "/*.pdf 2>/dev/null | head -n 1); test -f ${f:-none} && pdfinfo $f > " + host +
+                               "/info.part && pdftotext -enc UTF-8 $f " + host + "/text.txt && mv " + host +
                                "/info.part " + host + "/info.txt";
     bool read = false;
     for (int i = 0; i < 120 && !read; ++i) {

@@ -1,13 +1,12 @@
 // The settings dialog on the real windows, beside a real main window whose settings file lies in a
 // temporary folder. The common dialogs it opens are answered by the dialog answerer.
-#include "setting/setting_form.h"
+#include "setting/win32/setting_form.h"
 
 #include <commctrl.h>
-
 #include <gtest/gtest.h>
 
-#include "app/tool_band.h"
-#include "app/tovel_unit.h"
+#include "app/win32/tool_band.h"
+#include "app/win32/tovel_unit.h"
 #include "tests/win32/dialog_answerer.h"
 #include "tests/win32/test_folder.h"
 #include "tests/win32/test_window.h"
@@ -24,11 +23,14 @@ std::string Text(HWND hwnd) { return test::WindowCaption(hwnd); }
 // An 8 x 8, 24-bit bitmap file of one colour (rows of 24 bytes need no padding).
 std::string SolidBitmap(COLORREF color) {
     std::string f = "BM";
-    auto u32 = [&](std::uint32_t v) { for (int i = 0; i < 4; ++i) f += static_cast<char>(v >> (8 * i)); };
+    auto u32 = [&](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) f += static_cast<char>(v >> (8 * i));
+    };
     u32(54 + 192), u32(0), u32(54), u32(40), u32(8), u32(8), u32(1 | 24 << 16);
     for (int i = 0; i < 6; ++i) u32(0);
-    for (int i = 0; i < 64; ++i) f += {static_cast<char>(GetBValue(color)), static_cast<char>(GetGValue(color)),
-                                          static_cast<char>(GetRValue(color))};
+    for (int i = 0; i < 64; ++i)
+        f += {static_cast<char>(GetBValue(color)), static_cast<char>(GetGValue(color)),
+              static_cast<char>(GetRValue(color))};
     return f;
 }
 

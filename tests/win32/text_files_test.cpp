@@ -1,7 +1,5 @@
 // Loading and saving whole text files through the Win32 file API, into and out of the real editor:
 // bytes unchanged, line breaks made CR LF on load, and a save that never damages the file it replaces.
-#include "platform/win32/win32_text_files.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -14,6 +12,7 @@
 #include "platform/error.h"
 #include "platform/text_file_rules.h"
 #include "platform/win32/scintilla_editor.h"
+#include "platform/win32/win32_text_files.h"
 #include "tests/win32/error_of.h"
 #include "tests/win32/test_folder.h"
 
@@ -40,8 +39,12 @@ protected:
         if (m_parent) DestroyWindow(m_parent);
     }
 
-    std::string Load(const std::string& path) { return ErrorOf([&] { LoadFromFile(*editor, files, path); }); }
-    std::string Save(const std::string& path) { return ErrorOf([&] { SaveToFile(*editor, files, path); }); }
+    std::string Load(const std::string& path) {
+        return ErrorOf([&] { LoadFromFile(*editor, files, path); });
+    }
+    std::string Save(const std::string& path) {
+        return ErrorOf([&] { SaveToFile(*editor, files, path); });
+    }
 
     TestFolder folder;
     Win32TextFiles files;
@@ -113,8 +116,9 @@ INSTANTIATE_TEST_SUITE_P(
         CorpusCase{"every_byte_ascending", EveryByte(false)}, CorpusCase{"every_byte_descending", EveryByte(true)},
         CorpusCase{"every_lead_before_every_byte", EveryLeadBeforeEveryByte()},
         CorpusCase{"shuffled", Shuffled(EveryByte(false) + EveryByte(true) + EveryByte(false))},
-        CorpusCase{"utf8_html", reinterpret_cast<const char*>(
-                                    u8"<html>\r\n<p>日本語</p>\r\n<a href=\"x\">テスト</a>あ\r\nか\nさ\r")},
+        CorpusCase{
+            "utf8_html",
+            reinterpret_cast<const char*>(u8"<html>\r\n<p>日本語</p>\r\n<a href=\"x\">テスト</a>あ\r\nか\nさ\r")},
         CorpusCase{"lone_lead_bytes", "a\x82\r\nb\x82\nc\x82<d>\x82\re\x82"},
         CorpusCase{"nec_ibm_duplicates", "\x87\x90\x87\x91\x87\x9a\xed\x40\xfa\x55\xee\xef\xfa\x40\x81\xca"},
         CorpusCase{"trail_byte_5c", "表示\\ソース\\十能予\r\n\x95\x5c\x5c\x83\x5c"},

@@ -3,11 +3,11 @@
 
 #include <fstream>
 
-#include "AboutBox/about_form.h"
-#include "app/tovel_unit.h"
+#include "AboutBox/win32/about_form.h"
+#include "app/win32/tovel_unit.h"
 #include "platform/win32/regional.h"
 #include "platform/win32/win32_clipboard.h"
-#include "setting/setting_form.h"
+#include "setting/win32/setting_form.h"
 #include "tests/win32/dialog_answerer.h"
 #include "tests/win32/test_folder.h"
 

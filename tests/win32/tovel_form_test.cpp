@@ -1,16 +1,15 @@
 // The main window's start-up and close, in this process, against a settings file in a temporary folder.
-#include "app/tovel_unit.h"
-
-#include <imm.h>
-
+#include <windows.h>
 #include <Scintilla.h>
 #include <gtest/gtest.h>
+#include <imm.h>
 
 #include <cctype>
 #include <fstream>
 #include <optional>
 #include <sstream>
 
+#include "app/win32/tovel_unit.h"
 #include "tests/win32/dialog_answerer.h"
 
 namespace tovel {
@@ -40,10 +39,27 @@ std::string Read(const std::string& path) {
 // A 2 x 2 24-bit bitmap file.
 std::string TinyBitmap() {
     std::string bmp = "BM";
-    auto u32 = [&](std::uint32_t v) { for (int i = 0; i < 4; ++i) bmp += static_cast<char>(v >> (8 * i)); };
-    auto u16 = [&](std::uint16_t v) { bmp += static_cast<char>(v); bmp += static_cast<char>(v >> 8); };
-    u32(54 + 16); u32(0); u32(54);
-    u32(40); u32(2); u32(2); u16(1); u16(24); u32(0); u32(16); u32(2835); u32(2835); u32(0); u32(0);
+    auto u32 = [&](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) bmp += static_cast<char>(v >> (8 * i));
+    };
+    auto u16 = [&](std::uint16_t v) {
+        bmp += static_cast<char>(v);
+        bmp += static_cast<char>(v >> 8);
+    };
+    u32(54 + 16);
+    u32(0);
+    u32(54);
+    u32(40);
+    u32(2);
+    u32(2);
+    u16(1);
+    u16(24);
+    u32(0);
+    u32(16);
+    u32(2835);
+    u32(2835);
+    u32(0);
+    u32(0);
     bmp += std::string(16, '\x40');
     return bmp;
 }
@@ -51,7 +67,10 @@ std::string TinyBitmap() {
 // Counts (and closes) any box the code under test shows, so a stray error box cannot hang the run.
 class BoxWatch {
 public:
-    BoxWatch() { s_count = 0; m_hook = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId()); }
+    BoxWatch() {
+        s_count = 0;
+        m_hook = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+    }
     ~BoxWatch() { UnhookWindowsHookEx(m_hook); }
     int Count() const { return s_count; }
 
@@ -81,7 +100,8 @@ protected:
     void TearDown() override {
         SetCurrentDirectoryA(m_previousFolder);
         MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {}  // the closed form's WM_QUIT
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        }  // the closed form's WM_QUIT
     }
     std::string Ini() const { return m_folder + "tovel.ini"; }
 

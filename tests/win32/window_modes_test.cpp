@@ -3,7 +3,7 @@
 #include <Scintilla.h>
 #include <gtest/gtest.h>
 
-#include "app/tovel_unit.h"
+#include "app/win32/tovel_unit.h"
 #include "tests/win32/dialog_answerer.h"
 #include "tests/win32/drop_files.h"
 #include "tests/win32/test_folder.h"
@@ -55,11 +55,13 @@ protected:
     ~WindowModesWindowTest() override {
         DestroyWindow(form.Handle());
         MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {}
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        }
     }
     void SetHeight(int height) {
         const RECT r = WindowRect(form.Handle());
-        SetWindowPos(form.Handle(), nullptr, 0, 0, r.right - r.left, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(form.Handle(), nullptr, 0, 0, r.right - r.left, height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
     test::TestFolder folder;

@@ -1,0 +1,632 @@
+#include "app/win32/tovel_unit.h"
+
+#include <imm.h>
+#include <windowsx.h>
+
+#include "AboutBox/win32/about_form.h"
+#include "app/settings_file.h"
+#include "app/win32/shortcut_dispatch.h"
+#include "app/win32/tool_band.h"
+#include "document/backup_rule.h"
+#include "gutter/win32/line_gutter.h"
+#include "platform/error.h"
+#include "platform/text_file_rules.h"
+#include "platform/win32/regional.h"
+#include "platform/win32/system_code_page.h"
+#include "platform/win32/win32_ini_file.h"
+#include "setting/win32/bitmap_file.h"
+#include "setting/win32/setting_form.h"
+
+namespace tovel {
+namespace {
+
+constexpr char kClassName[] = "TTovForm";
+constexpr char kDesignCaption[] = "tovel editor";
+constexpr int kDesignLeft = 258, kDesignTop = 176, kDesignClientWidth = 529, kDesignClientHeight = 348;
+constexpr int kNoteId = 100;
+constexpr UINT_PTR kRecoveryTimer = 1;
+constexpr UINT kRecoveryTickMs = 250;
+constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+
+bool IsExistingFile(const std::string& path) {
+    if (path.empty()) return false;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+}  // namespace
+
+TTovForm::TTovForm(Application& app, StartupContext startup)
+    : WindowBase(app),
+      m_app(app),
+      m_startup(std::move(startup)),
+      m_dialogs(app),
+      m_fileDialogs(app),
+      m_messageBoxes(app),
+      m_formats(ReadRegionalFormats()),
+      m_dpi(ScreenDpi()) {
+    RegisterClassOnce(app.Instance(), kClassName, LoadIconA(app.Instance(), "MAINICON"),
+                      reinterpret_cast<HBRUSH>(COLOR_ACTIVEBORDER + 1));
+    ScopedMenu menuBar = BuildMenuBar(MainMenu1());
+    RECT outer{0, 0, Scale(kDesignClientWidth), Scale(kDesignClientHeight)};
+    AdjustWindowRectEx(&outer, kStyle, TRUE, 0);
+    m_designHeight = outer.bottom - outer.top;
+    // WS_EX_ACCEPTFILES: files dropped from the shell, on the editor too, reach this window.
+    Create(kClassName, kDesignCaption, kStyle, WS_EX_ACCEPTFILES, kDesignLeft, kDesignTop, outer.right - outer.left,
+           outer.bottom - outer.top, app.Handle(), menuBar.Get());
+    if (!Handle()) throw Error("メインウィンドウを作成できません");
+    menuBar.Release();  // the window owns its menu bar now
+    app.SetMainWindow(Handle());
+    CreateChildren();
+    try {
+        FormCreate();
+    } catch (...) {
+        app.ReportCurrentException();
+    }
+}
+
+TTovForm::~TTovForm() {
+    if (m_documentIcon) DestroyIcon(m_documentIcon);
+}
+
+void TTovForm::SetCompanions(TAbout_Form* about, TSettingForm* setting) {
+    m_about = about;
+    m_setting = setting;
+}
+
+void TTovForm::CreateChildren() {
+    m_windowFont.Reset(CreateFontA(-Scale(12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                   DEFAULT_PITCH | FF_DONTCARE, "ＭＳ Ｐゴシック"));
+    RECT client;
+    GetClientRect(Handle(), &client);
+    // Creation order is also the tab order: the editor first, so it holds the focus.
+    const int top = Scale(LineGutter::kDesignTop), left = Scale(LineGutter::kDesignWidth);
+    m_note = std::make_unique<ScintillaEditor>(Handle(), kNoteId, RECT{left, top, client.right, client.bottom});
+    m_band = std::make_unique<ToolBand>(Handle(), Handle(), m_dpi, m_windowFont.Get());
+    m_gutter = std::make_unique<LineGutter>(Handle(), m_dpi);
+    m_documentCommands = std::make_unique<DocumentCommands>(m_document, *m_note, m_files, m_fileDialogs, m_dialogs,
+                                                            static_cast<IDocumentWindow&>(*this), SystemLeadBytes());
+    m_shell = std::make_unique<Win32Shell>(Handle());
+    m_desktopWindow = std::make_unique<Win32DesktopWindow>(Handle());
+    m_windowModes = std::make_unique<WindowModes>(*m_desktopWindow, m_globals.Modes, m_designHeight);
+    m_launches =
+        std::make_unique<ShellLaunches>(m_document, *m_note, m_files, *m_shell, m_messageBoxes, m_globals.AppDir);
+    // While a job is spooled, messages are handled as the program's loop does, shortcuts included. The
+    // print dialog is modal like every other box: the program's windows take no input while it is open.
+    m_printer = std::make_unique<Win32Printer>([this] { return App().Handle(); },
+                                               [this](MSG& msg) {
+                                                   if (PreviewMessage(msg)) return;
+                                                   TranslateMessage(&msg);
+                                                   DispatchMessageA(&msg);
+                                               },
+                                               [this](const std::function<void()>& dialog) {
+                                                   ModalScope modal(&App());
+                                                   dialog();
+                                               });
+    m_appendCommands = std::make_unique<AppendCommands>(m_mixList, *m_note, m_files, m_fileDialogs, m_dialogs, m_sound);
+    m_clipboard = std::make_unique<Win32Clipboard>(Handle());
+    m_toolCommands = std::make_unique<ToolCommands>(
+        ToolPlatform{*m_note, m_dialogs, m_messageBoxes, *m_clipboard, *m_shell}, m_formats, CurrentLocalTime);
+    m_notePopup = BuildPopupMenu(NotePopup());
+    m_toolPopup = BuildPopupMenu(ToolPopup());
+    m_note->SetErrorSink([this] { App().ReportCurrentException(); });
+    m_recoveryStore = std::make_unique<Win32RecoveryStore>(m_startup.appDir);
+    m_recovery = std::make_unique<RecoveryKeeper>(
+        *m_recoveryStore, *m_note, m_document, m_dialogs,
+        [this](const RecoveryRecord& r) { m_documentCommands->Restore(r); }, SystemLeadBytes());
+    m_documentCommands->SetCleanObserver([this] { m_recovery->DocumentClean(); });
+    m_note->SetChangeObserver([this] {
+        m_documentCommands->TextChanged();
+        m_recovery->TextChanged();
+    });
+    m_note->SetMessageObserver([this](UINT msg, WPARAM wp, LPARAM lp) { return OnEditorMessage(msg, wp, lp); });
+    m_note->SetAfterObserver([this](UINT msg, WPARAM, LPARAM) {
+        switch (msg) {
+            case WM_KEYUP:
+            case WM_SYSKEYUP:
+                NoteKeyUp();
+                break;
+            case WM_LBUTTONDOWN:
+            case WM_RBUTTONDOWN:
+            case WM_MBUTTONDOWN:
+            case WM_LBUTTONDBLCLK:
+            case WM_RBUTTONDBLCLK:
+            case WM_MBUTTONDBLCLK:
+                NoteMouseDown();
+                break;
+        }
+    });
+    LayOut();
+}
+
+void TTovForm::FormCreate() {
+    const std::string name = m_startup.arguments.empty() ? kUntitledName : m_startup.arguments.front();
+    m_document.CurrentName = name;
+    m_mixList = MixList();
+    m_globals.AppDir = m_startup.appDir;
+    Win32IniFile ini(m_globals.AppDir + kSettingsFileName);
+
+    // Each bound is applied before the next is read, so each default is the value as it stands.
+    RECT r;
+    GetWindowRect(Handle(), &r);
+    const int height = ReadInteger(ini, kFormSection, keys::kHeight, r.bottom - r.top);
+    SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetWindowRect(Handle(), &r);
+    const int width = ReadInteger(ini, kFormSection, keys::kWidth, r.right - r.left);
+    SetWindowPos(Handle(), nullptr, 0, 0, width, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetWindowRect(Handle(), &r);
+    const int top = ReadInteger(ini, kFormSection, keys::kTop, r.top);
+    SetWindowPos(Handle(), nullptr, r.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetWindowRect(Handle(), &r);
+    const int left = ReadInteger(ini, kFormSection, keys::kLeft, r.left);
+    SetWindowPos(Handle(), nullptr, left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    m_note->SetColor(ReadInteger(ini, kFormSection, keys::kNoteColor, m_note->Color()));
+    m_note->SetFontColor(ReadInteger(ini, kFormSection, keys::kNoteFontColor, m_note->FontColor()));
+
+    const std::string toolBitmap = ini.ReadText(kFormSection, keys::kToolBitmap, "");
+    const std::string ime = ini.ReadText(kFormSection, keys::kIme, "");
+    const std::string wordWrap = ini.ReadText(kFormSection, keys::kWordWrap, "");
+
+    // A broken picture must not keep the document from opening: report it and go on.
+    if (IsExistingFile(toolBitmap)) {
+        try {
+            LoadToolBitmap(toolBitmap);
+        } catch (...) {
+            App().ReportCurrentException();
+        }
+    }
+    if (ime == "ON") {
+        if (HIMC context = ImmGetContext(m_note->Handle())) {
+            ImmSetOpenStatus(context, TRUE);
+            ImmReleaseContext(m_note->Handle(), context);
+        }
+    }
+    if (wordWrap == "NO") m_note->SetWordWrap(false);
+
+    char caption[256] = {};
+    GetWindowTextA(Handle(), caption, sizeof caption);
+    m_documentCommands->Start(name, caption);  // the clean marker, the base title, caption and taskbar title
+    m_globals.Modes.TopMostState = "OFF";
+
+    try {
+        m_documentCommands->LoadStartupFile();
+    } catch (...) {
+        App().ReportCurrentException();
+    }
+    // Copies earlier runs could not save are offered once the window stands; then, whatever the offer
+    // met, copies of this run's text are kept.
+    try {
+        m_recovery->OfferLeftBehind();
+    } catch (...) {
+        App().ReportCurrentException();
+    }
+    SetTimer(Handle(), kRecoveryTimer, kRecoveryTickMs, nullptr);
+}
+
+void TTovForm::LoadToolBitmap(const std::string& path) {
+    ScopedBitmap bitmap = LoadBitmapFile(path);  // raises before anything changes: the old picture stays
+    m_band->SetBackground(bitmap.Get());
+    m_toolBitmap = std::move(bitmap);
+}
+
+void TTovForm::MeasurePlacementOffset() {
+    WINDOWPLACEMENT placement{sizeof placement};
+    RECT r{};
+    if (!GetWindowPlacement(Handle(), &placement) || !GetWindowRect(Handle(), &r)) return;
+    m_placementOffset = {r.left - placement.rcNormalPosition.left, r.top - placement.rcNormalPosition.top};
+}
+
+void TTovForm::SaveBackup() {
+    // Never over the document being closed (its owner may just have declined to save), and never an empty
+    // text over an earlier backup that holds text: that backup may be the only copy of something.
+    BackupFacts facts;
+    facts.backupPath = m_files.LongFullPath(kBackupFileName);
+    if (!m_document.Untitled()) {
+        facts.documentPath =
+            m_files.LongFullPath(m_document.FullPath.empty() ? m_document.CurrentName : m_document.FullPath);
+        facts.sameFile = m_files.SameFile(facts.documentPath, facts.backupPath);
+    }
+    facts.textSize = m_note->TextView().size();
+    facts.existingBackupSize = m_files.SizeOf(facts.backupPath);
+    if (DecideBackup(facts, SystemLeadBytes()) == BackupDecision::Write) SaveToFile(*m_note, m_files, kBackupFileName);
+}
+
+void TTovForm::FormClose() {
+    // Each step is reported on its own and never keeps the window from closing.
+    KillTimer(Handle(), kRecoveryTimer);
+    try {
+        SaveBackup();
+        m_recovery->DocumentClean();  // the text is in the backup now
+    } catch (...) {
+        App().ReportCurrentException();
+    }
+    RECT r;
+    GetWindowRect(Handle(), &r);
+    if (IsIconic(Handle())) {
+        // The restored rectangle comes in work-area coordinates on Windows: stored, it must be in screen
+        // coordinates like every other position, or a taskbar at the top or left would move the window at
+        // each start. The difference was measured while the window was last restored.
+        WINDOWPLACEMENT placement{sizeof placement};
+        GetWindowPlacement(Handle(), &placement);
+        r = placement.rcNormalPosition;
+        OffsetRect(&r, m_placementOffset.x, m_placementOffset.y);
+    }
+    Win32IniFile ini(m_globals.AppDir + kSettingsFileName);
+    const std::pair<const char*, std::int32_t> values[] = {
+        {keys::kHeight, r.bottom - r.top},
+        {keys::kWidth, r.right - r.left},
+        {keys::kTop, r.top},
+        {keys::kLeft, r.left},
+        {keys::kNoteColor, m_note->Color()},
+        {keys::kNoteFontColor, m_note->FontColor()},
+    };
+    // Every key is tried; a settings file that cannot be written is reported once, not six times.
+    std::exception_ptr firstFailure;
+    for (const auto& [key, value] : values) {
+        try {
+            WriteInteger(ini, kFormSection, key, value);
+        } catch (...) {
+            if (!firstFailure) firstFailure = std::current_exception();
+        }
+    }
+    if (firstFailure) {
+        try {
+            std::rethrow_exception(firstFailure);
+        } catch (...) {
+            App().ReportCurrentException();
+        }
+    }
+}
+
+void TTovForm::OnDropFiles(HDROP drop) {
+    const UINT length = DragQueryFileA(drop, 0, nullptr, 0);
+    std::string path(length, '\0');
+    if (length > 0) path.resize(DragQueryFileA(drop, 0, path.data(), length + 1));
+    DragFinish(drop);
+    // Brought to the front first, so the save question is not hidden behind the program the file came from.
+    SetForegroundWindow(Handle());
+    try {
+        if (path.empty()) throw Error(FormatText("ファイル %s は開けません", path));
+        m_documentCommands->Drop(path);
+    } catch (...) {
+        App().ReportCurrentException();
+    }
+}
+
+void TTovForm::SetCaption(const std::string& caption) { SetWindowTextA(Handle(), caption.c_str()); }
+
+void TTovForm::SetApplicationTitle(const std::string& title) { App().SetTitle(title); }
+
+void TTovForm::ShowIconOf(const std::string& fullPath) {
+    // The call may write the icon's source path back into the buffer: give it room.
+    char buffer[MAX_PATH * 2] = {};
+    fullPath.copy(buffer, sizeof buffer - 1);
+    WORD index = 0;
+    HICON icon = ExtractAssociatedIconA(App().Instance(), buffer, &index);
+    HICON shown = icon ? icon : LoadIconA(App().Instance(), "MAINICON");
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(shown));
+    if (m_documentIcon) DestroyIcon(m_documentIcon);
+    m_documentIcon = icon;
+}
+
+void TTovForm::LayOut() {
+    if (!m_note || !m_band || !m_gutter) return;
+    RECT client;
+    GetClientRect(Handle(), &client);
+    const int top = m_band->Height(), left = Scale(LineGutter::kDesignWidth);
+    m_band->SetWidth(client.right);
+    m_gutter->SetBounds(0, top, left, std::max(0L, client.bottom - top));
+    m_note->SetBounds(left, top, client.right - left, client.bottom - top);
+}
+
+const Menu* TTovForm::ContextMenuOf(HWND window) const {
+    if (m_note && window == m_note->Handle()) return &NotePopup();
+    if (m_band && window == m_band->ToolBar()) return &ToolPopup();
+    return nullptr;
+}
+
+bool TTovForm::PreviewMessage(MSG& msg) {
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+    HWND focus = GetFocus();
+    // Only keys typed in the main window act on the document: the About box and the settings dialog keep
+    // theirs for their own controls. A modal box runs its own loop and never gets here.
+    if (!focus || GetAncestor(focus, GA_ROOT) != Handle()) return false;
+    const MenuItem* item = LookUpShortcut(
+        focus, ShortcutFromKey(msg), [this](HWND w) { return ContextMenuOf(w); }, MainMenu1(),
+        IsWindowEnabled(Handle()));
+    if (!item) return false;
+    RunCommand(item->command);
+    return true;
+}
+
+void TTovForm::ShowContextMenu(HMENU menu, HWND owner, LPARAM screenPoint) {
+    POINT pt{GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
+    if (screenPoint == -1) {  // from the keyboard: at the caret, or the control's corner
+        if (!GetCaretPos(&pt)) pt = {0, 0};
+        ClientToScreen(owner, &pt);
+    }
+    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0, Handle(), nullptr);
+}
+
+bool TTovForm::OnEditorMessage(UINT msg, WPARAM, LPARAM lp) {
+    switch (msg) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            NoteKeyDown();  // before the editor acts on the key
+            return false;
+        case WM_CONTEXTMENU:
+            ShowContextMenu(m_notePopup.Get(), m_note->Handle(), lp);
+            return true;
+    }
+    return false;
+}
+
+void TTovForm::RunCommand(CommandId command) {
+    if (m_commandObserver) m_commandObserver(command);
+    try {
+        switch (command) {
+            case cmdNewN1:
+                NewN1Click();
+                break;
+            case cmdOpenO1:
+                OpenO1Click();
+                break;
+            case cmdSaveS1:
+                SaveS1Click();
+                break;
+            case cmdNamingSaveA1:
+                NamingSaveA1Click();
+                break;
+            case cmdMixOpenM1:
+                MixOpenM1Click();
+                break;
+            case cmdMixSaveI1:
+                MixSaveI1Click();
+                break;
+            case cmdViewV1:
+                ViewV1Click();
+                break;
+            case cmdPrintP1:
+                PrintP1Click();
+                break;
+            case cmdExitX1:
+                ExitX1Click();
+                break;
+            case cmdUndoU1:
+                UndoU1Click();
+                break;
+            case cmdCutT1:
+                CutT1Click();
+                break;
+            case cmdCopyC1:
+                CopyC1Click();
+                break;
+            case cmdPasteP1:
+                PasteP1Click();
+                break;
+            case cmdDeleteD1:
+                DeleteD1Click();
+                break;
+            case cmdSelectAllA1:
+                SelectAllA1Click();
+                break;
+            case cmdFind1:
+                Find1Click();
+                break;
+            case cmdReplace1:
+                Replace1Click();
+                break;
+            case cmdNow1:
+                Now1Click();
+                break;
+            case cmdHTMLTagH1:
+                HTMLTagH1Click();
+                break;
+            case cmdR1:
+                R1Click();
+                break;
+            case cmdB1:
+                B1Click();
+                break;
+            case cmdM1:
+                M1Click();
+                break;
+            case cmdL1:
+                L1Click();
+                break;
+            case cmdD1:
+                D1Click();
+                break;
+            case cmdFrontF1:
+                FrontF1Click();
+                break;
+            case cmdC1:
+                C1Click();
+                break;
+            case cmdR2:
+                R2Click();
+                break;
+            case cmdN22:
+                N22Click();
+                break;
+            case cmdS2:
+                S2Click();
+                break;
+            case cmdManualM1:
+                ManualM1Click();
+                break;
+            case cmdUpdateU1:
+                UpdateU1Click();
+                break;
+            case cmdVersion1:
+                Version1Click();
+                break;
+            case cmdUndoU2:
+                UndoU2Click();
+                break;
+            case cmdCutT2:
+                CutT2Click();
+                break;
+            case cmdCopyC2:
+                CopyC2Click();
+                break;
+            case cmdPasteP2:
+                PasteP2Click();
+                break;
+            case cmdDeleteD2:
+                DeleteD2Click();
+                break;
+            case cmdSelectAllA2:
+                SelectAllA2Click();
+                break;
+            case cmdR3:
+                R3Click();
+                break;
+            case cmdOpen1:
+                Open1Click();
+                break;
+            case cmdFoldF1:
+                FoldF1Click();
+                break;
+            case cmdExecuteTovel1:
+                ExecuteTovel1Click();
+                break;
+            case cmdNothingN1:
+                NothingN1Click();
+                break;
+            case cmdN751:
+                N751Click();
+                break;
+            case cmdN551:
+                N551Click();
+                break;
+            case cmdN351:
+                N351Click();
+                break;
+            case cmdN151:
+                N151Click();
+                break;
+            case cmdButton1:
+                Button1Click();
+                break;
+            case cmdButton2:
+                Button2Click();
+                break;
+            case cmdButton4:
+                Button4Click();
+                break;
+            case cmdButton6:
+                Button6Click();
+                break;
+            case cmdButton7:
+                Button7Click();
+                break;
+            case cmdButton10:
+                Button10Click();
+                break;
+            case cmdButton11:
+                Button11Click();
+                break;
+            case cmdButton12:
+                Button12Click();
+                break;
+            case kNoCommand:
+                break;
+        }
+    } catch (...) {
+        App().ReportCurrentException();
+    }
+}
+
+LRESULT TTovForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_COMMAND:
+            if (lp == 0 || reinterpret_cast<HWND>(lp) == m_band->ToolBar()) {
+                RunCommand(static_cast<CommandId>(LOWORD(wp)));
+                return 0;
+            }
+            break;
+        case WM_CONTEXTMENU: {
+            const auto window = reinterpret_cast<HWND>(wp);
+            if (m_band && (window == m_band->ToolBar() || window == m_band->CoolBar())) {
+                ShowContextMenu(m_toolPopup.Get(), window, lp);
+                return 0;
+            }
+            break;
+        }
+        case WM_SIZE:
+            LayOut();
+            if (wp == SIZE_RESTORED) MeasurePlacementOffset();
+            return 0;
+        case WM_MOVE:
+            if (!IsIconic(Handle()) && !IsZoomed(Handle())) MeasurePlacementOffset();
+            break;
+        case WM_SETFOCUS:
+            if (m_note) SetFocus(m_note->Handle());
+            return 0;
+        case WM_SYSCOMMAND:
+            if ((wp & 0xFFF0) == SC_MINIMIZE) {
+                App().Minimize();
+                return 0;
+            }
+            break;
+        case WM_TIMER:
+            if (wp == kRecoveryTimer) {
+                try {
+                    m_recovery->Tick(GetTickCount64());
+                } catch (...) {
+                    App().ReportCurrentException();
+                }
+                return 0;
+            }
+            break;
+        case WM_DROPFILES:
+            // A drop while a box is open would stack a second question on the first: it is let go.
+            if (ModalScope::AnyOpen()) {
+                DragFinish(reinterpret_cast<HDROP>(wp));
+                return 0;
+            }
+            OnDropFiles(reinterpret_cast<HDROP>(wp));
+            return 0;
+        case WM_CLOSE: {
+            if (ModalScope::AnyOpen()) return 0;  // the open box is answered first; one question at a time
+            bool mayClose = false;
+            try {
+                mayClose = FormCloseQuery();
+            } catch (...) {
+                App().ReportCurrentException();  // a failed save keeps the window open
+            }
+            if (!mayClose) return 0;
+            FormClose();
+            DestroyWindow(Handle());
+            return 0;
+        }
+        case WM_QUERYENDSESSION:
+            // Log-off or shutdown asks the same question; Cancel refuses it, and so does a box still open.
+            if (ModalScope::AnyOpen()) return FALSE;
+            try {
+                return FormCloseQuery() ? TRUE : FALSE;
+            } catch (...) {
+                App().ReportCurrentException();
+                return FALSE;
+            }
+        case WM_ENDSESSION:
+            if (wp) FormClose();  // the session ends without WM_CLOSE: keep the backup and settings anyway
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+    }
+    return WindowBase::OnMessage(msg, wp, lp);
+}
+
+}  // namespace tovel
