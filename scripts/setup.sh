@@ -7,7 +7,7 @@ CACHE="${TOVEL_CACHE:-$HOME/.cache/tovel}"
 PACKAGES=(g++ cmake make ninja-build googletest
           g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth locales-all fonts-ipafont-gothic
           fonts-wine imagemagick xdotool zip dpkg-dev
-          cups printer-driver-cups-pdf poppler-utils fonts-vlgothic clang libjpeg62-turbo-dev)
+          cups printer-driver-cups-pdf poppler-utils fonts-vlgothic clang clang-format libjpeg62-turbo-dev)
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 
