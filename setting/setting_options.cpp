@@ -1,6 +1,6 @@
 #include "setting/setting_options.h"
 
-#include "app/settings_file.h"
+#include "setting/settings_file.h"
 
 namespace tovel {
 

@@ -7,6 +7,7 @@
 #include "AboutBox/win32/jpeg_image.h"
 #include "AboutBox/win32/system_info.h"
 #include "platform/error.h"
+#include "platform/win32/ui_helpers.h"
 
 namespace tovel {
 namespace {
@@ -37,16 +38,6 @@ constexpr DesignBox kGroupBox1{0, 176, 321, 65};
 
 // The small picture: a red triangle pointing down on white, 12 x 10 pixels.
 constexpr int kTriangleWidth = 12, kTriangleHeight = 10;
-
-int ScreenDpi() {
-    ScopedGetDC screen(nullptr);
-    return GetDeviceCaps(screen.Get(), LOGPIXELSY);
-}
-
-COLORREF Resolve(std::int32_t color) {
-    const auto bits = static_cast<std::uint32_t>(color);
-    return bits & 0x80000000u ? GetSysColor(static_cast<int>(bits & 0xFF)) : static_cast<COLORREF>(bits);
-}
 
 ScopedBitmap MakeTriangle() {
     BITMAPINFO info{};
@@ -107,11 +98,8 @@ TAbout_Form::TAbout_Form(WindowHost& host, std::string_view logoJpeg)
         m_logo.Reset();
     }
     m_triangle = MakeTriangle();
-    m_font.Reset(CreateFontA(-Scale(12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "ＭＳ Ｐゴシック"));
-    m_titleFont.Reset(CreateFontA(-Scale(24), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                                  "ＭＳ Ｐゴシック"));
+    m_font.Reset(CreateFormFont(Scale(12)));
+    m_titleFont.Reset(CreateFormFont(Scale(24), FW_BOLD));
 
     RegisterClassOnce(host.Instance(), kClassName, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     // No border and no caption bar: the outer size is the client size, and the user cannot move it.
@@ -199,27 +187,21 @@ void TAbout_Form::Paint(HDC dc) {
     if (m_logo.Get()) {
         // Unscaled from the top-left corner, cut at the picture's edges.
         const RECT mark = Bounds(AboutItem::Mark);
-        HDC memory = CreateCompatibleDC(dc);
-        {
-            ScopedSelect picture(memory, m_logo.Get());
-            BitBlt(dc, 0, 0, std::min<int>(mark.right, m_logoSize.cx), std::min<int>(mark.bottom, m_logoSize.cy),
-                   memory, 0, 0, SRCCOPY);
-        }
-        DeleteDC(memory);
+        ScopedMemoryDC memory(dc);
+        ScopedSelect picture(memory.Get(), m_logo.Get());
+        BitBlt(dc, 0, 0, std::min<int>(mark.right, m_logoSize.cx), std::min<int>(mark.bottom, m_logoSize.cy),
+               memory.Get(), 0, 0, SRCCOPY);
     }
     PaintLabels(dc);
     if (m_triangle.Get()) {
         const RECT image = Bounds(AboutItem::Image1);
         const int x = image.left + (image.right - image.left - kTriangleWidth) / 2;
         const int y = image.top + (image.bottom - image.top - kTriangleHeight) / 2;
-        HDC memory = CreateCompatibleDC(dc);
-        {
-            ScopedSelect picture(memory, m_triangle.Get());
-            const COLORREF transparent = GetPixel(memory, 0, kTriangleHeight - 1);  // the bottom-left pixel
-            TransparentBlt(dc, x, y, kTriangleWidth, kTriangleHeight, memory, 0, 0, kTriangleWidth, kTriangleHeight,
-                           transparent);
-        }
-        DeleteDC(memory);
+        ScopedMemoryDC memory(dc);
+        ScopedSelect picture(memory.Get(), m_triangle.Get());
+        const COLORREF transparent = GetPixel(memory.Get(), 0, kTriangleHeight - 1);  // the bottom-left pixel
+        TransparentBlt(dc, x, y, kTriangleWidth, kTriangleHeight, memory.Get(), 0, 0, kTriangleWidth, kTriangleHeight,
+                       transparent);
     }
     PaintGroupBox(dc);
 }
@@ -236,7 +218,7 @@ void TAbout_Form::PaintLabels(HDC dc) {
     draw(AboutItem::Label1, kProductName, m_titleFont.Get(), text);
     draw(AboutItem::Label2, kRightsNotice, m_font.Get(), text);
     draw(AboutItem::Label3, kVersion, m_font.Get(), text);
-    draw(AboutItem::Label8, kMaker, m_font.Get(), Resolve(m_label8Color));
+    draw(AboutItem::Label8, kMaker, m_font.Get(), ResolveColor(m_label8Color));
 }
 
 void TAbout_Form::PaintGroupBox(HDC dc) {
@@ -304,14 +286,13 @@ LRESULT TAbout_Form::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             HDC dc = BeginPaint(Handle(), &ps);
             RECT client;
             GetClientRect(Handle(), &client);
-            HDC memory = CreateCompatibleDC(dc);
             ScopedBitmap canvas(CreateCompatibleBitmap(dc, client.right, client.bottom));
             {
-                ScopedSelect selected(memory, canvas.Get());
-                Paint(memory);
-                BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+                ScopedMemoryDC memory(dc);
+                ScopedSelect selected(memory.Get(), canvas.Get());
+                Paint(memory.Get());
+                BitBlt(dc, 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
             }
-            DeleteDC(memory);
             EndPaint(Handle(), &ps);
             return 0;
         }

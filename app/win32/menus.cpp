@@ -8,9 +8,11 @@ void AppendItems(HMENU target, std::span<const MenuItem> items) {
         if (item.IsSeparator()) {
             AppendMenuA(target, MF_SEPARATOR, 0, nullptr);
         } else if (!item.items.empty()) {
-            HMENU sub = CreatePopupMenu();
-            AppendItems(sub, item.items);
-            AppendMenuA(target, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub), item.caption);
+            ScopedMenu sub(CreatePopupMenu());
+            AppendItems(sub.Get(), item.items);
+            // Once appended, the drop-down belongs to the menu that holds it.
+            if (AppendMenuA(target, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub.Get()), item.caption))
+                sub.Release();
         } else {
             AppendMenuA(target, MF_STRING, item.command, MenuCaption(item).c_str());
         }

@@ -2,36 +2,12 @@
 // Win32 menus built from the command table.
 #include <windows.h>
 
-#include <utility>
+#include <string>
 
 #include "app/command_table.h"
+#include "platform/win32/scoped_win.h"
 
 namespace tovel {
-
-// Owns a menu destroyed with DestroyMenu (a menu bar attached to a window is destroyed with the window,
-// so Release() it after SetMenu).
-class ScopedMenu {
-public:
-    ScopedMenu() = default;
-    explicit ScopedMenu(HMENU menu) : m_menu(menu) {}
-    ScopedMenu(const ScopedMenu&) = delete;
-    ScopedMenu& operator=(const ScopedMenu&) = delete;
-    ScopedMenu(ScopedMenu&& o) noexcept : m_menu(std::exchange(o.m_menu, nullptr)) {}
-    ScopedMenu& operator=(ScopedMenu&& o) noexcept {
-        Reset(std::exchange(o.m_menu, nullptr));
-        return *this;
-    }
-    ~ScopedMenu() { Reset(); }
-    HMENU Get() const { return m_menu; }
-    HMENU Release() { return std::exchange(m_menu, nullptr); }
-    void Reset(HMENU menu = nullptr) {
-        if (m_menu) DestroyMenu(m_menu);
-        m_menu = menu;
-    }
-
-private:
-    HMENU m_menu = nullptr;
-};
 
 // The menu bar: one drop-down per top-level item. Captions carry the shortcut's name after a tab.
 ScopedMenu BuildMenuBar(const Menu& menu);

@@ -13,37 +13,27 @@ constexpr int kBandHeight = 41, kToolBarLeft = 9, kToolBarWidth = 512, kButtonWi
               kSeparatorWidth = 8;
 constexpr char kHolderClass[] = "TovelCoolBar";
 
-void RegisterHolderClass(HINSTANCE instance, WNDPROC proc) {
-    WNDCLASSEXA wc{sizeof wc};
-    if (GetClassInfoExA(instance, kHolderClass, &wc)) return;
-    wc = WNDCLASSEXA{sizeof wc};
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = kHolderClass;
-    RegisterClassExA(&wc);
-}
-
 }  // namespace
 
 ToolBand::ToolBand(HWND parent, HWND commandTarget, int dpi, HFONT captionFont)
     : m_dpi(dpi), m_height(Scale(kBandHeight)) {
-    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
+    const HINSTANCE instance = WindowBase::InstanceOf(parent);
     RECT client;
     GetClientRect(parent, &client);
-    RegisterHolderClass(instance, HolderProc);
-    m_coolBar = CreateWindowExA(0, kHolderClass, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, client.right,
-                                m_height, parent, nullptr, instance, this);
+    Holder::RegisterClassOnce(instance, kHolderClass, WindowClassLook{nullptr, nullptr, 0});
+    m_holder.Create(kHolderClass, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, client.right, m_height,
+                    parent, nullptr);
+    HWND coolBar = m_holder.Handle();
     m_toolBar = CreateWindowExA(
         0, TOOLBARCLASSNAMEA, nullptr,
         WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TRANSPARENT | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN,
-        Scale(kToolBarLeft), 0, Scale(kToolBarWidth), m_height, m_coolBar, nullptr, instance, nullptr);
-    if (!m_coolBar || !m_toolBar) throw Error("ツールバーを作成できません");
+        Scale(kToolBarLeft), 0, Scale(kToolBarWidth), m_height, coolBar, nullptr, instance, nullptr);
+    if (!coolBar || !m_toolBar) throw Error("ツールバーを作成できません");
     SendMessageA(m_toolBar, TB_SETPARENT, reinterpret_cast<WPARAM>(commandTarget), 0);
     SendMessageA(m_toolBar, WM_SETFONT, reinterpret_cast<WPARAM>(captionFont), FALSE);
     SendMessageA(m_toolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     m_images = CreateToolImages();
-    SendMessageA(m_toolBar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_images));
+    SendMessageA(m_toolBar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_images.Get()));
     SendMessageA(m_toolBar, TB_SETBITMAPSIZE, 0, MAKELONG(kToolImageSize, kToolImageSize));
 
     std::vector<TBBUTTON> buttons;
@@ -67,54 +57,45 @@ ToolBand::ToolBand(HWND parent, HWND commandTarget, int dpi, HFONT captionFont)
     SendMessageA(m_toolBar, TB_AUTOSIZE, 0, 0);
 }
 
-ToolBand::~ToolBand() {
-    if (m_images) ImageList_Destroy(m_images);
-}
+ToolBand::~ToolBand() = default;
 
 void ToolBand::SetBackground(HBITMAP picture) {
     m_picture = picture;
-    InvalidateRect(m_coolBar, nullptr, TRUE);
+    InvalidateRect(CoolBar(), nullptr, TRUE);
     InvalidateRect(m_toolBar, nullptr, TRUE);
 }
 
 void ToolBand::PaintBackground(HDC dc) {
     RECT area;
-    GetClientRect(m_coolBar, &area);
+    GetClientRect(CoolBar(), &area);
     BITMAP info{};
     if (!m_picture || !GetObjectA(m_picture, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight <= 0) {
         FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
         return;
     }
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(memory, m_picture);
+    ScopedMemoryDC memory(dc);
+    ScopedSelect picture(memory.Get(), m_picture);
     for (int y = 0; y < area.bottom; y += info.bmHeight) {
         for (int x = 0; x < area.right; x += info.bmWidth)
-            BitBlt(dc, x, y, info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
+            BitBlt(dc, x, y, info.bmWidth, info.bmHeight, memory.Get(), 0, 0, SRCCOPY);
     }
-    SelectObject(memory, old);
-    DeleteDC(memory);
 }
 
-LRESULT CALLBACK ToolBand::HolderProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<ToolBand*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+LRESULT ToolBand::Holder::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_ERASEBKGND:
             // Also asked by the transparent toolbar, with its DC moved to this window's coordinates.
-            if (self) self->PaintBackground(reinterpret_cast<HDC>(wp));
+            m_band.PaintBackground(reinterpret_cast<HDC>(wp));
             return 1;
         case WM_COMMAND:
         case WM_NOTIFY:
         case WM_CONTEXTMENU:
             // The toolbar's messages belong to the main window.
-            return SendMessageA(GetParent(hwnd), msg, wp, lp);
+            return SendMessageA(GetParent(Handle()), msg, wp, lp);
     }
-    return DefWindowProcA(hwnd, msg, wp, lp);
+    return WindowBase::OnMessage(msg, wp, lp);
 }
 
-void ToolBand::SetWidth(int width) { MoveWindow(m_coolBar, 0, 0, width, m_height, TRUE); }
+void ToolBand::SetWidth(int width) { MoveWindow(CoolBar(), 0, 0, width, m_height, TRUE); }
 
 }  // namespace tovel

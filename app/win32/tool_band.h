@@ -5,6 +5,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "platform/win32/scoped_win.h"
+#include "platform/win32/window_base.h"
+
 namespace tovel {
 
 class ToolBand {
@@ -15,7 +18,7 @@ public:
     ToolBand(const ToolBand&) = delete;
     ToolBand& operator=(const ToolBand&) = delete;
 
-    HWND CoolBar() const { return m_coolBar; }
+    HWND CoolBar() const { return m_holder.Handle(); }
     HWND ToolBar() const { return m_toolBar; }
     int Height() const { return m_height; }
     // The picture shown behind the toolbar (tiled across the band); null for none. Not owned.
@@ -24,14 +27,27 @@ public:
 
 private:
     int Scale(int px) const { return MulDiv(px, m_dpi, 96); }
-    static LRESULT CALLBACK HolderProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     void PaintBackground(HDC dc);
+
+    // The band holder's window: paints the picture and hands the toolbar's messages to the main window.
+    class Holder : public WindowBase {
+    public:
+        explicit Holder(ToolBand& band) : m_band(band) {}
+        using WindowBase::Create;
+        using WindowBase::RegisterClassOnce;
+
+    protected:
+        LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+    private:
+        ToolBand& m_band;
+    };
 
     int m_dpi;
     int m_height;
-    HWND m_coolBar = nullptr;
+    ScopedImageList m_images;  // declared before the holder: the toolbar goes before its images
+    Holder m_holder{*this};
     HWND m_toolBar = nullptr;
-    HIMAGELIST m_images = nullptr;
     HBITMAP m_picture = nullptr;
 };
 

@@ -73,8 +73,8 @@ COLORREF PaletteColor(char c) {
 
 }  // namespace
 
-HIMAGELIST CreateToolImages() {
-    HIMAGELIST list = ImageList_Create(kToolImageSize, kToolImageSize, ILC_COLOR24 | ILC_MASK, kToolImageCount, 0);
+ScopedImageList CreateToolImages() {
+    ScopedImageList list(ImageList_Create(kToolImageSize, kToolImageSize, ILC_COLOR24 | ILC_MASK, kToolImageCount, 0));
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = kToolImageSize;
@@ -84,7 +84,8 @@ HIMAGELIST CreateToolImages() {
     info.bmiHeader.biCompression = BI_RGB;
     for (const auto& picture : kPictures) {
         void* bits = nullptr;
-        HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        ScopedBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        if (!bitmap.Get() || !bits) continue;  // out of GDI memory: the button shows no picture
         auto* pixels = static_cast<DWORD*>(bits);
         for (int y = 0; y < kToolImageSize; ++y) {
             for (int x = 0; x < kToolImageSize; ++x) {
@@ -92,8 +93,7 @@ HIMAGELIST CreateToolImages() {
                 pixels[y * kToolImageSize + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
             }
         }
-        ImageList_AddMasked(list, bitmap, RGB(255, 0, 255));
-        DeleteObject(bitmap);
+        ImageList_AddMasked(list.Get(), bitmap.Get(), RGB(255, 0, 255));
     }
     return list;
 }

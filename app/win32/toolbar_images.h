@@ -3,13 +3,15 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "platform/win32/scoped_win.h"
+
 namespace tovel {
 
 inline constexpr int kToolImageSize = 16;
 inline constexpr int kToolImageCount = 8;
 
 // A new image list (16 x 16, 24-bit with masks) holding the pictures in toolbar order:
-// new, open, save, preview, undo, cut, copy, paste. The caller owns it.
-HIMAGELIST CreateToolImages();
+// new, open, save, preview, undo, cut, copy, paste.
+ScopedImageList CreateToolImages();
 
 }  // namespace tovel

@@ -4,7 +4,6 @@
 #include <windowsx.h>
 
 #include "AboutBox/win32/about_form.h"
-#include "app/settings_file.h"
 #include "app/win32/shortcut_dispatch.h"
 #include "app/win32/tool_band.h"
 #include "document/backup_rule.h"
@@ -14,6 +13,7 @@
 #include "platform/win32/regional.h"
 #include "platform/win32/system_code_page.h"
 #include "platform/win32/win32_ini_file.h"
+#include "setting/settings_file.h"
 #include "setting/win32/bitmap_file.h"
 #include "setting/win32/setting_form.h"
 
@@ -628,5 +628,10 @@ LRESULT TTovForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     return WindowBase::OnMessage(msg, wp, lp);
 }
+
+void TTovForm::SetNoteBackColor(std::int32_t color) { m_note->SetColor(color); }
+void TTovForm::SetNoteTextColor(std::int32_t color) { m_note->SetFontColor(color); }
+void TTovForm::ShowToolBitmap(const std::string& path) { LoadToolBitmap(path); }
+std::string TTovForm::SettingsFilePath() const { return m_globals.AppDir + kSettingsFileName; }
 
 }  // namespace tovel

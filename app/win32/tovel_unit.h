@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/command_table.h"
+#include "app/win32/application.h"
 #include "app/win32/menus.h"
 #include "document/append_commands.h"
 #include "document/document_commands.h"
@@ -28,6 +29,7 @@
 #include "platform/win32/win32_sound.h"
 #include "platform/win32/win32_text_files.h"
 #include "platform/win32/window_base.h"
+#include "setting/setting_host.h"
 #include "tools/tool_commands.h"
 #include "window/shell_launches.h"
 #include "window/window_modes.h"
@@ -53,7 +55,7 @@ struct FormGlobals {
     WindowModeState Modes;  // TopMostState and FoldHeight
 };
 
-class TTovForm : public WindowBase, private IDocumentWindow {
+class TTovForm : public WindowBase, public SettingHost, private IDocumentWindow {
 public:
     TTovForm(Application& app, StartupContext startup);
     ~TTovForm() override;
@@ -217,6 +219,13 @@ private:
     TAbout_Form* m_about = nullptr;
     TSettingForm* m_setting = nullptr;
     std::function<void(CommandId)> m_commandObserver;
+
+public:
+    // ---- What the settings dialog changes
+    void SetNoteBackColor(std::int32_t color) override;
+    void SetNoteTextColor(std::int32_t color) override;
+    void ShowToolBitmap(const std::string& path) override;
+    std::string SettingsFilePath() const override;
 };
 
 }  // namespace tovel

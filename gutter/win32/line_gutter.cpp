@@ -3,12 +3,12 @@
 #include <algorithm>
 
 #include "platform/error.h"
+#include "platform/win32/ui_helpers.h"
 
 namespace tovel {
 namespace {
 
 constexpr char kPanelClass[] = "TovelLineGutter";
-constexpr char kFontFace[] = "ＭＳ Ｐゴシック";
 constexpr int kFontHeight = 16;
 
 struct LabelBounds {
@@ -32,20 +32,17 @@ constexpr std::array<LabelBounds, kGutterLabelCount> kLabels = [] {
 }  // namespace
 
 LineGutter::LineGutter(HWND parent, int dpi) : m_dpi(dpi > 0 ? dpi : 96), m_shown(InitialGutter()) {
-    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
-    RegisterPanelClass(instance);
+    const HINSTANCE instance = WindowBase::InstanceOf(parent);
+    PanelWindow::RegisterClassOnce(instance);
 
     RECT client{};
     GetClientRect(parent, &client);
     const int top = Scale(kDesignTop);
-    m_panel.Reset(CreateWindowExA(0, kPanelClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, top,
-                                  Scale(kDesignWidth), std::max(0, static_cast<int>(client.bottom) - top), parent,
-                                  nullptr, instance, nullptr));
-    if (!m_panel.Get()) throw Error("行番号の欄を作成できません");
+    m_panel.Create(kPanelClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, top,
+                   Scale(kDesignWidth), std::max(0, static_cast<int>(client.bottom) - top), parent, nullptr);
+    if (!m_panel.Handle()) throw Error("行番号の欄を作成できません");
 
-    m_font.Reset(CreateFontA(-Scale(kFontHeight), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                             kFontFace));
+    m_font.Reset(CreateFormFont(Scale(kFontHeight)));
 
     // Created in label order, so gyou1 is the panel's first child and gyou43 its last.
     for (int i = 0; i < kGutterLabelCount; ++i) {
@@ -53,7 +50,7 @@ LineGutter::LineGutter(HWND parent, int dpi) : m_dpi(dpi > 0 ? dpi : 96), m_show
         DWORD style = WS_CHILD | SS_RIGHT | SS_NOPREFIX;
         if (m_shown.visible[static_cast<std::size_t>(i)]) style |= WS_VISIBLE;
         HWND label = CreateWindowExA(0, "STATIC", m_shown.Text(i).c_str(), style, Scale(b.left), Scale(b.top),
-                                     Scale(b.width), Scale(b.height), m_panel.Get(),
+                                     Scale(b.width), Scale(b.height), m_panel.Handle(),
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(i + 1)), instance, nullptr);
         if (!label) throw Error("行番号の欄を作成できません");
         SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), FALSE);
@@ -61,34 +58,25 @@ LineGutter::LineGutter(HWND parent, int dpi) : m_dpi(dpi > 0 ? dpi : 96), m_show
     }
 }
 
-LineGutter::~LineGutter() { m_panel.Reset(); }
+// The labels go with the panel, before their font.
+LineGutter::~LineGutter() = default;
 
-void LineGutter::RegisterPanelClass(HINSTANCE instance) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    if (GetClassInfoExA(instance, kPanelClass, &wc)) return;
-    wc = WNDCLASSEXA{};
-    wc.cbSize = sizeof wc;
+void LineGutter::PanelWindow::RegisterClassOnce(HINSTANCE instance) {
     // Redrawn whole on every resize, so the bevel never leaves a stale edge behind.
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = PanelProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, IDC_CROSS);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
-    wc.lpszClassName = kPanelClass;
-    if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-        throw Error("行番号の欄を作成できません");
-    }
+    const WindowClassLook look{nullptr, reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1), CS_HREDRAW | CS_VREDRAW,
+                               IDC_CROSS};
+    if (!WindowBase::RegisterClassOnce(instance, kPanelClass, look)) throw Error("行番号の欄を作成できません");
 }
 
-void LineGutter::PaintPanel(HWND hwnd, HDC dc) {
+void LineGutter::PanelWindow::Paint(HDC dc) {
     // A raised bevel one pixel wide: light above and left, shadow below and right.
     RECT r;
-    GetClientRect(hwnd, &r);
+    GetClientRect(Handle(), &r);
     DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
 }
 
-LRESULT CALLBACK LineGutter::PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT LineGutter::PanelWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    HWND hwnd = Handle();
     switch (msg) {
         case WM_CTLCOLORSTATIC: {
             // The numbers stand on the panel's own colour.
@@ -100,7 +88,7 @@ LRESULT CALLBACK LineGutter::PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
         case WM_PAINT: {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(hwnd, &ps);
-            PaintPanel(hwnd, dc);
+            Paint(dc);
             EndPaint(hwnd, &ps);
             return 0;
         }
@@ -109,16 +97,16 @@ LRESULT CALLBACK LineGutter::PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
             RECT r;
             GetClientRect(hwnd, &r);
             FillRect(dc, &r, GetSysColorBrush(COLOR_APPWORKSPACE));
-            PaintPanel(hwnd, dc);
+            Paint(dc);
             return 0;
         }
         default:
-            return DefWindowProcA(hwnd, msg, wp, lp);
+            return WindowBase::OnMessage(msg, wp, lp);
     }
 }
 
 void LineGutter::SetBounds(int x, int y, int width, int height) {
-    MoveWindow(m_panel.Get(), x, y, std::max(0, width), std::max(0, height), TRUE);
+    MoveWindow(m_panel.Handle(), x, y, std::max(0, width), std::max(0, height), TRUE);
 }
 
 void LineGutter::Refresh(int lineCount, int firstVisibleLine) {

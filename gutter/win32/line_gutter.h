@@ -10,6 +10,7 @@
 #include "gutter/gutter_model.h"
 #include "platform/editor.h"
 #include "platform/win32/scoped_win.h"
+#include "platform/win32/window_base.h"
 
 namespace tovel {
 
@@ -26,7 +27,7 @@ public:
     LineGutter(const LineGutter&) = delete;
     LineGutter& operator=(const LineGutter&) = delete;
 
-    HWND Panel() const { return m_panel.Get(); }
+    HWND Panel() const { return m_panel.Handle(); }
     // Label k, 1-based as in its name gyou<k>; also the label's control id on the panel.
     HWND Label(int k) const { return m_labels[static_cast<std::size_t>(k - 1)]; }
     // Zero-based first visible line of the editor as read by the last refresh (0 before the first one).
@@ -43,15 +44,24 @@ public:
     void Refresh(IEditor& editor);
 
 private:
-    static void RegisterPanelClass(HINSTANCE instance);
-    static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    static void PaintPanel(HWND hwnd, HDC dc);
+    // The panel: a raised bevel on the application-workspace colour, behind the labels.
+    class PanelWindow : public WindowBase {
+    public:
+        static void RegisterClassOnce(HINSTANCE instance);
+        using WindowBase::Create;
+
+    protected:
+        LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+    private:
+        void Paint(HDC dc);
+    };
 
     int m_dpi;
     int m_topLine = 0;
     GutterState m_shown;  // what the labels show now
     ScopedFont m_font;    // declared before the panel: the labels are destroyed before their font
-    ScopedWindow m_panel;
+    PanelWindow m_panel;
     std::array<HWND, kGutterLabelCount> m_labels{};
 };
 

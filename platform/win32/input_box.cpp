@@ -5,38 +5,13 @@
 #include "platform/sjis.h"
 #include "platform/win32/dialog_window.h"
 #include "platform/win32/scoped_win.h"
+#include "platform/win32/ui_helpers.h"
+#include "platform/win32/window_base.h"
 
 namespace tovel::dialogs {
 namespace {
 
 constexpr int kEditId = 100;
-
-struct InputState {
-    const std::string& caption;
-    const std::string& prompt;
-    const std::string& def;
-    std::string result;
-    ScopedFont font;
-    HWND edit = nullptr;
-    bool refuseTrail = false;  // the lead byte of a refused double-byte character came; its trail follows
-};
-
-// The user-interface font: MS P Gothic 9 pt on a Shift-JIS system, MS Sans Serif 8 pt elsewhere.
-HFONT CreateInputFont() {
-    ScopedGetDC screen(nullptr);
-    const int dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
-    const bool shiftJis = GetACP() == 932;
-    return CreateFontA(-MulDiv(shiftJis ? 9 : 8, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                       shiftJis ? SHIFTJIS_CHARSET : DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, shiftJis ? "ＭＳ Ｐゴシック" : "MS Sans Serif");
-}
-
-std::string WindowText(HWND hwnd) {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
-    const int n = GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()));
-    text.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
-    return text;
-}
 
 // Whether the ANSI edit box counts positions in characters (Wine) rather than bytes (Windows).
 bool EditCountsCharacters() {
@@ -100,95 +75,119 @@ std::size_t TypedBytes(HWND edit, WPARAM wp, bool& leadByte) {
     return leadByte ? 2 : 1;
 }
 
-LRESULT CALLBACK LimitProc(HWND edit, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
-    auto& s = *reinterpret_cast<InputState*>(ref);
-    if (msg == WM_CHAR || msg == WM_IME_CHAR || msg == WM_PASTE) {
-        if (msg == WM_CHAR && s.refuseTrail) {
-            s.refuseTrail = false;
-            return 0;
-        }
-        bool leadByte = false;
-        std::size_t adding = 0;
-        if (msg == WM_PASTE)
-            adding = PastedBytes(edit);
-        else if (msg == WM_CHAR)
-            adding = TypedBytes(edit, wp, leadByte);
-        else
-            adding = IsWindowUnicode(edit) ? TypedBytes(edit, wp, leadByte) : (wp > 0xFF ? 2 : 1);
-        if (adding && WouldExceedLimit(edit, adding)) {
-            s.refuseTrail = leadByte;
-            MessageBeep(0);
-            return 0;
-        }
-    } else if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(edit, LimitProc, 0);
-    }
-    return DefSubclassProc(edit, msg, wp, lp);
-}
+// The edit box under the byte limit.
+class LimitedEdit : public WindowBase {
+public:
+    using WindowBase::Attach;
 
-void Build(HWND dlg, InputState& s) {
-    SetWindowTextA(dlg, s.caption.c_str());
-    s.font.Reset(CreateInputFont());
+protected:
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+        if (msg == WM_CHAR || msg == WM_IME_CHAR || msg == WM_PASTE) {
+            if (msg == WM_CHAR && m_refuseTrail) {
+                m_refuseTrail = false;
+                return 0;
+            }
+            bool leadByte = false;
+            std::size_t adding = 0;
+            if (msg == WM_PASTE)
+                adding = PastedBytes(Handle());
+            else if (msg == WM_CHAR)
+                adding = TypedBytes(Handle(), wp, leadByte);
+            else
+                adding = IsWindowUnicode(Handle()) ? TypedBytes(Handle(), wp, leadByte) : (wp > 0xFF ? 2 : 1);
+            if (adding && WouldExceedLimit(Handle(), adding)) {
+                m_refuseTrail = leadByte;
+                MessageBeep(0);
+                return 0;
+            }
+        }
+        return DefaultMessage(msg, wp, lp);
+    }
+
+private:
+    bool m_refuseTrail = false;  // the lead byte of a refused double-byte character came; its trail follows
+};
+
+class InputDialog : public DialogBase {
+public:
+    InputDialog(const std::string& caption, const std::string& prompt, const std::string& def)
+        : m_caption(caption), m_prompt(prompt), m_def(def) {}
+
+    std::optional<std::string> Run(HWND owner) {
+        if (RunModal(owner) != IDOK) return std::nullopt;
+        return m_result;
+    }
+
+protected:
+    INT_PTR OnDialogMessage(UINT msg, WPARAM wp, LPARAM) override {
+        switch (msg) {
+            case WM_INITDIALOG:
+                Build();
+                return FALSE;  // the focus is set
+            case WM_COMMAND:
+                if (LOWORD(wp) == IDOK) {
+                    m_result = WindowText(m_edit);
+                    EndDialog(Handle(), IDOK);
+                    return TRUE;
+                }
+                if (LOWORD(wp) == IDCANCEL) {
+                    EndDialog(Handle(), IDCANCEL);
+                    return TRUE;
+                }
+                break;
+            case WM_CLOSE:
+                EndDialog(Handle(), IDCANCEL);
+                return TRUE;
+        }
+        return FALSE;
+    }
+
+private:
+    void Build();
+
+    const std::string& m_caption;
+    const std::string& m_prompt;
+    const std::string& m_def;
+    std::string m_result;
+    ScopedFont m_font;
+    HWND m_edit = nullptr;
+    LimitedEdit m_limit;
+};
+
+void InputDialog::Build() {
+    HWND dlg = Handle();
+    SetWindowTextA(dlg, m_caption.c_str());
+    m_font.Reset(CreateUserInterfaceFont(ScreenDpi()));
     DialogUnits u;
     int promptHeight = 0;
     {
         ScopedGetDC dc(dlg);
-        ScopedSelect select(dc.Get(), s.font.Get());
+        ScopedSelect select(dc.Get(), m_font.Get());
         u = MeasureUnits(dc.Get());
-        promptHeight = MeasureText(dc.Get(), s.prompt, PromptWidth(u), DT_WORDBREAK | DT_NOPREFIX).cy;
+        promptHeight = MeasureText(dc.Get(), m_prompt, PromptWidth(u), DT_WORDBREAK | DT_NOPREFIX).cy;
     }
     // The edit box is one text line high plus its sunken border and inner margin.
     const InputBoxLayout l = LayoutInputBox(u, promptHeight, u.y + 8);
 
-    AddControl(dlg, "STATIC", s.prompt, SS_LEFT | SS_NOPREFIX, -1, l.prompt, s.font.Get());
-    s.edit = AddControl(dlg, "EDIT", s.def, WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT, kEditId, l.edit, s.font.Get(),
+    AddControl(dlg, "STATIC", m_prompt, SS_LEFT | SS_NOPREFIX, -1, l.prompt, m_font.Get());
+    m_edit = AddControl(dlg, "EDIT", m_def, WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT, kEditId, l.edit, m_font.Get(),
                         WS_EX_CLIENTEDGE);
-    SendMessageA(s.edit, EM_LIMITTEXT, kInputLimitBytes, 0);
-    SetWindowSubclass(s.edit, LimitProc, 0, reinterpret_cast<DWORD_PTR>(&s));
-    AddControl(dlg, "BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, l.ok, s.font.Get());
-    AddControl(dlg, "BUTTON", "キャンセル", WS_TABSTOP | BS_PUSHBUTTON, IDCANCEL, l.cancel, s.font.Get());
+    SendMessageA(m_edit, EM_LIMITTEXT, kInputLimitBytes, 0);
+    m_limit.Attach(m_edit);
+    AddControl(dlg, "BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, l.ok, m_font.Get());
+    AddControl(dlg, "BUTTON", "キャンセル", WS_TABSTOP | BS_PUSHBUTTON, IDCANCEL, l.cancel, m_font.Get());
     SendMessageA(dlg, DM_SETDEFID, IDOK, 0);
     PlaceCentred(dlg, l.clientWidth, l.clientHeight);
 
-    SetFocus(s.edit);
-    SendMessageA(s.edit, EM_SETSEL, 0, -1);
-}
-
-INT_PTR CALLBACK InputProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_INITDIALOG) {
-        SetWindowLongPtrA(dlg, DWLP_USER, lp);
-        Build(dlg, *reinterpret_cast<InputState*>(lp));
-        return FALSE;  // the focus is set
-    }
-    auto* s = reinterpret_cast<InputState*>(GetWindowLongPtrA(dlg, DWLP_USER));
-    if (!s) return FALSE;
-    switch (msg) {
-        case WM_COMMAND:
-            if (LOWORD(wp) == IDOK) {
-                s->result = WindowText(s->edit);
-                EndDialog(dlg, IDOK);
-                return TRUE;
-            }
-            if (LOWORD(wp) == IDCANCEL) {
-                EndDialog(dlg, IDCANCEL);
-                return TRUE;
-            }
-            break;
-        case WM_CLOSE:
-            EndDialog(dlg, IDCANCEL);
-            return TRUE;
-    }
-    return FALSE;
+    SetFocus(m_edit);
+    SendMessageA(m_edit, EM_SETSEL, 0, -1);
 }
 
 }  // namespace
 
 std::optional<std::string> RunInputBox(HWND owner, const std::string& caption, const std::string& prompt,
                                        const std::string& def) {
-    InputState state{caption, prompt, def, {}, {}, nullptr, false};
-    const INT_PTR r = RunModalDialog(owner, InputProc, reinterpret_cast<LPARAM>(&state));
-    if (r != IDOK) return std::nullopt;
-    return state.result;
+    return InputDialog(caption, prompt, def).Run(owner);
 }
 
 }  // namespace tovel::dialogs

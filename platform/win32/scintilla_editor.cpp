@@ -8,6 +8,7 @@
 #include "platform/byte_string.h"
 #include "platform/error.h"
 #include "platform/sjis.h"
+#include "platform/win32/ui_helpers.h"
 #include "platform/win32/win32_clipboard.h"
 
 namespace tovel {
@@ -36,11 +37,6 @@ void RegisterClassesOnce(HINSTANCE instance, WNDPROC frameProc) {
 std::string PositionText(std::size_t zeroBased) { return std::to_string(zeroBased + 1); }
 
 }  // namespace
-
-COLORREF ResolveColor(std::int32_t color) {
-    if (color < 0) return GetSysColor(color & 0xFF);
-    return static_cast<COLORREF>(color);
-}
 
 ScintillaEditor::ScintillaEditor(HWND parent, int id, const RECT& bounds) {
     CreateWindows(parent, id, bounds);

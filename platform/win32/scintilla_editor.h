@@ -126,7 +126,4 @@ private:
     std::int32_t m_fontColor = static_cast<std::int32_t>(0x80000000u | COLOR_WINDOWTEXT);
 };
 
-// A colour value (0x00BBGGRR, or 0x80000000 + system-colour index) as the RGB it draws with.
-COLORREF ResolveColor(std::int32_t color);
-
 }  // namespace tovel

@@ -1,6 +1,7 @@
 #pragma once
 // RAII owners for the Win32 handles the program holds.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <utility>
 
@@ -52,6 +53,51 @@ private:
 using ScopedFont = ScopedGdi<HFONT>;
 using ScopedBrush = ScopedGdi<HBRUSH>;
 using ScopedBitmap = ScopedGdi<HBITMAP>;
+
+// Owns a handle released by `Free`; null means "none". Movable, so a builder can hand it out.
+template <class T, auto Free>
+class ScopedOwner {
+public:
+    ScopedOwner() = default;
+    explicit ScopedOwner(T h) : m_h(h) {}
+    ScopedOwner(const ScopedOwner&) = delete;
+    ScopedOwner& operator=(const ScopedOwner&) = delete;
+    ScopedOwner(ScopedOwner&& o) noexcept : m_h(std::exchange(o.m_h, nullptr)) {}
+    ScopedOwner& operator=(ScopedOwner&& o) noexcept {
+        Reset(std::exchange(o.m_h, nullptr));
+        return *this;
+    }
+    ~ScopedOwner() { Reset(); }
+    T Get() const { return m_h; }
+    T Release() { return std::exchange(m_h, nullptr); }
+    void Reset(T h = nullptr) {
+        if (m_h) Free(m_h);
+        m_h = h;
+    }
+
+private:
+    T m_h = nullptr;
+};
+// A menu destroyed with DestroyMenu (a menu bar attached to a window is destroyed with the window, so
+// Release() it after SetMenu).
+using ScopedMenu = ScopedOwner<HMENU, &DestroyMenu>;
+// An image list destroyed with ImageList_Destroy.
+using ScopedImageList = ScopedOwner<HIMAGELIST, &ImageList_Destroy>;
+
+// A memory device context compatible with `dc` (the screen's for null), deleted with DeleteDC.
+class ScopedMemoryDC {
+public:
+    explicit ScopedMemoryDC(HDC dc) : m_dc(CreateCompatibleDC(dc)) {}
+    ScopedMemoryDC(const ScopedMemoryDC&) = delete;
+    ScopedMemoryDC& operator=(const ScopedMemoryDC&) = delete;
+    ~ScopedMemoryDC() {
+        if (m_dc) DeleteDC(m_dc);
+    }
+    HDC Get() const { return m_dc; }
+
+private:
+    HDC m_dc;
+};
 
 // A window's device context from GetDC, released on scope exit.
 class ScopedGetDC {

@@ -7,22 +7,22 @@ namespace tovel {
 
 std::optional<std::string> Win32Dialogs::InputBox(const std::string& caption, const std::string& prompt,
                                                   const std::string& def) {
-    ModalScope modal(&m_app);
-    return dialogs::RunInputBox(m_app.Handle(), caption, prompt, def);
+    return RunModal([&](HWND owner) { return dialogs::RunInputBox(owner, caption, prompt, def); });
 }
 
 DialogResult Win32Dialogs::ConfirmYesNoCancel(const std::string& message) {
     dialogs::MessageRequest request{
         "確認", message, IDI_QUESTION, {{"はい(&Y)", 6}, {"いいえ(&N)", 7}, {"キャンセル", 2}}, 6, 2};
-    ModalScope modal(&m_app);
-    return static_cast<DialogResult>(
-        dialogs::RunMessageDialog(m_app.Handle(), request, [this](const std::string& e) { m_app.ShowError(e); }));
+    return static_cast<DialogResult>(RunModal([&](HWND owner) {
+        return dialogs::RunMessageDialog(owner, request, [this](const std::string& e) { Host().ShowError(e); });
+    }));
 }
 
 void Win32Dialogs::ShowMessage(const std::string& message) {
-    dialogs::MessageRequest request{m_app.Title(), message, nullptr, {{"OK", 1}}, 1, 1};
-    ModalScope modal(&m_app);
-    dialogs::RunMessageDialog(m_app.Handle(), request, [this](const std::string& e) { m_app.ShowError(e); });
+    dialogs::MessageRequest request{Host().Title(), message, nullptr, {{"OK", 1}}, 1, 1};
+    RunModal([&](HWND owner) {
+        return dialogs::RunMessageDialog(owner, request, [this](const std::string& e) { Host().ShowError(e); });
+    });
 }
 
 }  // namespace tovel

@@ -34,32 +34,35 @@ constexpr char kSaveFilter[] =
 
 }  // namespace
 
-std::optional<std::string> Win32FileDialogs::ChooseFileToOpen() { return Run(false, m_open); }
-std::optional<std::string> Win32FileDialogs::ChooseFileToSave() { return Run(true, m_save); }
-
-std::optional<std::string> Win32FileDialogs::Run(bool save, Memory& memory) {
+std::optional<std::string> ChooseFile(HWND owner, const FileDialogRequest& request, FileChoice& memory) {
     char file[MAX_PATH * 4] = {};
     memory.fileName.copy(file, sizeof file - 1);
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = m_app.Handle();
-    ofn.lpstrFilter = save ? kSaveFilter : kOpenFilter;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = request.filter;
     ofn.nFilterIndex = memory.filterIndex;
     ofn.lpstrFile = file;
     ofn.nMaxFile = sizeof file;
-    ofn.lpstrTitle = save ? "ファイルの保存場所の指定" : "開くファイルの選択";
-    ofn.lpstrDefExt = save ? "txt" : nullptr;
-    ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_DONTADDTORECENT |
-                (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
-    BOOL chosen;
-    {
-        ModalScope modal(&m_app);
-        chosen = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
-    }
+    ofn.lpstrTitle = request.title;
+    ofn.lpstrDefExt = request.defaultExtension;
+    ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_DONTADDTORECENT | request.flags;
+    const BOOL chosen = request.save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
     memory.filterIndex = ofn.nFilterIndex;
     if (!chosen) return std::nullopt;
     memory.fileName = file;
     return memory.fileName;
+}
+
+std::optional<std::string> Win32FileDialogs::ChooseFileToOpen() {
+    const FileDialogRequest request{false, kOpenFilter, "開くファイルの選択", nullptr,
+                                    OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST};
+    return RunModal([&](HWND owner) { return ChooseFile(owner, request, m_open); });
+}
+
+std::optional<std::string> Win32FileDialogs::ChooseFileToSave() {
+    const FileDialogRequest request{true, kSaveFilter, "ファイルの保存場所の指定", "txt", OFN_OVERWRITEPROMPT};
+    return RunModal([&](HWND owner) { return ChooseFile(owner, request, m_save); });
 }
 
 }  // namespace tovel

@@ -3,8 +3,7 @@
 namespace tovel {
 
 int Win32MessageBoxes::Show(const std::string& text, const std::string& caption, UINT style) {
-    ModalScope modal(&m_app);
-    return MessageBoxA(m_app.Handle(), text.c_str(), caption.c_str(), style);
+    return RunModal([&](HWND owner) { return MessageBoxA(owner, text.c_str(), caption.c_str(), style); });
 }
 
 bool Win32MessageBoxes::AskYesNo(const std::string& text, const std::string& caption) {
@@ -12,11 +11,11 @@ bool Win32MessageBoxes::AskYesNo(const std::string& text, const std::string& cap
 }
 
 void Win32MessageBoxes::ShowWarning(const std::string& text, const std::string& caption) {
-    Show(text, caption.empty() ? m_app.Title() : caption, MB_OK | MB_ICONWARNING);
+    Show(text, caption.empty() ? Host().Title() : caption, MB_OK | MB_ICONWARNING);
 }
 
 void Win32MessageBoxes::ShowInfo(const std::string& text, const std::string& caption) {
-    Show(text, caption.empty() ? m_app.Title() : caption, MB_OK | MB_ICONINFORMATION);
+    Show(text, caption.empty() ? Host().Title() : caption, MB_OK | MB_ICONINFORMATION);
 }
 
 }  // namespace tovel

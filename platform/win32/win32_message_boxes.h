@@ -1,13 +1,13 @@
 #pragma once
 // The plain message boxes, owned by the application window; the whole program is modal to them.
-#include "app/win32/application.h"
 #include "platform/message_boxes.h"
+#include "platform/win32/modal_scope.h"
 
 namespace tovel {
 
-class Win32MessageBoxes : public IMessageBoxes {
+class Win32MessageBoxes : public IMessageBoxes, private HostedDialog {
 public:
-    explicit Win32MessageBoxes(Application& app) : m_app(app) {}
+    explicit Win32MessageBoxes(DialogHost& host) : HostedDialog(host) {}
 
     bool AskYesNo(const std::string& text, const std::string& caption) override;
     void ShowWarning(const std::string& text, const std::string& caption) override;
@@ -15,8 +15,6 @@ public:
 
 private:
     int Show(const std::string& text, const std::string& caption, UINT style);
-
-    Application& m_app;
 };
 
 }  // namespace tovel

@@ -7,20 +7,12 @@
 #include <string>
 
 #include "platform/error.h"
+#include "platform/win32/ui_helpers.h"
 
 namespace tovel {
 namespace {
 
 Win32Printer* g_spooling = nullptr;  // the printer whose job the abort procedure serves (one at a time)
-
-// The user-interface font: "ＭＳ Ｐゴシック" 9 pt on a Shift-JIS system, "MS Sans Serif" 8 pt elsewhere, at the
-// printer's resolution.
-HFONT CreatePrinterFont(HDC dc) {
-    const bool shiftJis = GetACP() == 932;
-    return CreateFontA(-MulDiv(shiftJis ? 9 : 8, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
-                       FALSE, shiftJis ? SHIFTJIS_CHARSET : DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, shiftJis ? "ＭＳ Ｐゴシック" : "MS Sans Serif");
-}
 
 // The printer and device names of a selection, or the system's default printer's.
 bool PrinterNames(HGLOBAL devNames, std::string& driver, std::string& device) {
@@ -46,7 +38,7 @@ bool PrinterNames(HGLOBAL devNames, std::string& driver, std::string& device) {
 class Win32PrintJob : public IPrintJob, private IPrintDevice {
 public:
     Win32PrintJob(Win32Printer& printer, HDC dc) : m_printer(printer), m_dc(dc) {
-        m_font.Reset(CreatePrinterFont(dc));
+        m_font.Reset(CreateUserInterfaceFont(GetDeviceCaps(dc, LOGPIXELSY)));
         SelectObject(dc, m_font.Get());
         SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
         SetBkMode(dc, TRANSPARENT);

@@ -10,6 +10,7 @@
 #include "platform/path_parts.h"
 #include "platform/win32/scoped_win.h"
 #include "platform/win32/system_code_page.h"
+#include "platform/win32/whole_file.h"
 
 namespace tovel {
 namespace {
@@ -62,28 +63,9 @@ std::optional<std::tuple<DWORD, DWORD, DWORD>> IdentityOf(const std::string& pat
 std::string Win32TextFiles::ReadAll(const std::string& name) {
     // All or nothing: a file that cannot be opened, measured or read to its last byte is refused whole,
     // so the caller never takes part of a file for all of it.
-    const std::string cannotOpen = FormatText("ファイル %s は開けません", name);
-    ScopedHandle file(CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) throw Error(cannotOpen);
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) throw Error(cannotOpen);
-    std::string bytes;
-    try {
-        bytes.resize(static_cast<std::size_t>(size.QuadPart));
-    } catch (const std::bad_alloc&) {
-        throw Error("メモリが足りません");
-    } catch (const std::length_error&) {
-        throw Error("メモリが足りません");
-    }
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD got = 0;
-        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
-        if (!ReadFile(file.Get(), bytes.data() + done, want, &got, nullptr) || got == 0) throw Error(cannotOpen);
-        done += got;
-    }
-    return bytes;
+    WholeFile whole = ReadWholeFile(name, UINT64_MAX, FormatText("ファイル %s は開けません", name));
+    if (!whole.complete) throw Error(FormatText("ファイル %s は開けません", name));
+    return std::move(whole.bytes);
 }
 
 bool Win32TextFiles::Exists(const std::string& name) {

@@ -1,7 +1,8 @@
 #pragma once
-// One window-procedure thunk for the program's window classes: `this` is stored at WM_NCCREATE and every
-// message goes to OnMessage. An error escaping a handler is caught here and handed to the host, which
-// shows it in the error box.
+// The one way a window of the program reaches its object. A window of a class registered here gets
+// `this` at WM_NCCREATE; an existing control attached here is subclassed (SetWindowSubclass). Either
+// way every message goes to OnMessage, and an error escaping a handler is caught here and handed to the
+// host, which shows it in the error box. Program-built dialogs have their own form, DialogBase.
 #include <windows.h>
 
 namespace tovel {
@@ -18,6 +19,14 @@ protected:
     ~WindowHost() = default;
 };
 
+// The design of a window class: what RegisterClassOnce gives the class beside its name and procedure.
+struct WindowClassLook {
+    HICON icon = nullptr;
+    HBRUSH background = nullptr;
+    UINT style = CS_DBLCLKS;
+    LPCSTR cursor = IDC_ARROW;
+};
+
 class WindowBase {
 public:
     WindowBase(const WindowBase&) = delete;
@@ -25,23 +34,72 @@ public:
     virtual ~WindowBase();
 
     HWND Handle() const { return m_hwnd; }
-    WindowHost& Host() const { return m_host; }
+    WindowHost& Host() const { return *m_host; }
+
+    // The object behind a window created here; null for any other window (an attached control included).
+    static WindowBase* FromHandle(HWND hwnd);
+    // The module a window belongs to.
+    static HINSTANCE InstanceOf(HWND hwnd);
 
 protected:
-    explicit WindowBase(WindowHost& host) : m_host(host) {}
+    explicit WindowBase(WindowHost& host) : m_host(&host) {}
+    // A child window or control: its host is the one of the nearest program window above it, found when
+    // it is created or attached.
+    WindowBase() = default;
 
-    // Registers the class once (by name) with this thunk as its procedure.
-    static void RegisterClassOnce(HINSTANCE instance, const char* className, HICON icon, HBRUSH background);
-    // Creates the window; `this` receives its messages from WM_NCCREATE on.
+    // Registers the class once (by name) with the window-procedure thunk. False when it can be neither
+    // found nor registered.
+    static bool RegisterClassOnce(HINSTANCE instance, const char* className, const WindowClassLook& look);
+    static bool RegisterClassOnce(HINSTANCE instance, const char* className, HICON icon, HBRUSH background) {
+        return RegisterClassOnce(instance, className, WindowClassLook{icon, background});
+    }
+    // Creates the window in the host's module (without a host, in the owner's); `this` receives its
+    // messages from WM_NCCREATE on.
     void Create(const char* className, const char* caption, DWORD style, DWORD exStyle, int x, int y, int w, int h,
                 HWND owner, HMENU menu);
+    // Subclasses an existing control: its messages reach OnMessage first, and DefaultMessage hands them on
+    // to the control. Detached when the control is destroyed or this object goes; the control itself
+    // stays with its parent.
+    void Attach(HWND control);
 
     virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+    // What the window does with a message when OnMessage does nothing of its own.
+    LRESULT DefaultMessage(UINT msg, WPARAM wp, LPARAM lp);
 
 private:
     static LRESULT CALLBACK Thunk(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    static LRESULT CALLBACK SubclassThunk(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR ref);
+    void FindHost(HWND above);
+    LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
 
-    WindowHost& m_host;
+    WindowHost* m_host = nullptr;
+    HWND m_hwnd = nullptr;
+    bool m_attached = false;
+};
+
+// A modal dialog built by the program from an empty template (see dialog_window.h): `this` is stored at
+// WM_INITDIALOG and every message goes to OnDialogMessage, whose result is the dialog procedure's.
+class DialogBase {
+public:
+    DialogBase(const DialogBase&) = delete;
+    DialogBase& operator=(const DialogBase&) = delete;
+
+    HWND Handle() const { return m_hwnd; }
+    // The object behind one of the program's dialogs; null for any other window.
+    static DialogBase* FromHandle(HWND hwnd);
+
+protected:
+    DialogBase() = default;
+    ~DialogBase() = default;
+
+    // Runs the dialog modally, owned by `owner`; returns EndDialog's value.
+    INT_PTR RunModal(HWND owner);
+    // WM_INITDIALOG comes here too: the controls are made then.
+    virtual INT_PTR OnDialogMessage(UINT msg, WPARAM wp, LPARAM lp) = 0;
+
+private:
+    static INT_PTR CALLBACK Thunk(HWND dlg, UINT msg, WPARAM wp, LPARAM lp);
+
     HWND m_hwnd = nullptr;
 };
 

@@ -4,37 +4,15 @@
 #include <vector>
 
 #include "platform/error.h"
+#include "platform/win32/whole_file.h"
 #include "setting/bitmap_file_rules.h"
 
 namespace tovel {
-namespace {
-
-std::string ReadWhole(const std::string& path) {
-    ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) throw Error(FormatText("ファイル %s は開けません", path));
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.Get(), &size)) throw Error(FormatText("ファイル %s は開けません", path));
-    // Too large to be a picture the toolbar could take: refused before a byte is read.
-    if (static_cast<std::uint64_t>(size.QuadPart) > kMaxBitmapFileBytes) throw Error(kBitmapInvalid);
-    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD got = 0;
-        if (!ReadFile(file.Get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &got, nullptr) ||
-            got == 0) {
-            break;
-        }
-        done += got;
-    }
-    bytes.resize(done);  // a file that shrank while read is checked as it was read
-    return bytes;
-}
-
-}  // namespace
 
 ScopedBitmap LoadBitmapFile(const std::string& path) {
-    const std::string bytes = ReadWhole(path);
+    // Too large to be a picture the toolbar could take: refused before a byte is read. A file that shrank
+    // while read is checked as it was read.
+    const std::string bytes = ReadWholeFile(path, kMaxBitmapFileBytes, kBitmapInvalid).bytes;
     const std::optional<CheckedBitmap> checked = CheckBitmapFile(bytes);
     if (!checked) return ScopedBitmap();
 

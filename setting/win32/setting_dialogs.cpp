@@ -12,10 +12,6 @@ constexpr char kBitmapFilter[] =
     "Text(*.txt)\0*.txt\0"
     "tovel(*.tov)\0*.tov\0";
 
-#ifndef OFN_DONTADDTORECENT
-#define OFN_DONTADDTORECENT 0x02000000
-#endif
-
 MonitorRect MonitorOf(HWND window) {
     HMONITOR monitor = MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY);
     MONITORINFO info{sizeof info};
@@ -30,24 +26,19 @@ MonitorRect MonitorOf(HWND window) {
 std::optional<COLORREF> ColorDialog::Run() {
     // Measured before the dialog opens: once it is up, it is the active window itself.
     HWND active = GetActiveWindow();
-    m_monitor = MonitorOf(active ? active : m_app.Handle());
+    m_monitor = MonitorOf(active ? active : Owner());
     const auto given = m_custom.ToDialog();
     COLORREF custom[kCustomColorCount];
     for (int i = 0; i < kCustomColorCount; ++i) custom[i] = given[static_cast<std::size_t>(i)];
 
     CHOOSECOLORA cc{sizeof cc};
-    cc.hwndOwner = m_app.Handle();
+    cc.hwndOwner = Owner();
     cc.rgbResult = m_color;
     cc.lpCustColors = custom;
     cc.Flags = CC_RGBINIT | CC_ENABLEHOOK;
     cc.lpfnHook = Hook;
     cc.lCustData = reinterpret_cast<LPARAM>(this);
-    BOOL chosen;
-    {
-        ModalScope modal(&m_app);
-        chosen = ChooseColorA(&cc);
-    }
-    if (!chosen) return std::nullopt;
+    if (!RunModal([&](HWND) { return ChooseColorA(&cc); })) return std::nullopt;
     m_color = cc.rgbResult;
     std::array<std::uint32_t, kCustomColorCount> back{};
     for (int i = 0; i < kCustomColorCount; ++i) back[static_cast<std::size_t>(i)] = custom[i];
@@ -67,25 +58,8 @@ UINT_PTR CALLBACK ColorDialog::Hook(HWND dialog, UINT msg, WPARAM, LPARAM lp) {
 }
 
 std::optional<std::string> BitmapOpenDialog::Run() {
-    char file[MAX_PATH * 4] = {};
-    m_fileName.copy(file, sizeof file - 1);
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = m_app.Handle();
-    ofn.lpstrFilter = kBitmapFilter;
-    ofn.nFilterIndex = m_filterIndex;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = sizeof file;
-    ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_DONTADDTORECENT;
-    BOOL chosen;
-    {
-        ModalScope modal(&m_app);
-        chosen = GetOpenFileNameA(&ofn);
-    }
-    m_filterIndex = ofn.nFilterIndex;
-    if (!chosen) return std::nullopt;
-    m_fileName = file;
-    return m_fileName;
+    const FileDialogRequest request{false, kBitmapFilter};
+    return RunModal([&](HWND owner) { return ChooseFile(owner, request, m_choice); });
 }
 
 }  // namespace tovel

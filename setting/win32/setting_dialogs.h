@@ -6,16 +6,17 @@
 #include <optional>
 #include <string>
 
-#include "app/win32/application.h"
+#include "platform/win32/modal_scope.h"
+#include "platform/win32/win32_file_dialogs.h"
 #include "setting/color_dialog_rules.h"
 
 namespace tovel {
 
 // ColorDlg: the standard colour dialog in its short form, owned by the application's window, opened with
 // the colour last chosen in it (black at first), placed at one third on the active window's monitor.
-class ColorDialog {
+class ColorDialog : private HostedDialog {
 public:
-    explicit ColorDialog(Application& app) : m_app(app) {}
+    explicit ColorDialog(DialogHost& host) : HostedDialog(host) {}
     // The chosen colour (0x00BBGGRR), or nothing when cancelled or closed.
     std::optional<COLORREF> Run();
     COLORREF Color() const { return m_color; }
@@ -24,7 +25,6 @@ public:
 private:
     static UINT_PTR CALLBACK Hook(HWND dialog, UINT msg, WPARAM wp, LPARAM lp);
 
-    Application& m_app;
     COLORREF m_color = 0;
     CustomColors m_custom;
     MonitorRect m_monitor;
@@ -32,16 +32,14 @@ private:
 
 // FileOpenDlg: the open dialog with no title, folder or first name of its own, the read-only box hidden,
 // resizable; the chosen file need not exist and the current folder is left where the dialog put it.
-class BitmapOpenDialog {
+class BitmapOpenDialog : private HostedDialog {
 public:
-    explicit BitmapOpenDialog(Application& app) : m_app(app) {}
+    explicit BitmapOpenDialog(DialogHost& host) : HostedDialog(host) {}
     // The chosen file's full path, or nothing when cancelled.
     std::optional<std::string> Run();
 
 private:
-    Application& m_app;
-    std::string m_fileName;
-    DWORD m_filterIndex = 1;
+    FileChoice m_choice;
 };
 
 }  // namespace tovel

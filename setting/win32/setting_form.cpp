@@ -5,9 +5,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/settings_file.h"
-#include "app/win32/tovel_unit.h"
 #include "platform/error.h"
+#include "platform/win32/ui_helpers.h"
 #include "platform/win32/win32_ini_file.h"
 #include "setting/setting_options.h"
 
@@ -24,49 +23,37 @@ constexpr int kFirstId = 100;  // clear of IDOK and IDCANCEL
 
 int IdOf(SettingItem item) { return kFirstId + static_cast<int>(item); }
 
-int ScreenDpi() {
-    ScopedGetDC screen(nullptr);
-    return GetDeviceCaps(screen.Get(), LOGPIXELSY);
-}
-
-std::string TextOf(HWND hwnd) {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
-    text.resize(
-        static_cast<std::size_t>(std::max(0, GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size())))));
-    return text;
-}
-
-// A tab page: a plain panel on the tab control whose buttons report to the dialog.
-LRESULT CALLBACK PageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_COMMAND) return SendMessageA(GetAncestor(hwnd, GA_ROOT), msg, wp, lp);
-    return DefWindowProcA(hwnd, msg, wp, lp);
-}
-
-void RegisterPageClass(HINSTANCE instance) {
-    WNDCLASSEXA wc{sizeof wc};
-    if (GetClassInfoExA(instance, kPageClass, &wc)) return;
-    wc = WNDCLASSEXA{sizeof wc};
-    wc.lpfnWndProc = PageProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kPageClass;
-    RegisterClassExA(&wc);
-}
-
 }  // namespace
 
-TSettingForm::TSettingForm(Application& app, TTovForm& form)
+// A tab page: a plain panel on the tab control whose buttons report to the dialog.
+class TSettingForm::Page : public WindowBase {
+public:
+    explicit Page(WindowHost& host) : WindowBase(host) {}
+    static void RegisterClassOnce(HINSTANCE instance) {
+        WindowBase::RegisterClassOnce(instance, kPageClass,
+                                      WindowClassLook{nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), 0});
+    }
+    using WindowBase::Create;
+
+protected:
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+        if (msg == WM_COMMAND) return SendMessageA(GetAncestor(Handle(), GA_ROOT), msg, wp, lp);
+        return WindowBase::OnMessage(msg, wp, lp);
+    }
+};
+
+TSettingForm::~TSettingForm() = default;
+
+TSettingForm::TSettingForm(DialogHost& app, SettingHost& form)
     : WindowBase(app), m_form(form), m_dpi(ScreenDpi()), m_colorDlg(app), m_fileDlg(app) {
     RegisterClassOnce(app.Instance(), kClassName, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    RegisterPageClass(app.Instance());
+    Page::RegisterClassOnce(app.Instance());
     RECT outer{0, 0, Scale(kClientWidth), Scale(kClientHeight)};
     AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
     Create(kClassName, kCaption, kStyle, kExStyle, kDesignLeft, kDesignTop, outer.right - outer.left,
-           outer.bottom - outer.top, app.Handle(), nullptr);
+           outer.bottom - outer.top, app.Owner(), nullptr);
     if (!Handle()) throw Error("設定画面を作成できません");
-    m_font.Reset(CreateFontA(-Scale(12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "ＭＳ Ｐゴシック"));
+    m_font.Reset(CreateFormFont(Scale(12)));
     CreateControls();
 }
 
@@ -99,9 +86,11 @@ HWND TSettingForm::AddPage(SettingItem item) {
     RECT area{};
     GetClientRect(tabs, &area);
     SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
-    HWND page =
-        CreateWindowExA(WS_EX_CONTROLPARENT, kPageClass, nullptr, WS_CHILD | WS_CLIPSIBLINGS, area.left, area.top,
-                        area.right - area.left, area.bottom - area.top, tabs, nullptr, Host().Instance(), nullptr);
+    auto& slot = m_pages[item == SettingItem::NoteSet ? 0 : 1];
+    slot = std::make_unique<Page>(Host());
+    slot->Create(kPageClass, nullptr, WS_CHILD | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, area.left, area.top,
+                 area.right - area.left, area.bottom - area.top, tabs, nullptr);
+    HWND page = slot->Handle();
     if (!page) throw Error("設定画面を作成できません");
     m_items[static_cast<std::size_t>(item)] = page;
     return page;
@@ -209,14 +198,14 @@ bool TSettingForm::Checked(SettingItem item) const {
     return SendMessageA(Item(item), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-std::string TSettingForm::IniPath() const { return m_form.Globals().AppDir + kSettingsFileName; }
+std::string TSettingForm::IniPath() const { return m_form.SettingsFilePath(); }
 
 void TSettingForm::Memo_IroClick() {
-    if (const auto color = m_colorDlg.Run()) m_form.Note().SetColor(static_cast<std::int32_t>(*color));
+    if (const auto color = m_colorDlg.Run()) m_form.SetNoteBackColor(static_cast<std::int32_t>(*color));
 }
 
 void TSettingForm::Font_IroClick() {
-    if (const auto color = m_colorDlg.Run()) m_form.Note().SetFontColor(static_cast<std::int32_t>(*color));
+    if (const auto color = m_colorDlg.Run()) m_form.SetNoteTextColor(static_cast<std::int32_t>(*color));
 }
 
 // Stored only: the running editor changes at the next start.
@@ -236,9 +225,9 @@ void TSettingForm::OpenBitmapClick() {
 
 // Shown now, stored nowhere.
 void TSettingForm::Button2Click() {
-    const std::string path = TextOf(Item(SettingItem::ToolBit));
+    const std::string path = WindowText(Item(SettingItem::ToolBit));
     if (path.empty()) return;
-    m_form.LoadToolBitmap(path);
+    m_form.ShowToolBitmap(path);
 }
 
 void TSettingForm::CloseButtonClick() { ShowWindow(Handle(), SW_HIDE); }

@@ -5,15 +5,15 @@
 // last name carry over between displays within a run; the two start-up check boxes are filled from the
 // settings file at each display.
 #include <array>
+#include <memory>
 #include <string>
 
 #include "platform/win32/scoped_win.h"
 #include "platform/win32/window_base.h"
+#include "setting/setting_host.h"
 #include "setting/win32/setting_dialogs.h"
 
 namespace tovel {
-
-class TTovForm;
 
 // The dialog's windows, for the tests and for its own layout.
 enum class SettingItem {
@@ -34,8 +34,9 @@ enum class SettingItem {
 
 class TSettingForm : public WindowBase {
 public:
-    // `form` is the main window whose editor and toolbar the dialog changes; it outlives the dialog.
-    TSettingForm(Application& app, TTovForm& form);
+    // `form` is the main window whose editor and toolbar the dialog changes; both outlive the dialog.
+    TSettingForm(DialogHost& app, SettingHost& form);
+    ~TSettingForm() override;
 
     // Shows the dialog with its check boxes as the settings file holds them, or brings it to the front
     // (as it stands) when it is already shown.
@@ -59,6 +60,8 @@ protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
+    class Page;
+
     void CreateControls();
     HWND Add(SettingItem item, HWND parent, const char* className, const char* text, DWORD style, int x, int y, int w,
              int h, DWORD exStyle = 0);
@@ -72,13 +75,14 @@ private:
     std::string IniPath() const;
     int Scale(int designPixels) const { return MulDiv(designPixels, m_dpi, 96); }
 
-    TTovForm& m_form;
+    SettingHost& m_form;
     int m_dpi;
     ScopedFont m_font;
     ColorDialog m_colorDlg;
     BitmapOpenDialog m_fileDlg;
     std::array<HWND, static_cast<std::size_t>(SettingItem::Count)> m_items{};
     HWND m_lastFocus = nullptr;  // restored when the dialog is activated again
+    std::array<std::unique_ptr<Page>, 2> m_pages;
 };
 
 }  // namespace tovel

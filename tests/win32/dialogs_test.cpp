@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 
+#include "app/win32/application.h"
 #include "platform/win32/scoped_win.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_dialogs.h"

@@ -1,6 +1,7 @@
 // The real open and save dialogs, driven by typing into them.
 #include <gtest/gtest.h>
 
+#include "app/win32/application.h"
 #include "platform/win32/win32_file_dialogs.h"
 #include "tests/win32/dialog_answerer.h"
 #include "tests/win32/test_folder.h"

@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/settings_file.h"
 #include "platform/error.h"
 #include "platform/win32/win32_ini_file.h"
+#include "setting/settings_file.h"
 #include "tests/win32/error_of.h"
 #include "tests/win32/test_folder.h"
 

@@ -1,4 +1,4 @@
-#include "app/settings_file.h"
+#include "setting/settings_file.h"
 
 #include "platform/integer_rule.h"
 
