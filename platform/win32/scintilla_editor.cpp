@@ -21,16 +21,8 @@ constexpr char kTooLarge[] = "文字列の大きさが メモ の制限を越え
 constexpr char8_t kFaceUtf8[] = u8"ＭＳ Ｐゴシック";
 constexpr int kFontPoints = 12;  // 16 pixels at 96 dots per inch
 
-void RegisterClassesOnce(HINSTANCE instance, WNDPROC frameProc) {
-    static const bool registered = [&] {
-        if (!Scintilla_RegisterClasses(instance)) return false;
-        WNDCLASSEXA wc{sizeof wc};
-        wc.lpfnWndProc = frameProc;
-        wc.hInstance = instance;
-        wc.hCursor = LoadCursor(nullptr, IDC_IBEAM);
-        wc.lpszClassName = kFrameClass;
-        return RegisterClassExA(&wc) != 0;
-    }();
+void RegisterComponentOnce(HINSTANCE instance) {
+    static const bool registered = Scintilla_RegisterClasses(instance) != 0;
     if (!registered) throw Error("エディタを作成できません");
 }
 
@@ -43,36 +35,29 @@ ScintillaEditor::ScintillaEditor(HWND parent, int id, const RECT& bounds) {
     Configure();
 }
 
-ScintillaEditor::~ScintillaEditor() {
-    if (m_hwnd && IsWindow(m_hwnd)) {
-        SetWindowLongPtrW(m_hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_componentProc));
-        SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, 0);
-    }
-    if (m_frame && IsWindow(m_frame)) {
-        SetWindowLongPtrA(m_frame, GWLP_USERDATA, 0);
-        DestroyWindow(m_frame);
-    }
-}
+// The hook is removed, then the frame destroyed with the component in it (the members' own ends).
+ScintillaEditor::~ScintillaEditor() = default;
 
 void ScintillaEditor::CreateWindows(HWND parent, int id, const RECT& b) {
-    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
-    RegisterClassesOnce(instance, &ScintillaEditor::FrameProc);
+    const HINSTANCE instance = WindowBase::InstanceOf(parent);
+    RegisterComponentOnce(instance);
+    if (!FrameWindow::RegisterClassOnce(instance, kFrameClass, WindowClassLook{nullptr, nullptr, 0, IDC_IBEAM}))
+        throw Error("エディタを作成できません");
     const auto menuId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
     const int width = b.right - b.left, height = b.bottom - b.top;
-    m_frame = CreateWindowExA(0, kFrameClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, b.left, b.top, width, height,
-                              parent, menuId, instance, this);
-    if (!m_frame) throw Error("エディタを作成できません");
+    m_frameWindow.Create(kFrameClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, b.left, b.top, width, height,
+                         parent, menuId);
+    const HWND frame = Frame();
+    if (!frame) throw Error("エディタを作成できません");
     m_hwnd = CreateWindowExW(WS_EX_CLIENTEDGE, L"Scintilla", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL, 0, 0,
-                             width, height, m_frame, menuId, instance, nullptr);
+                             width, height, frame, menuId, instance, nullptr);
     if (!m_hwnd) throw Error("エディタを作成できません");
     m_calls = sci::Calls(m_hwnd);
     // Files dropped on the text go to the main window (WS_EX_ACCEPTFILES), not to the component's own
     // drop target, which takes text only.
     RevokeDragDrop(m_hwnd);
-    SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    // The component's class is Unicode: chain it as Unicode so that no message is converted on the way.
-    m_componentProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(m_hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ScintillaEditor::HookProc)));
+    // The component's class is Unicode; the subclass passes its messages on unconverted.
+    m_hook.Attach(m_hwnd);
 }
 
 void ScintillaEditor::Configure() {
@@ -143,35 +128,30 @@ void ScintillaEditor::AssignEditBoxKeys() {
 }
 
 void ScintillaEditor::SetBounds(int x, int y, int width, int height) {
-    MoveWindow(m_frame, x, y, std::max(0, width), std::max(0, height), TRUE);
+    MoveWindow(Frame(), x, y, std::max(0, width), std::max(0, height), TRUE);
 }
 
 // ---- window procedures ------------------------------------------------------------------------------
 
-LRESULT CALLBACK ScintillaEditor::FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<ScintillaEditor*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (self && self->m_hwnd) {
+LRESULT ScintillaEditor::OnFrameMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (m_hwnd) {
         switch (msg) {
             case WM_NOTIFY: {
                 const auto* n = reinterpret_cast<const SCNotification*>(lp);
-                if (n->nmhdr.hwndFrom == self->m_hwnd) self->OnNotify(*n);
+                if (n->nmhdr.hwndFrom == m_hwnd) OnNotify(*n);
                 return 0;
             }
             case WM_SIZE:
-                MoveWindow(self->m_hwnd, 0, 0, LOWORD(lp), HIWORD(lp), TRUE);
+                MoveWindow(m_hwnd, 0, 0, LOWORD(lp), HIWORD(lp), TRUE);
                 return 0;
             case WM_SETFOCUS:
-                SetFocus(self->m_hwnd);
+                SetFocus(m_hwnd);
                 return 0;
             case WM_COMMAND:  // the component's change and focus notices: nothing to do with them
                 return 0;
         }
     }
-    return DefWindowProcA(hwnd, msg, wp, lp);
+    return DefWindowProcA(Frame(), msg, wp, lp);
 }
 
 template <typename F>
@@ -186,17 +166,12 @@ bool ScintillaEditor::Guarded(F&& f) {
     }
 }
 
-LRESULT CALLBACK ScintillaEditor::HookProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* self = reinterpret_cast<ScintillaEditor*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
-    if (msg == WM_NCDESTROY) {  // the component goes away with its frame: stop routing to this object
-        const WNDPROC proc = self->m_componentProc;
-        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->m_hwnd = nullptr;
-        return CallWindowProcW(proc, hwnd, msg, wp, lp);
+LRESULT ScintillaEditor::ComponentHook::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCDESTROY) {  // the component goes away with its frame: stop routing to the editor
+        m_editor.m_hwnd = nullptr;
+        return DefaultMessage(msg, wp, lp);
     }
-    return self->OnHookedMessage(msg, wp, lp);
+    return m_editor.OnHookedMessage(msg, wp, lp);
 }
 
 LRESULT ScintillaEditor::OnHookedMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -256,7 +231,7 @@ LRESULT ScintillaEditor::OnHookedMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
 
     const HWND hwnd = m_hwnd;
-    const LRESULT result = CallWindowProcW(m_componentProc, hwnd, msg, wp, lp);
+    const LRESULT result = m_hook.DefaultMessage(msg, wp, lp);
     if (m_hwnd != hwnd) return result;  // destroyed meanwhile: nobody is told
 
     switch (msg) {
@@ -497,7 +472,7 @@ void ScintillaEditor::DropLastStep() {
 
 IClipboard& ScintillaEditor::Clipboard() {
     // The frame, a plain window of ours, owns what the editor puts on the clipboard.
-    if (!m_clipboard) m_clipboard = std::make_unique<Win32Clipboard>(m_frame);
+    if (!m_clipboard) m_clipboard = std::make_unique<Win32Clipboard>(Frame());
     return *m_clipboard;
 }
 

@@ -11,6 +11,7 @@
 #include "platform/clipboard.h"
 #include "platform/editor.h"
 #include "platform/win32/scintilla_calls.h"
+#include "platform/win32/window_base.h"
 
 namespace tovel {
 
@@ -33,7 +34,7 @@ public:
     // The component's window: it takes the focus, the keys and the mouse.
     HWND Handle() const { return m_hwnd; }
     // The frame around it, the window the parent places.
-    HWND Frame() const { return m_frame; }
+    HWND Frame() const { return m_frameWindow.Handle(); }
     void SetBounds(int x, int y, int width, int height);
 
     void SetMessageObserver(MessageObserver observer) { m_observer = std::move(observer); }
@@ -104,13 +105,37 @@ private:
     // Runs an observer; an error it raises goes to the error sink instead of up through the component.
     template <typename F>
     bool Guarded(F&& f);
-    static LRESULT CALLBACK FrameProc(HWND, UINT, WPARAM, LPARAM);
-    static LRESULT CALLBACK HookProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT OnFrameMessage(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT OnHookedMessage(UINT msg, WPARAM wp, LPARAM lp);
 
-    HWND m_frame = nullptr;
+    // The frame around the component: it receives the component's notifications.
+    class FrameWindow : public WindowBase {
+    public:
+        explicit FrameWindow(ScintillaEditor& editor) : m_editor(editor) {}
+        using WindowBase::Create;
+        using WindowBase::RegisterClassOnce;
+
+    protected:
+        LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override { return m_editor.OnFrameMessage(msg, wp, lp); }
+
+    private:
+        ScintillaEditor& m_editor;
+    };
+    // The component's window, subclassed: every message reaches OnHookedMessage before the component.
+    class ComponentHook : public WindowBase {
+    public:
+        explicit ComponentHook(ScintillaEditor& editor) : m_editor(editor) {}
+        using WindowBase::Attach;
+        using WindowBase::DefaultMessage;
+
+    protected:
+        LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+    private:
+        ScintillaEditor& m_editor;
+    };
+
     HWND m_hwnd = nullptr;
-    WNDPROC m_componentProc = nullptr;
     sci::Calls m_calls;
     MessageObserver m_observer;
     AfterObserver m_after;
@@ -124,6 +149,9 @@ private:
     bool m_undone = false;  // the last undo step was taken back: the next undo redoes it
     std::int32_t m_color = static_cast<std::int32_t>(0x80000000u | COLOR_WINDOW);
     std::int32_t m_fontColor = static_cast<std::int32_t>(0x80000000u | COLOR_WINDOWTEXT);
+    // Last, so that they go first: the hook is removed and the frame destroyed before anything they use.
+    FrameWindow m_frameWindow{*this};
+    ComponentHook m_hook{*this};
 };
 
 }  // namespace tovel

@@ -77,9 +77,9 @@ LRESULT WindowBase::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     try {
         return OnMessage(msg, wp, lp);
     } catch (...) {
-        // No window of the program is above this one (a control made under a foreign window): nothing can
-        // show the error, and it must not unwind through the system's frames.
-        if (!m_host) std::terminate();
+        // No window of the program is above this one (a control made under a foreign window, as in the
+        // tests): the error goes on to whoever sent the message.
+        if (!m_host) throw;
         m_host->ReportCurrentException();
         return 0;
     }
