@@ -27,33 +27,6 @@ private:
     HANDLE m_h = nullptr;
 };
 
-// Owns a GDI object (font, brush, bitmap) deleted with DeleteObject.
-template <class T>
-class ScopedGdi {
-public:
-    ScopedGdi() = default;
-    explicit ScopedGdi(T h) : m_h(h) {}
-    ScopedGdi(const ScopedGdi&) = delete;
-    ScopedGdi& operator=(const ScopedGdi&) = delete;
-    ScopedGdi(ScopedGdi&& o) noexcept : m_h(std::exchange(o.m_h, nullptr)) {}
-    ScopedGdi& operator=(ScopedGdi&& o) noexcept {
-        Reset(std::exchange(o.m_h, nullptr));
-        return *this;
-    }
-    ~ScopedGdi() { Reset(); }
-    T Get() const { return m_h; }
-    void Reset(T h = nullptr) {
-        if (m_h) DeleteObject(m_h);
-        m_h = h;
-    }
-
-private:
-    T m_h = nullptr;
-};
-using ScopedFont = ScopedGdi<HFONT>;
-using ScopedBrush = ScopedGdi<HBRUSH>;
-using ScopedBitmap = ScopedGdi<HBITMAP>;
-
 // Owns a handle released by `Free`; null means "none". Movable, so a builder can hand it out.
 template <class T, auto Free>
 class ScopedOwner {
@@ -78,6 +51,14 @@ public:
 private:
     T m_h = nullptr;
 };
+
+// Owns a GDI object (font, brush, bitmap) deleted with DeleteObject.
+template <class T>
+using ScopedGdi = ScopedOwner<T, &DeleteObject>;
+using ScopedFont = ScopedGdi<HFONT>;
+using ScopedBrush = ScopedGdi<HBRUSH>;
+using ScopedBitmap = ScopedGdi<HBITMAP>;
+
 // A menu destroyed with DestroyMenu (a menu bar attached to a window is destroyed with the window, so
 // Release() it after SetMenu).
 using ScopedMenu = ScopedOwner<HMENU, &DestroyMenu>;

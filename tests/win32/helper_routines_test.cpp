@@ -1,8 +1,11 @@
-// The helper routines: the program's own folder, shell open and command start, and the plain message
-// boxes with the whole program modal to them. Real files, real processes, real boxes answered by keys.
+// The helper routines: the program's own folder, shell open and command start, the plain message boxes
+// with the whole program modal to them, the window base's routing and the small Win32 helpers. Real
+// files, real processes, real windows, real boxes answered by keys.
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -10,11 +13,15 @@
 #include "platform/path_parts.h"
 #include "platform/win32/module_path.h"
 #include "platform/win32/scoped_win.h"
+#include "platform/win32/ui_helpers.h"
+#include "platform/win32/whole_file.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_message_boxes.h"
 #include "platform/win32/win32_shell.h"
+#include "platform/win32/window_base.h"
 #include "tests/win32/dialog_answerer.h"
 #include "tests/win32/test_folder.h"
+#include "tests/win32/test_window.h"
 
 namespace tovel {
 namespace {
@@ -270,6 +277,137 @@ TEST_F(MessageBoxesTest, TheWholeProgramIsModalToABox) {
     EXPECT_TRUE(answer.Done());
     EXPECT_FALSE(IsTopmost(main.Get()));
     EXPECT_TRUE(IsWindowEnabled(main.Get()));
+}
+
+// ---- The window base: where a window's messages and errors go.
+
+constexpr UINT kThrow = WM_APP + 1;  // a handler that fails
+
+class CountingHost : public WindowHost {
+public:
+    HINSTANCE Instance() const override { return GetModuleHandleA(nullptr); }
+    HWND Owner() const override { return nullptr; }
+    void ReportCurrentException() noexcept override { ++reports; }
+    int reports = 0;
+};
+
+// A window of a registered class, or an attached control, that fails on kThrow and counts WM_CHAR.
+class ProbeWindow : public WindowBase {
+public:
+    ProbeWindow() = default;
+    explicit ProbeWindow(WindowHost& host) : WindowBase(host) {}
+    void Make(HWND owner, DWORD style) {
+        RegisterClassOnce(GetModuleHandleA(nullptr), "TovelProbeWindow", nullptr, nullptr);
+        Create("TovelProbeWindow", "", style, 0, 0, 0, 50, 50, owner, nullptr);
+    }
+    using WindowBase::Attach;
+    int chars = 0;
+
+protected:
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+        if (msg == kThrow) throw std::runtime_error("failed");
+        if (msg == WM_CHAR) {
+            ++chars;
+            return 0;  // swallowed
+        }
+        return WindowBase::OnMessage(msg, wp, lp);
+    }
+};
+
+TEST(WindowBaseTest, AnErrorReachesTheHostOfTheProgramWindowAbove) {
+    CountingHost host;
+    ProbeWindow top(host);
+    top.Make(nullptr, WS_OVERLAPPEDWINDOW);
+    ProbeWindow child;  // made without a host: it takes the one above it
+    child.Make(top.Handle(), WS_CHILD);
+    ASSERT_TRUE(top.Handle() && child.Handle());
+    EXPECT_EQ(WindowBase::FromHandle(child.Handle()), &child);
+    EXPECT_EQ(SendMessageA(child.Handle(), kThrow, 0, 0), 0);
+    EXPECT_EQ(SendMessageA(top.Handle(), kThrow, 0, 0), 0);
+    EXPECT_EQ(host.reports, 2) << "each error is reported once, and the window lives on";
+}
+
+TEST(WindowBaseTest, AnAttachedControlIsLeftAsItWasWhenEitherSideGoesFirst) {
+    test::TestParentWindow parent("parent", 200, 100);
+    CountingHost host;
+    ProbeWindow owner(host);
+    owner.Make(parent.Handle(), WS_CHILD);
+    for (const bool controlGoesFirst : {false, true}) {
+        HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 0, 100, 20, owner.Handle(), nullptr,
+                                    GetModuleHandleA(nullptr), nullptr);
+        auto probe = std::make_unique<ProbeWindow>();
+        probe->Attach(edit);
+        SendMessageA(edit, WM_CHAR, 'a', 0);
+        EXPECT_EQ(probe->chars, 1);
+        EXPECT_EQ(test::WindowCaption(edit), "") << "the object saw the key first and kept it";
+        EXPECT_EQ(SendMessageA(edit, kThrow, 0, 0), 0);
+        EXPECT_EQ(host.reports, controlGoesFirst ? 2 : 1);
+        if (controlGoesFirst) {
+            DestroyWindow(edit);
+            EXPECT_EQ(probe->Handle(), nullptr);
+            probe.reset();  // nothing left to detach
+        } else {
+            probe.reset();
+            SendMessageA(edit, WM_CHAR, 'b', 0);
+            EXPECT_EQ(test::WindowCaption(edit), "b") << "detached: the control types for itself again";
+            DestroyWindow(edit);
+        }
+    }
+}
+
+TEST(WindowBaseTest, FromHandleKnowsOnlyTheProgramsOwnWindows) {
+    test::TestParentWindow plain("plain", 100, 100);
+    EXPECT_EQ(WindowBase::FromHandle(plain.Handle()), nullptr);
+    EXPECT_EQ(WindowBase::FromHandle(nullptr), nullptr);
+    EXPECT_EQ(DialogBase::FromHandle(plain.Handle()), nullptr);
+}
+
+// ---- Small helpers
+
+TEST(WholeFileTest, ReadsAllOrSaysWhyNot) {
+    TestFolder folder;
+    test::WriteBytes(folder / "four.bin", std::string("a\0\r\n", 4));
+    test::WriteBytes(folder / "empty.bin", "");
+    const struct {
+        const char* name;
+        std::uint64_t maxBytes;
+        std::string bytes;  // what is read, or the error's text
+        bool raises;
+    } cases[] = {
+        {"four.bin", 4, std::string("a\0\r\n", 4), false},  // every byte, NUL and line break kept
+        {"empty.bin", 0, "", false},
+        {"four.bin", 3, "too large", true},  // refused before a byte is read
+        {"missing.bin", 10, "ファイル " + (folder / "missing.bin") + " は開けません", true},
+    };
+    for (const auto& c : cases) {
+        try {
+            const WholeFile whole = ReadWholeFile(folder / c.name, c.maxBytes, "too large");
+            EXPECT_FALSE(c.raises) << c.name;
+            EXPECT_EQ(whole.bytes, c.bytes) << c.name;
+            EXPECT_TRUE(whole.complete) << c.name;
+        } catch (const std::exception& e) {
+            EXPECT_TRUE(c.raises) << c.name;
+            EXPECT_EQ(std::string(e.what()), c.bytes) << c.name;
+        }
+    }
+}
+
+TEST(WindowTextTest, ReadsTheWholeTextOrAtMostTheGivenBytes) {
+    test::TestParentWindow window("", 100, 100);
+    const std::string longText(600, 'x');
+    const struct {
+        std::string text;
+        std::size_t maxBytes;
+        std::string expected;
+    } cases[] = {
+        {longText, static_cast<std::size_t>(-1), longText},  // no 255-byte buffer cuts it
+        {longText, 255, std::string(255, 'x')},              // the application title's limit
+        {"", 255, ""},
+    };
+    for (const auto& c : cases) {
+        SetWindowTextA(window.Handle(), c.text.c_str());
+        EXPECT_EQ(WindowText(window.Handle(), c.maxBytes), c.expected) << c.maxBytes;
+    }
 }
 
 }  // namespace
