@@ -50,9 +50,9 @@ void Application::ReportCurrentException() noexcept {
     }
 }
 
-LRESULT Application::Window::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT Application::OnWindowMessage(UINT msg, WPARAM wp, LPARAM lp) {
     HWND hwnd = Handle();
-    if (HWND main = m_app.m_main) {
+    if (HWND main = m_main) {
         switch (msg) {
             case WM_SYSCOMMAND:
                 if ((wp & 0xFFF0) == SC_RESTORE) {
@@ -75,7 +75,7 @@ LRESULT Application::Window::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
                 break;
         }
     }
-    return WindowBase::OnMessage(msg, wp, lp);
+    return m_window.DefaultMessage(msg, wp, lp);
 }
 
 }  // namespace tovel

@@ -36,24 +36,14 @@ public:
     void ReportCurrentException() noexcept override;
 
 private:
-    // The application's window: the taskbar button, handing a restore, a close and an activation to the
+    // The application's window, the taskbar button: a restore, a close and an activation go on to the
     // main window.
-    class Window : public WindowBase {
-    public:
-        explicit Window(Application& app) : WindowBase(app), m_app(app) {}
-        using WindowBase::Create;
-        using WindowBase::RegisterClassOnce;
-
-    protected:
-        LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-
-    private:
-        Application& m_app;
-    };
+    LRESULT OnWindowMessage(UINT msg, WPARAM wp, LPARAM lp);
+    using Window = OwnedWindow<Application, &Application::OnWindowMessage>;
 
     HINSTANCE m_instance;
     HWND m_main = nullptr;
-    Window m_window{*this};
+    Window m_window{*this, *this};
 };
 
 }  // namespace tovel

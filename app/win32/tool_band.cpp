@@ -81,19 +81,19 @@ void ToolBand::PaintBackground(HDC dc) {
     }
 }
 
-LRESULT ToolBand::Holder::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT ToolBand::OnHolderMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_ERASEBKGND:
             // Also asked by the transparent toolbar, with its DC moved to this window's coordinates.
-            m_band.PaintBackground(reinterpret_cast<HDC>(wp));
+            PaintBackground(reinterpret_cast<HDC>(wp));
             return 1;
         case WM_COMMAND:
         case WM_NOTIFY:
         case WM_CONTEXTMENU:
             // The toolbar's messages belong to the main window.
-            return SendMessageA(GetParent(Handle()), msg, wp, lp);
+            return SendMessageA(GetParent(CoolBar()), msg, wp, lp);
     }
-    return WindowBase::OnMessage(msg, wp, lp);
+    return m_holder.DefaultMessage(msg, wp, lp);
 }
 
 void ToolBand::SetWidth(int width) { MoveWindow(CoolBar(), 0, 0, width, m_height, TRUE); }

@@ -28,20 +28,9 @@ public:
 private:
     int Scale(int px) const { return MulDiv(px, m_dpi, 96); }
     void PaintBackground(HDC dc);
-
-    // The band holder's window: paints the picture and hands the toolbar's messages to the main window.
-    class Holder : public WindowBase {
-    public:
-        explicit Holder(ToolBand& band) : m_band(band) {}
-        using WindowBase::Create;
-        using WindowBase::RegisterClassOnce;
-
-    protected:
-        LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-
-    private:
-        ToolBand& m_band;
-    };
+    // The band holder's messages: it paints the picture and hands the toolbar's messages to the main window.
+    LRESULT OnHolderMessage(UINT msg, WPARAM wp, LPARAM lp);
+    using Holder = OwnedWindow<ToolBand, &ToolBand::OnHolderMessage>;
 
     int m_dpi;
     int m_height;

@@ -151,7 +151,7 @@ LRESULT ScintillaEditor::OnFrameMessage(UINT msg, WPARAM wp, LPARAM lp) {
                 return 0;
         }
     }
-    return DefWindowProcA(Frame(), msg, wp, lp);
+    return m_frameWindow.DefaultMessage(msg, wp, lp);
 }
 
 template <typename F>
@@ -166,12 +166,12 @@ bool ScintillaEditor::Guarded(F&& f) {
     }
 }
 
-LRESULT ScintillaEditor::ComponentHook::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCDESTROY) {  // the component goes away with its frame: stop routing to the editor
-        m_editor.m_hwnd = nullptr;
-        return DefaultMessage(msg, wp, lp);
+LRESULT ScintillaEditor::OnComponentMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCDESTROY) {  // the component goes away with its frame: nothing more reaches the editor
+        m_hwnd = nullptr;
+        return m_hook.DefaultMessage(msg, wp, lp);
     }
-    return m_editor.OnHookedMessage(msg, wp, lp);
+    return OnHookedMessage(msg, wp, lp);
 }
 
 LRESULT ScintillaEditor::OnHookedMessage(UINT msg, WPARAM wp, LPARAM lp) {

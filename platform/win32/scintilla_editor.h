@@ -105,35 +105,13 @@ private:
     // Runs an observer; an error it raises goes to the error sink instead of up through the component.
     template <typename F>
     bool Guarded(F&& f);
-    LRESULT OnFrameMessage(UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT OnHookedMessage(UINT msg, WPARAM wp, LPARAM lp);
-
     // The frame around the component: it receives the component's notifications.
-    class FrameWindow : public WindowBase {
-    public:
-        explicit FrameWindow(ScintillaEditor& editor) : m_editor(editor) {}
-        using WindowBase::Create;
-        using WindowBase::RegisterClassOnce;
-
-    protected:
-        LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override { return m_editor.OnFrameMessage(msg, wp, lp); }
-
-    private:
-        ScintillaEditor& m_editor;
-    };
-    // The component's window, subclassed: every message reaches OnHookedMessage before the component.
-    class ComponentHook : public WindowBase {
-    public:
-        explicit ComponentHook(ScintillaEditor& editor) : m_editor(editor) {}
-        using WindowBase::Attach;
-        using WindowBase::DefaultMessage;
-
-    protected:
-        LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-
-    private:
-        ScintillaEditor& m_editor;
-    };
+    LRESULT OnFrameMessage(UINT msg, WPARAM wp, LPARAM lp);
+    using FrameWindow = OwnedWindow<ScintillaEditor, &ScintillaEditor::OnFrameMessage>;
+    // The component's window, subclassed: every message comes here before the component has it.
+    LRESULT OnHookedMessage(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT OnComponentMessage(UINT msg, WPARAM wp, LPARAM lp);
+    using ComponentHook = OwnedWindow<ScintillaEditor, &ScintillaEditor::OnComponentMessage>;
 
     HWND m_hwnd = nullptr;
     sci::Calls m_calls;

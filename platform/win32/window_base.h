@@ -77,6 +77,25 @@ private:
     bool m_attached = false;
 };
 
+// A window whose messages go to a member function of the object that owns it, which hands what it does
+// not handle back to DefaultMessage.
+template <class Owner, LRESULT (Owner::*Handler)(UINT, WPARAM, LPARAM)>
+class OwnedWindow : public WindowBase {
+public:
+    explicit OwnedWindow(Owner& owner) : m_owner(owner) {}
+    OwnedWindow(WindowHost& host, Owner& owner) : WindowBase(host), m_owner(owner) {}
+    using WindowBase::Attach;
+    using WindowBase::Create;
+    using WindowBase::DefaultMessage;
+    using WindowBase::RegisterClassOnce;
+
+protected:
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override { return (m_owner.*Handler)(msg, wp, lp); }
+
+private:
+    Owner& m_owner;
+};
+
 // A modal dialog built by the program from an empty template (see dialog_window.h): `this` is stored at
 // WM_INITDIALOG and every message goes to OnDialogMessage, whose result is the dialog procedure's.
 class DialogBase {
