@@ -64,7 +64,7 @@ TEST_F(DocumentWindowTest, DropThenSaveWritesTheDroppedFileOnly) {
     Drop({folder / "a.txt"});
     Drop({folder / "b.txt"});
     form.Note().SetText("edited b");
-    form.SaveS1Click();
+    form.Commands().SaveS1Click();
     EXPECT_EQ(test::ReadBytes(folder / "b.txt"), "edited b");
     EXPECT_EQ(test::ReadBytes(folder / "a.txt"), "A");
     EXPECT_EQ(Caption(form.Handle()), "b.txt - tovel editor");
@@ -129,7 +129,7 @@ TEST_F(DocumentWindowTest, OpenedFileGivesTheCaptionBarItsIcon) {
     EXPECT_EQ(GetClassLongPtrA(form.Handle(), GCLP_HICON), own) << "the program's own icon from the start";
     test::WriteBytes(folder / "page.txt", "x");
     DialogAnswerer answer({{Act::Type(folder / "page.txt"), Act::Enter()}});
-    form.OpenO1Click();
+    form.Commands().OpenO1Click();
     EXPECT_EQ(form.Note().Text(), "x");
     EXPECT_EQ(Caption(form.Handle()), "page.txt - tovel editor");
     char buffer[MAX_PATH * 2] = {};

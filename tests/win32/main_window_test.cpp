@@ -179,7 +179,7 @@ TEST_F(MainWindowTest, ShortcutsWithTheEditorFocusedSearchItsContextMenuThenTheM
     Press('N', true);
     Press(VK_F11);
     Press(VK_F12);
-    EXPECT_EQ(TakeCommands(), (std::vector<CommandId>{cmdFind1, cmdPasteP2, cmdHTMLTagH1, cmdNewN1}))
+    EXPECT_EQ(TakeCommands(), (std::vector<CommandId>{cmdFind1, cmdPasteP1, cmdHTMLTagH1, cmdNewN1}))
         << "F3 runs Find, never always-on-top; F11 and F12 do nothing in the editor";
     ASSERT_EQ(answer.Seen().size(), 2u);
     EXPECT_EQ(answer.Seen()[0].caption, "検索");
@@ -226,7 +226,7 @@ TEST_F(MainWindowTest, KeysInTheSettingsDialogActOnItsOwnControlsNeverOnTheDocum
     SetFocus(m_form.Note().Handle());
     Pump();
     Press('A', true);
-    EXPECT_EQ(TakeCommands(), std::vector<CommandId>{cmdSelectAllA2});
+    EXPECT_EQ(TakeCommands(), std::vector<CommandId>{cmdSelectAllA1});
     EXPECT_EQ(m_form.Note().SelLength(), 8);
 }
 
@@ -253,25 +253,25 @@ TEST_F(MainWindowTest, EditingCommandsActOnTheEditorAndMarkTheDocument) {
     note.SetText("alpha beta");
     clipboard.WriteText("zz");
     note.SetSelStart(0);
-    m_form.CutT1Click();  // empty selection: nothing happens
-    m_form.DeleteD1Click();
+    m_form.Commands().CutT1Click();  // empty selection: nothing happens
+    m_form.Commands().DeleteD1Click();
     EXPECT_EQ(note.Text(), "alpha beta");
     EXPECT_EQ(clipboard.ReadText(), "zz");
     note.SetSelLength(5);
-    m_form.Button10Click();  // the toolbar's cut
+    m_form.Commands().CutT1Click();  // the toolbar's cut
     EXPECT_EQ(note.Text(), " beta");
     EXPECT_EQ(clipboard.ReadText(), "alpha");
-    m_form.SelectAllA2Click();
-    m_form.CopyC2Click();
+    m_form.Commands().SelectAllA1Click();
+    m_form.Commands().CopyC1Click();
     EXPECT_EQ(clipboard.ReadText(), " beta");
     m_form.SetCompanions(&m_about, &m_setting);
     note.SetSelStart(5);
-    m_form.PasteP1Click();
+    m_form.Commands().PasteP1Click();
     EXPECT_EQ(note.Text(), " beta beta");
-    m_form.UndoU2Click();
+    m_form.Commands().UndoU1Click();
     EXPECT_EQ(note.Text(), " beta");
     note.SelectAll();
-    m_form.DeleteD2Click();
+    m_form.Commands().DeleteD1Click();
     EXPECT_EQ(note.Text(), "");
 }
 
@@ -292,12 +292,12 @@ TEST_F(MainWindowTest, AnErrorInTheEditorsObserversIsShownAndTheProgramGoesOn) {
 TEST_F(MainWindowTest, AToolbarPasteOnACleanDocumentIsNeverThrownAway) {
     ASSERT_EQ(m_form.Document().ModMark, " - ");
     Win32Clipboard(m_form.Handle()).WriteText("pasted");
-    m_form.Button12Click();  // the toolbar's paste
+    m_form.Commands().PasteP1Click();  // the toolbar's paste
     EXPECT_EQ(m_form.Note().Text(), "pasted");
     EXPECT_EQ(m_form.Document().ModMark, " * ");
     EXPECT_EQ(Text(m_form.Handle()), "無題 * tovel editor");
     test::DialogAnswerer answer({{test::Act::Click("キャンセル")}});
-    EXPECT_FALSE(m_form.NewN1Click());
+    EXPECT_FALSE(m_form.Commands().NewN1Click());
     ASSERT_EQ(answer.Seen().size(), 1u) << "New asked the save question";
     EXPECT_EQ(m_form.Note().Text(), "pasted");
 }
@@ -338,12 +338,12 @@ TEST_F(MainWindowTest, OnlyAChangeOfTheTextMarksTheDocumentAndTheGutterFollowsKe
 }
 
 TEST_F(MainWindowTest, AboutBoxAndSettingsDialogOpenWithoutBlocking) {
-    m_form.Version1Click();
-    m_form.S2Click();
+    m_form.Commands().Version1Click();
+    m_form.Commands().S2Click();
     EXPECT_TRUE(IsWindowVisible(m_about.Handle()));
     EXPECT_TRUE(IsWindowVisible(m_setting.Handle()));
     EXPECT_TRUE(IsWindowEnabled(m_form.Handle()));
-    m_form.Version1Click();  // shown again: brought to the front
+    m_form.Commands().Version1Click();  // shown again: brought to the front
     EXPECT_EQ(GetForegroundWindow(), m_about.Handle());
     SendMessageA(m_about.Handle(), WM_CLOSE, 0, 0);
     SendMessageA(m_setting.Handle(), WM_CLOSE, 0, 0);

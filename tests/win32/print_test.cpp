@@ -87,7 +87,7 @@ TEST_F(PrintTest, SpoolerCancelledPrintDialogPrintsNothing) {
 TEST_F(PrintTest, SpoolerPrintDialogIsModalAndACloseMeanwhileWaits) {
     if (!HasDefaultPrinter()) GTEST_SKIP() << "no printer";
     ShowWindow(form.Handle(), SW_SHOW);
-    form.FrontF1Click();  // always on top: the dialog must still show above the window
+    form.Commands().FrontF1Click();  // always on top: the dialog must still show above the window
     form.Note().SetText("text");
     bool enabled = true, topmost = true;
     auto whileOpen = [&](HWND) {
