@@ -5,6 +5,7 @@
 #include "app/win32/tovel_unit.h"
 #include "tests/win32/dialog_answerer.h"
 #include "tests/win32/drop_files.h"
+#include "tests/win32/main_window_fixture.h"
 #include "tests/win32/test_folder.h"
 #include "tests/win32/test_window.h"
 
@@ -16,14 +17,9 @@ using test::DialogAnswerer;
 
 std::string Caption(HWND hwnd) { return test::WindowCaption(hwnd); }
 
-class DocumentWindowTest : public testing::Test {
+class DocumentWindowTest : public test::MainWindowFixture {
 protected:
-    DocumentWindowTest() : form(app, {folder.Path(), {}}) {}
-    ~DocumentWindowTest() override {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        }
-    }
+    ~DocumentWindowTest() override { DropQueuedMessages(); }
     void TypeInEditor() {
         SendMessageA(form.Note().Handle(), WM_CHAR, 'k', 0);
         SendMessageA(form.Note().Handle(), WM_KEYUP, 'K', 0xC0000001);
@@ -31,10 +27,6 @@ protected:
     void Drop(const std::vector<std::string>& paths) {
         SendMessageA(form.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop(paths)), 0);
     }
-
-    test::TestFolder folder;
-    Application app{GetModuleHandleA(nullptr)};
-    TTovForm form;
 };
 
 TEST_F(DocumentWindowTest, DropOnAModifiedDocumentAsksFirstAndCancelKeepsIt) {

@@ -11,6 +11,7 @@
 
 #include "app/win32/tovel_unit.h"
 #include "tests/win32/dialog_answerer.h"
+#include "tests/win32/main_window_fixture.h"
 #include "tests/win32/test_folder.h"
 
 namespace tovel {
@@ -56,13 +57,7 @@ std::string ReadText(const std::string& path) {
     return s.str();
 }
 
-class PrintTest : public testing::Test {
-protected:
-    PrintTest() : form(app, {folder.Path(), {}}) {}
-    test::TestFolder folder;
-    Application app{GetModuleHandleA(nullptr)};
-    TTovForm form;
-};
+using PrintTest = test::MainWindowFixture;
 
 TEST_F(PrintTest, WithoutAPrinterTheCommandSaysSo) {
     if (HasDefaultPrinter()) GTEST_SKIP() << "this system has a printer";

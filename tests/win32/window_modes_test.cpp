@@ -6,6 +6,7 @@
 #include "app/win32/tovel_unit.h"
 #include "tests/win32/dialog_answerer.h"
 #include "tests/win32/drop_files.h"
+#include "tests/win32/main_window_fixture.h"
 #include "tests/win32/test_folder.h"
 #include "tests/win32/test_window.h"
 
@@ -46,27 +47,21 @@ std::string ItemCaption(HMENU menu, CommandId command) {
     return buf;
 }
 
-class WindowModesWindowTest : public testing::Test {
+class WindowModesWindowTest : public test::MainWindowFixture {
 protected:
-    WindowModesWindowTest() : form(app, {folder.Path(), {}}) {
+    WindowModesWindowTest() {
         ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
         test::PumpMessages();
     }
     ~WindowModesWindowTest() override {
         DestroyWindow(form.Handle());
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        }
+        DropQueuedMessages();
     }
     void SetHeight(int height) {
         const RECT r = WindowRect(form.Handle());
         SetWindowPos(form.Handle(), nullptr, 0, 0, r.right - r.left, height,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-
-    test::TestFolder folder;
-    Application app{GetModuleHandleA(nullptr)};
-    TTovForm form;
 };
 
 TEST_F(WindowModesWindowTest, OpacityOutlastsTheOnTopSwitchAndNothingMakesTheWindowOpaque) {
