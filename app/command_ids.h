@@ -19,6 +19,7 @@ enum CommandId : unsigned short {
     cmdExitX1,
     // "編集(&E)"
     cmdUndoU1 = 1100,
+    cmdRedoR1,
     cmdCutT1,
     cmdCopyC1,
     cmdPasteP1,

@@ -33,6 +33,7 @@ constexpr MenuItem kFileItems[] = {
 };
 constexpr MenuItem kEditItems[] = {
     Item("UndoU1", "元に戻す(&U)", Ctrl('U'), cmdUndoU1),
+    Item("RedoR1", "やり直し(&R)", Ctrl('Y'), cmdRedoR1),
     Separator("N6"),
     Item("CutT1", "切り取り(&T)", Ctrl('T'), cmdCutT1),
     Item("CopyC1", "コピー(&C)", Ctrl('C'), cmdCopyC1),
@@ -91,6 +92,7 @@ constexpr MenuItem kNoteToolItems[] = {
 };
 constexpr MenuItem kNotePopupItems[] = {
     Item("UndoU2", "元に戻す(&U)", Ctrl('U'), cmdUndoU1),
+    Item("RedoR2", "やり直し(&R)", Ctrl('Y'), cmdRedoR1),
     Separator("N12"),
     Item("CutT2", "切り取り(&T)", Ctrl('T'), cmdCutT1),
     Item("CopyC2", "コピー(&C)", Ctrl('C'), cmdCopyC1),

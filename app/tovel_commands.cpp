@@ -28,6 +28,7 @@ constexpr CommandRow kRows[] = {
     {cmdExitX1, [](TovelCommands& c) { c.ExitX1Click(); }},
     // "編集(&E)"
     {cmdUndoU1, [](TovelCommands& c) { c.UndoU1Click(); }},
+    {cmdRedoR1, [](TovelCommands& c) { c.RedoR1Click(); }},
     {cmdCutT1, [](TovelCommands& c) { c.CutT1Click(); }},
     {cmdCopyC1, [](TovelCommands& c) { c.CopyC1Click(); }},
     {cmdPasteP1, [](TovelCommands& c) { c.PasteP1Click(); }},
@@ -127,6 +128,7 @@ void TovelCommands::ExitX1Click() { m_p.window.Close(); }
 // ---- "編集(&E)": each editing command is one request to the editor; the change of the text it makes, if
 // any, marks the document modified.
 void TovelCommands::UndoU1Click() { m_p.editor.Undo(); }
+void TovelCommands::RedoR1Click() { m_p.editor.Redo(); }
 void TovelCommands::CutT1Click() { m_p.editor.CutToClipboard(); }
 void TovelCommands::CopyC1Click() { m_p.editor.CopyToClipboard(); }
 void TovelCommands::PasteP1Click() { m_p.editor.PasteFromClipboard(); }

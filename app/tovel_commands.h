@@ -112,6 +112,7 @@ public:
     void ExitX1Click();
     // ---- "編集(&E)"
     void UndoU1Click();
+    void RedoR1Click();
     void CutT1Click();
     void CopyC1Click();
     void PasteP1Click();

@@ -86,6 +86,10 @@ public:
         Snapshot now{text, selStart, selEnd};
         Restore(*m_undo);
         m_undo = std::move(now);
+        m_undone = !m_undone;
+    }
+    void Redo() override {
+        if (m_undone) Undo();
     }
     void BeginUndoStep() override {
         if (m_depth++ == 0) m_stepTaken = false;
@@ -96,6 +100,7 @@ public:
         Restore(*m_undo);
         m_undo = std::move(m_before);
         m_before.reset();
+        m_undone = false;
     }
     void CutToClipboard() override {}
     void CopyToClipboard() override {}
@@ -126,6 +131,7 @@ protected:
     void BeginChange() {
         if (m_depth > 0 && m_stepTaken) return;
         m_stepTaken = m_depth > 0;
+        m_undone = false;
         m_before = std::move(m_undo);
         m_undo = Snapshot{text, selStart, selEnd};
     }
@@ -143,6 +149,7 @@ private:
         } else {
             m_undo.reset();
             m_before.reset();
+            m_undone = false;
         }
         text = next;
         selStart = selEnd = 0;
@@ -158,6 +165,7 @@ private:
     std::optional<Snapshot> m_undo, m_before;  // the state before the last step, and before the one before
     int m_depth = 0;
     bool m_stepTaken = false;
+    bool m_undone = false;  // the last step was an undo: a redo takes it back
 };
 
 // File dialogs answered from a queue: a path, or nullopt for Cancel. An unexpected use fails the test

@@ -157,6 +157,31 @@ TEST(TovelCommands, EveryIdReachesItsHandler) {
     EXPECT_FALSE(TovelCommands::Handles(static_cast<CommandId>(1700)));
 }
 
+// Redo takes back the last undo, and only that: with nothing undone, or after a new edit, it does nothing.
+TEST(TovelCommands, RedoTakesBackTheLastUndoOnly) {
+    struct Row {
+        const char* name;
+        std::vector<CommandId> before;  // after pasting "a" then "b"
+        std::string text;               // after the redo
+    };
+    const Row rows[] = {
+        {"after an undo", {cmdUndoU1}, "ab"},
+        {"nothing undone", {}, "ab"},
+        {"after an undo and a new edit", {cmdUndoU1, cmdPasteP1}, "ac"},
+        {"a second redo", {cmdUndoU1, cmdRedoR1}, "ab"},
+        {"after an undo taken back by undo", {cmdUndoU1, cmdUndoU1}, "ab"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        CommandBench b;
+        for (const char* piece : {"a", "b"}) b.clipboard.text = piece, b.commands.Run(cmdPasteP1);
+        b.clipboard.text = "c";
+        for (const CommandId id : row.before) b.commands.Run(id);
+        b.commands.Run(cmdRedoR1);
+        EXPECT_EQ(b.editor.text, row.text);
+    }
+}
+
 // A toolbar button or a context-menu item that stands for a menu item carries that item's id, so it runs
 // the item's handler; the popup's own items and every menu item have a handler.
 TEST(TovelCommands, TwinsCarryTheIdOfTheItemTheyStandFor) {

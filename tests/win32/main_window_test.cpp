@@ -99,8 +99,10 @@ TEST_F(MainWindowTest, MenuBarAndContextMenusCarryTheCaptionsAndShortcutNames) {
     EXPECT_EQ(MenuText(show, 0), "常に手前に表示(&A)\tF3");
     HMENU strings = GetSubMenu(GetSubMenu(bar, 2), 2);
     EXPECT_EQ(MenuText(strings, 2), "指定文字列削除(&D)");
-    EXPECT_EQ(MenuText(form.NotePopupMenu(), 2), "切り取り(&T)\tCtrl+T");
-    EXPECT_EQ(MenuText(GetSubMenu(form.NotePopupMenu(), 9), 2), "開く(&O)");
+    EXPECT_EQ(MenuText(form.NotePopupMenu(), 1), "やり直し(&R)\tCtrl+Y");
+    EXPECT_EQ(MenuText(form.NotePopupMenu(), 3), "切り取り(&T)\tCtrl+T");
+    EXPECT_EQ(MenuText(GetSubMenu(form.NotePopupMenu(), 10), 2), "開く(&O)");
+    EXPECT_EQ(MenuText(GetSubMenu(bar, 1), 1), "やり直し(&R)\tCtrl+Y");
     EXPECT_EQ(MenuText(form.ToolPopupMenu(), 2), "tovel editorを起動\tF12");
     EXPECT_EQ(MenuText(GetSubMenu(form.ToolPopupMenu(), 4), 4), "15%");
 }
