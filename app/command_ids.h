@@ -1,5 +1,6 @@
 #pragma once
-// Command identifiers: one per menu item, context-menu item and toolbar button that runs a handler.
+// Command identifiers: one per handler. A toolbar button or context-menu item that stands for a menu item
+// carries that item's id.
 // Kept below 0x8000 so they travel in WM_COMMAND's low word without sign trouble.
 
 namespace tovel {
@@ -18,6 +19,7 @@ enum CommandId : unsigned short {
     cmdExitX1,
     // "編集(&E)"
     cmdUndoU1 = 1100,
+    cmdRedoR1,
     cmdCutT1,
     cmdCopyC1,
     cmdPasteP1,
@@ -43,14 +45,8 @@ enum CommandId : unsigned short {
     cmdManualM1 = 1400,
     cmdUpdateU1,
     cmdVersion1,
-    // NotePopup
-    cmdUndoU2 = 1500,
-    cmdCutT2,
-    cmdCopyC2,
-    cmdPasteP2,
-    cmdDeleteD2,
-    cmdSelectAllA2,
-    cmdR3,
+    // NotePopup's own items (its editing items carry the 編集 menu's ids)
+    cmdR3 = 1500,
     cmdOpen1,
     // ToolPopup
     cmdFoldF1 = 1600,
@@ -60,15 +56,6 @@ enum CommandId : unsigned short {
     cmdN551,
     cmdN351,
     cmdN151,
-    // ToolBar1
-    cmdButton1 = 1700,
-    cmdButton2,
-    cmdButton4,
-    cmdButton6,
-    cmdButton7,
-    cmdButton10,
-    cmdButton11,
-    cmdButton12,
 };
 
 }  // namespace tovel

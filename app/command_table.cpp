@@ -33,6 +33,7 @@ constexpr MenuItem kFileItems[] = {
 };
 constexpr MenuItem kEditItems[] = {
     Item("UndoU1", "元に戻す(&U)", Ctrl('U'), cmdUndoU1),
+    Item("RedoR1", "やり直し(&R)", Ctrl('Y'), cmdRedoR1),
     Separator("N6"),
     Item("CutT1", "切り取り(&T)", Ctrl('T'), cmdCutT1),
     Item("CopyC1", "コピー(&C)", Ctrl('C'), cmdCopyC1),
@@ -83,21 +84,22 @@ constexpr MenuItem kMainMenuItems[] = {
     Submenu("HelpH1", "ヘルプ(&H)", kHelpItems),
 };
 
-// ---- NotePopup ----
+// ---- NotePopup: its editing items carry the 編集 menu's ids ----
 constexpr MenuItem kNoteToolItems[] = {
     Item("R3", "繰り返し(&R)", kNone, cmdR3),
     Separator("N26"),
     Item("Open1", "開く(&O)", kNone, cmdOpen1),
 };
 constexpr MenuItem kNotePopupItems[] = {
-    Item("UndoU2", "元に戻す(&U)", Ctrl('U'), cmdUndoU2),
+    Item("UndoU2", "元に戻す(&U)", Ctrl('U'), cmdUndoU1),
+    Item("RedoR2", "やり直し(&R)", Ctrl('Y'), cmdRedoR1),
     Separator("N12"),
-    Item("CutT2", "切り取り(&T)", Ctrl('T'), cmdCutT2),
-    Item("CopyC2", "コピー(&C)", Ctrl('C'), cmdCopyC2),
-    Item("PasteP2", "貼り付け(&P)", Ctrl('P'), cmdPasteP2),
-    Item("DeleteD2", "削除(&D)", Ctrl('D'), cmdDeleteD2),
+    Item("CutT2", "切り取り(&T)", Ctrl('T'), cmdCutT1),
+    Item("CopyC2", "コピー(&C)", Ctrl('C'), cmdCopyC1),
+    Item("PasteP2", "貼り付け(&P)", Ctrl('P'), cmdPasteP1),
+    Item("DeleteD2", "削除(&D)", Ctrl('D'), cmdDeleteD1),
     Separator("N13"),
-    Item("SelectAllA2", "全て選択(&A)", Ctrl('A'), cmdSelectAllA2),
+    Item("SelectAllA2", "全て選択(&A)", Ctrl('A'), cmdSelectAllA1),
     Separator("N25"),
     Submenu("L2", "ツール(&L)", kNoteToolItems),
 };
@@ -122,14 +124,15 @@ constexpr Menu kMainMenu1{"MainMenu1", kMainMenuItems};
 constexpr Menu kNotePopup{"NotePopup", kNotePopupItems};
 constexpr Menu kToolPopup{"ToolPopup", kToolPopupItems};
 
-// ---- ToolBar1: eight captioned buttons and four separators, 512 px in all ----
+// ---- ToolBar1: eight captioned buttons and four separators, 512 px in all; each button carries the id of
+// the menu item it stands for ----
 constexpr ToolButton kToolButtons[] = {
-    {"Button1", "新規", 0, cmdButton1},       {"ToolButton3", nullptr, -1, kNoCommand},
-    {"Button2", "開く", 1, cmdButton2},       {"Button4", "保存", 2, cmdButton4},
-    {"ToolButton5", nullptr, -1, kNoCommand}, {"Button6", "プレビュー", 3, cmdButton6},
-    {"ToolButton8", nullptr, -1, kNoCommand}, {"Button7", "元に戻す", 4, cmdButton7},
-    {"ToolButton9", nullptr, -1, kNoCommand}, {"Button10", "切り取り", 5, cmdButton10},
-    {"Button11", "コピー", 6, cmdButton11},   {"Button12", "貼り付け", 7, cmdButton12},
+    {"Button1", "新規", 0, cmdNewN1},         {"ToolButton3", nullptr, -1, kNoCommand},
+    {"Button2", "開く", 1, cmdOpenO1},        {"Button4", "保存", 2, cmdSaveS1},
+    {"ToolButton5", nullptr, -1, kNoCommand}, {"Button6", "プレビュー", 3, cmdViewV1},
+    {"ToolButton8", nullptr, -1, kNoCommand}, {"Button7", "元に戻す", 4, cmdUndoU1},
+    {"ToolButton9", nullptr, -1, kNoCommand}, {"Button10", "切り取り", 5, cmdCutT1},
+    {"Button11", "コピー", 6, cmdCopyC1},     {"Button12", "貼り付け", 7, cmdPasteP1},
 };
 
 const MenuItem* Search(std::span<const MenuItem> items, const Shortcut& shortcut) {

@@ -54,6 +54,9 @@ public:
 
     // One step: the last edit (or group of edits) is taken back; a second undo redoes it.
     virtual void Undo() = 0;
+    // Takes back the last Undo, as one step, while nothing else changed the text since; otherwise nothing
+    // happens (never a step dropped by DropLastStep).
+    virtual void Redo() = 0;
     // Edits between BeginUndoStep and EndUndoStep are one undo step; pairs nest (see UndoStep).
     virtual void BeginUndoStep() = 0;
     virtual void EndUndoStep() = 0;

@@ -12,6 +12,7 @@
 #include "platform/text_file_rules.h"
 #include "platform/win32/regional.h"
 #include "platform/win32/system_code_page.h"
+#include "platform/win32/ui_helpers.h"
 #include "platform/win32/win32_ini_file.h"
 #include "setting/settings_file.h"
 #include "setting/win32/bitmap_file.h"
@@ -34,24 +35,10 @@ bool IsExistingFile(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-int ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
 }  // namespace
 
 TTovForm::TTovForm(Application& app, StartupContext startup)
-    : WindowBase(app),
-      m_app(app),
-      m_startup(std::move(startup)),
-      m_dialogs(app),
-      m_fileDialogs(app),
-      m_messageBoxes(app),
-      m_formats(ReadRegionalFormats()),
-      m_dpi(ScreenDpi()) {
+    : WindowBase(app), m_app(app), m_startup(std::move(startup)), m_formats(ReadRegionalFormats()), m_dpi(ScreenDpi()) {
     RegisterClassOnce(app.Instance(), kClassName, LoadIconA(app.Instance(), "MAINICON"),
                       reinterpret_cast<HBRUSH>(COLOR_ACTIVEBORDER + 1));
     ScopedMenu menuBar = BuildMenuBar(MainMenu1());
@@ -82,9 +69,7 @@ void TTovForm::SetCompanions(TAbout_Form* about, TSettingForm* setting) {
 }
 
 void TTovForm::CreateChildren() {
-    m_windowFont.Reset(CreateFontA(-Scale(12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                   DEFAULT_PITCH | FF_DONTCARE, "ＭＳ Ｐゴシック"));
+    m_windowFont.Reset(CreateFormFont(Scale(12)));
     RECT client;
     GetClientRect(Handle(), &client);
     // Creation order is also the tab order: the editor first, so it holds the focus.
@@ -92,55 +77,45 @@ void TTovForm::CreateChildren() {
     m_note = std::make_unique<ScintillaEditor>(Handle(), kNoteId, RECT{left, top, client.right, client.bottom});
     m_band = std::make_unique<ToolBand>(Handle(), Handle(), m_dpi, m_windowFont.Get());
     m_gutter = std::make_unique<LineGutter>(Handle(), m_dpi);
-    m_documentCommands = std::make_unique<DocumentCommands>(m_document, *m_note, m_files, m_fileDialogs, m_dialogs,
-                                                            static_cast<IDocumentWindow&>(*this), SystemLeadBytes());
-    m_shell = std::make_unique<Win32Shell>(Handle());
-    m_desktopWindow = std::make_unique<Win32DesktopWindow>(Handle());
-    m_windowModes = std::make_unique<WindowModes>(*m_desktopWindow, m_globals.Modes, m_designHeight);
-    m_launches =
-        std::make_unique<ShellLaunches>(m_document, *m_note, m_files, *m_shell, m_messageBoxes, m_globals.AppDir);
-    // While a job is spooled, messages are handled as the program's loop does, shortcuts included. The
-    // print dialog is modal like every other box: the program's windows take no input while it is open.
-    m_printer = std::make_unique<Win32Printer>([this] { return App().Handle(); },
-                                               [this](MSG& msg) {
-                                                   if (PreviewMessage(msg)) return;
-                                                   TranslateMessage(&msg);
-                                                   DispatchMessageA(&msg);
-                                               },
-                                               [this](const std::function<void()>& dialog) {
-                                                   ModalScope modal(&App());
-                                                   dialog();
-                                               });
-    m_appendCommands = std::make_unique<AppendCommands>(m_mixList, *m_note, m_files, m_fileDialogs, m_dialogs, m_sound);
-    m_clipboard = std::make_unique<Win32Clipboard>(Handle());
-    m_toolCommands = std::make_unique<ToolCommands>(
-        ToolPlatform{*m_note, m_dialogs, m_messageBoxes, *m_clipboard, *m_shell}, m_formats, CurrentLocalTime);
     m_notePopup = BuildPopupMenu(NotePopup());
     m_toolPopup = BuildPopupMenu(ToolPopup());
+    // While a job is spooled, messages are handled as the program's loop does, shortcuts included. The
+    // print dialog is modal like every other box: the program's windows take no input while it is open.
+    m_platform = std::make_unique<Win32Platform>(
+        App(), Handle(), m_startup.appDir,
+        [this](MSG& msg) {
+            if (PreviewMessage(msg)) return;
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        },
+        [this](const std::function<void()>& dialog) {
+            ModalScope modal(&App());
+            dialog();
+        });
+    const std::string name = m_startup.arguments.empty() ? kUntitledName : m_startup.arguments.front();
+    m_commands = std::make_unique<TovelCommands>(
+        CommandPlatform{*m_note, m_platform->files, m_platform->fileDialogs, m_platform->dialogs, m_platform->boxes,
+                        m_platform->clipboard, m_platform->shell, m_platform->sound, m_platform->printer,
+                        m_platform->desktop, m_platform->recoveryStore, static_cast<IMainWindow&>(*this), m_formats,
+                        CurrentLocalTime, SystemLeadBytes()},
+        name, m_startup.appDir, m_designHeight);
     m_note->SetErrorSink([this] { App().ReportCurrentException(); });
-    m_recoveryStore = std::make_unique<Win32RecoveryStore>(m_startup.appDir);
-    m_recovery = std::make_unique<RecoveryKeeper>(
-        *m_recoveryStore, *m_note, m_document, m_dialogs,
-        [this](const RecoveryRecord& r) { m_documentCommands->Restore(r); }, SystemLeadBytes());
-    m_documentCommands->SetCleanObserver([this] { m_recovery->DocumentClean(); });
-    m_note->SetChangeObserver([this] {
-        m_documentCommands->TextChanged();
-        m_recovery->TextChanged();
-    });
+    m_note->SetChangeObserver([this] { m_commands->TextChanged(); });
     m_note->SetMessageObserver([this](UINT msg, WPARAM wp, LPARAM lp) { return OnEditorMessage(msg, wp, lp); });
+    // The gutter follows the editor on keys, clicks and the refresh command, and on nothing else. A key
+    // release alone changes nothing else: the document is marked modified by the change of its text (an
+    // arrow, Esc or the Ctrl+S that saved leave it clean).
     m_note->SetAfterObserver([this](UINT msg, WPARAM, LPARAM) {
         switch (msg) {
             case WM_KEYUP:
             case WM_SYSKEYUP:
-                NoteKeyUp();
-                break;
             case WM_LBUTTONDOWN:
             case WM_RBUTTONDOWN:
             case WM_MBUTTONDOWN:
             case WM_LBUTTONDBLCLK:
             case WM_RBUTTONDBLCLK:
             case WM_MBUTTONDBLCLK:
-                NoteMouseDown();
+                RefreshGutter();
                 break;
         }
     });
@@ -148,11 +123,7 @@ void TTovForm::CreateChildren() {
 }
 
 void TTovForm::FormCreate() {
-    const std::string name = m_startup.arguments.empty() ? kUntitledName : m_startup.arguments.front();
-    m_document.CurrentName = name;
-    m_mixList = MixList();
-    m_globals.AppDir = m_startup.appDir;
-    Win32IniFile ini(m_globals.AppDir + kSettingsFileName);
+    Win32IniFile ini(Globals().AppDir + kSettingsFileName);
 
     // Each bound is applied before the next is read, so each default is the value as it stands.
     RECT r;
@@ -192,20 +163,17 @@ void TTovForm::FormCreate() {
     }
     if (wordWrap == "NO") m_note->SetWordWrap(false);
 
-    char caption[256] = {};
-    GetWindowTextA(Handle(), caption, sizeof caption);
-    m_documentCommands->Start(name, caption);  // the clean marker, the base title, caption and taskbar title
-    m_globals.Modes.TopMostState = "OFF";
+    m_commands->Start(WindowText(Handle()));  // the clean marker, the base title, caption and taskbar title
 
     try {
-        m_documentCommands->LoadStartupFile();
+        m_commands->LoadStartupFile();
     } catch (...) {
         App().ReportCurrentException();
     }
     // Copies earlier runs could not save are offered once the window stands; then, whatever the offer
     // met, copies of this run's text are kept.
     try {
-        m_recovery->OfferLeftBehind();
+        m_commands->OfferLeftBehind();
     } catch (...) {
         App().ReportCurrentException();
     }
@@ -229,15 +197,16 @@ void TTovForm::SaveBackup() {
     // Never over the document being closed (its owner may just have declined to save), and never an empty
     // text over an earlier backup that holds text: that backup may be the only copy of something.
     BackupFacts facts;
-    facts.backupPath = m_files.LongFullPath(kBackupFileName);
-    if (!m_document.Untitled()) {
-        facts.documentPath =
-            m_files.LongFullPath(m_document.FullPath.empty() ? m_document.CurrentName : m_document.FullPath);
-        facts.sameFile = m_files.SameFile(facts.documentPath, facts.backupPath);
+    Win32TextFiles& files = m_platform->files;
+    const DocumentState& document = Document();
+    facts.backupPath = files.LongFullPath(kBackupFileName);
+    if (!document.Untitled()) {
+        facts.documentPath = files.LongFullPath(document.FullPath.empty() ? document.CurrentName : document.FullPath);
+        facts.sameFile = files.SameFile(facts.documentPath, facts.backupPath);
     }
     facts.textSize = m_note->TextView().size();
-    facts.existingBackupSize = m_files.SizeOf(facts.backupPath);
-    if (DecideBackup(facts, SystemLeadBytes()) == BackupDecision::Write) SaveToFile(*m_note, m_files, kBackupFileName);
+    facts.existingBackupSize = files.SizeOf(facts.backupPath);
+    if (DecideBackup(facts, SystemLeadBytes()) == BackupDecision::Write) SaveToFile(*m_note, files, kBackupFileName);
 }
 
 void TTovForm::FormClose() {
@@ -245,7 +214,7 @@ void TTovForm::FormClose() {
     KillTimer(Handle(), kRecoveryTimer);
     try {
         SaveBackup();
-        m_recovery->DocumentClean();  // the text is in the backup now
+        m_commands->DocumentKept();  // the text is in the backup now
     } catch (...) {
         App().ReportCurrentException();
     }
@@ -260,7 +229,7 @@ void TTovForm::FormClose() {
         r = placement.rcNormalPosition;
         OffsetRect(&r, m_placementOffset.x, m_placementOffset.y);
     }
-    Win32IniFile ini(m_globals.AppDir + kSettingsFileName);
+    Win32IniFile ini(Globals().AppDir + kSettingsFileName);
     const std::pair<const char*, std::int32_t> values[] = {
         {keys::kHeight, r.bottom - r.top},
         {keys::kWidth, r.right - r.left},
@@ -296,7 +265,7 @@ void TTovForm::OnDropFiles(HDROP drop) {
     SetForegroundWindow(Handle());
     try {
         if (path.empty()) throw Error(FormatText("ファイル %s は開けません", path));
-        m_documentCommands->Drop(path);
+        m_commands->Drop(path);
     } catch (...) {
         App().ReportCurrentException();
     }
@@ -316,6 +285,23 @@ void TTovForm::ShowIconOf(const std::string& fullPath) {
     SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(shown));
     if (m_documentIcon) DestroyIcon(m_documentIcon);
     m_documentIcon = icon;
+}
+
+void TTovForm::ShowAbout() {
+    if (m_about) m_about->ShowModeless();
+}
+
+void TTovForm::ShowSettings() {
+    if (m_setting) m_setting->ShowModeless();
+}
+
+void TTovForm::Close() { SendMessageA(Handle(), WM_CLOSE, 0, 0); }
+
+void TTovForm::RefreshGutter() { m_gutter->Refresh(*m_note); }
+
+void TTovForm::SetMenuCaption(CommandId command, const std::string& caption) {
+    const MenuItem* item = FindCommand(command);
+    tovel::SetMenuCaption(MainMenu(), command, caption, item ? item->shortcut : Shortcut{});
 }
 
 void TTovForm::LayOut() {
@@ -361,7 +347,7 @@ bool TTovForm::OnEditorMessage(UINT msg, WPARAM, LPARAM lp) {
     switch (msg) {
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
-            NoteKeyDown();  // before the editor acts on the key
+            RefreshGutter();  // before the editor acts on the key
             return false;
         case WM_CONTEXTMENU:
             ShowContextMenu(m_notePopup.Get(), m_note->Handle(), lp);
@@ -373,175 +359,7 @@ bool TTovForm::OnEditorMessage(UINT msg, WPARAM, LPARAM lp) {
 void TTovForm::RunCommand(CommandId command) {
     if (m_commandObserver) m_commandObserver(command);
     try {
-        switch (command) {
-            case cmdNewN1:
-                NewN1Click();
-                break;
-            case cmdOpenO1:
-                OpenO1Click();
-                break;
-            case cmdSaveS1:
-                SaveS1Click();
-                break;
-            case cmdNamingSaveA1:
-                NamingSaveA1Click();
-                break;
-            case cmdMixOpenM1:
-                MixOpenM1Click();
-                break;
-            case cmdMixSaveI1:
-                MixSaveI1Click();
-                break;
-            case cmdViewV1:
-                ViewV1Click();
-                break;
-            case cmdPrintP1:
-                PrintP1Click();
-                break;
-            case cmdExitX1:
-                ExitX1Click();
-                break;
-            case cmdUndoU1:
-                UndoU1Click();
-                break;
-            case cmdCutT1:
-                CutT1Click();
-                break;
-            case cmdCopyC1:
-                CopyC1Click();
-                break;
-            case cmdPasteP1:
-                PasteP1Click();
-                break;
-            case cmdDeleteD1:
-                DeleteD1Click();
-                break;
-            case cmdSelectAllA1:
-                SelectAllA1Click();
-                break;
-            case cmdFind1:
-                Find1Click();
-                break;
-            case cmdReplace1:
-                Replace1Click();
-                break;
-            case cmdNow1:
-                Now1Click();
-                break;
-            case cmdHTMLTagH1:
-                HTMLTagH1Click();
-                break;
-            case cmdR1:
-                R1Click();
-                break;
-            case cmdB1:
-                B1Click();
-                break;
-            case cmdM1:
-                M1Click();
-                break;
-            case cmdL1:
-                L1Click();
-                break;
-            case cmdD1:
-                D1Click();
-                break;
-            case cmdFrontF1:
-                FrontF1Click();
-                break;
-            case cmdC1:
-                C1Click();
-                break;
-            case cmdR2:
-                R2Click();
-                break;
-            case cmdN22:
-                N22Click();
-                break;
-            case cmdS2:
-                S2Click();
-                break;
-            case cmdManualM1:
-                ManualM1Click();
-                break;
-            case cmdUpdateU1:
-                UpdateU1Click();
-                break;
-            case cmdVersion1:
-                Version1Click();
-                break;
-            case cmdUndoU2:
-                UndoU2Click();
-                break;
-            case cmdCutT2:
-                CutT2Click();
-                break;
-            case cmdCopyC2:
-                CopyC2Click();
-                break;
-            case cmdPasteP2:
-                PasteP2Click();
-                break;
-            case cmdDeleteD2:
-                DeleteD2Click();
-                break;
-            case cmdSelectAllA2:
-                SelectAllA2Click();
-                break;
-            case cmdR3:
-                R3Click();
-                break;
-            case cmdOpen1:
-                Open1Click();
-                break;
-            case cmdFoldF1:
-                FoldF1Click();
-                break;
-            case cmdExecuteTovel1:
-                ExecuteTovel1Click();
-                break;
-            case cmdNothingN1:
-                NothingN1Click();
-                break;
-            case cmdN751:
-                N751Click();
-                break;
-            case cmdN551:
-                N551Click();
-                break;
-            case cmdN351:
-                N351Click();
-                break;
-            case cmdN151:
-                N151Click();
-                break;
-            case cmdButton1:
-                Button1Click();
-                break;
-            case cmdButton2:
-                Button2Click();
-                break;
-            case cmdButton4:
-                Button4Click();
-                break;
-            case cmdButton6:
-                Button6Click();
-                break;
-            case cmdButton7:
-                Button7Click();
-                break;
-            case cmdButton10:
-                Button10Click();
-                break;
-            case cmdButton11:
-                Button11Click();
-                break;
-            case cmdButton12:
-                Button12Click();
-                break;
-            case kNoCommand:
-                break;
-        }
+        m_commands->Run(command);
     } catch (...) {
         App().ReportCurrentException();
     }
@@ -582,7 +400,7 @@ LRESULT TTovForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_TIMER:
             if (wp == kRecoveryTimer) {
                 try {
-                    m_recovery->Tick(GetTickCount64());
+                    m_commands->RecoveryTick(GetTickCount64());
                 } catch (...) {
                     App().ReportCurrentException();
                 }
@@ -632,6 +450,6 @@ LRESULT TTovForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 void TTovForm::SetNoteBackColor(std::int32_t color) { m_note->SetColor(color); }
 void TTovForm::SetNoteTextColor(std::int32_t color) { m_note->SetFontColor(color); }
 void TTovForm::ShowToolBitmap(const std::string& path) { LoadToolBitmap(path); }
-std::string TTovForm::SettingsFilePath() const { return m_globals.AppDir + kSettingsFileName; }
+std::string TTovForm::SettingsFilePath() const { return Globals().AppDir + kSettingsFileName; }
 
 }  // namespace tovel

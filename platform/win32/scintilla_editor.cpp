@@ -458,6 +458,15 @@ void ScintillaEditor::Undo() {
     --m_ownEdits;
 }
 
+void ScintillaEditor::Redo() {
+    // Only the step the last undo took back: after an edit or a dropped step there is nothing to redo.
+    if (!m_undone || !m_calls.CanRedo()) return;
+    ++m_ownEdits;
+    m_calls.Redo();
+    m_undone = false;
+    --m_ownEdits;
+}
+
 void ScintillaEditor::BeginUndoStep() { m_calls.BeginUndoAction(); }
 
 void ScintillaEditor::EndUndoStep() { m_calls.EndUndoAction(); }

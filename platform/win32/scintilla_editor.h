@@ -58,6 +58,7 @@ public:
     void ReplaceText(std::string_view text) override;
     void Clear() override;
     void Undo() override;
+    void Redo() override;
     void BeginUndoStep() override;
     void EndUndoStep() override;
     void DropLastStep() override;

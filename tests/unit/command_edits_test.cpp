@@ -10,12 +10,8 @@
 namespace tovel {
 namespace {
 
+using test::CountingSound;
 using Answers = std::vector<std::optional<std::string>>;
-
-struct CountingSound : ISound {
-    int beeps = 0;
-    void Beep() override { ++beeps; }
-};
 
 class CommandEditsTest : public test::ToolCommandsFixture {
 protected:

@@ -133,16 +133,26 @@ public:
     void ShowInfo(const std::string& t, const std::string& c) override { shown.push_back("info|" + t + "|" + c); }
 };
 
+// Every request kept: `opened` the paths opened either way, `requests` each call as "open:", "OPEN:" or
+// "run:" followed by the path or command line. Opens answer `succeeds`; a command line always fails.
 class RecordingShell : public IShell {
 public:
     std::vector<std::string> opened;
+    std::vector<std::string> requests;
     bool succeeds = true;
-    bool ShellOpen(const std::string& path) override {
+    bool ShellOpen(const std::string& path) override { return Open("open:", path); }
+    bool OpenForWindow(const std::string& path) override { return Open("OPEN:", path); }
+    bool RunCommand(const std::string& commandLine) override {
+        requests.push_back("run:" + commandLine);
+        return false;
+    }
+
+private:
+    bool Open(const std::string& how, const std::string& path) {
+        requests.push_back(how + path);
         opened.push_back(path);
         return succeeds;
     }
-    bool OpenForWindow(const std::string& path) override { return ShellOpen(path); }
-    bool RunCommand(const std::string&) override { return false; }
 };
 
 }  // namespace tovel::test

@@ -4,13 +4,21 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
+#include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "document/document_commands.h"
 #include "platform/byte_string.h"
+#include "platform/desktop_window.h"
 #include "platform/error.h"
+#include "platform/printer.h"
+#include "platform/recovery_store.h"
+#include "platform/sjis.h"
+#include "platform/sound.h"
 
 namespace tovel::test {
 
@@ -78,6 +86,10 @@ public:
         Snapshot now{text, selStart, selEnd};
         Restore(*m_undo);
         m_undo = std::move(now);
+        m_undone = !m_undone;
+    }
+    void Redo() override {
+        if (m_undone) Undo();
     }
     void BeginUndoStep() override {
         if (m_depth++ == 0) m_stepTaken = false;
@@ -88,6 +100,7 @@ public:
         Restore(*m_undo);
         m_undo = std::move(m_before);
         m_before.reset();
+        m_undone = false;
     }
     void CutToClipboard() override {}
     void CopyToClipboard() override {}
@@ -118,6 +131,7 @@ protected:
     void BeginChange() {
         if (m_depth > 0 && m_stepTaken) return;
         m_stepTaken = m_depth > 0;
+        m_undone = false;
         m_before = std::move(m_undo);
         m_undo = Snapshot{text, selStart, selEnd};
     }
@@ -135,6 +149,7 @@ private:
         } else {
             m_undo.reset();
             m_before.reset();
+            m_undone = false;
         }
         text = next;
         selStart = selEnd = 0;
@@ -150,6 +165,7 @@ private:
     std::optional<Snapshot> m_undo, m_before;  // the state before the last step, and before the one before
     int m_depth = 0;
     bool m_stepTaken = false;
+    bool m_undone = false;  // the last step was an undo: a redo takes it back
 };
 
 // File dialogs answered from a queue: a path, or nullopt for Cancel. An unexpected use fails the test
@@ -203,4 +219,120 @@ public:
     void ShowIconOf(const std::string& path) override { iconOf = path; }
 };
 
+// A desktop window that records what it is asked.
+class RecordingDesktopWindow : public IDesktopWindow {
+public:
+    bool translucentPossible = true;
+    int height = 300;
+    std::vector<std::string> calls;
+
+    void SetTopmost(bool topmost) override { calls.push_back(topmost ? "topmost" : "not topmost"); }
+    bool CanBeTranslucent() const override { return translucentPossible; }
+    void SetOpacity(std::uint8_t alpha) override { calls.push_back("alpha " + std::to_string(alpha)); }
+    void SetOpaque() override { calls.push_back("opaque"); }
+    int Height() const override { return height; }
+    void SetHeight(int h) override {
+        calls.push_back("height " + std::to_string(h));
+        height = h;
+    }
+};
+
+// The recovery store in memory: this run's copy, and the copies earlier runs left behind.
+class MemoryStore : public IRecoveryStore {
+public:
+    std::string own;
+    bool hasOwn = false;
+    int writes = 0;
+    bool failing = false;
+    std::vector<std::pair<LeftCopy, std::string>> left;  // copies of other runs, newest first
+    std::set<std::string> unreadable;
+    void Write(std::string_view header, std::string_view text) override {
+        if (failing) throw Error("disk full");
+        own = std::string(header) + std::string(text);
+        hasOwn = true;
+        ++writes;
+    }
+    void Remove() override { hasOwn = false; }
+    std::vector<LeftCopy> LeftBehind() override {
+        std::vector<LeftCopy> copies;
+        for (const auto& [copy, bytes] : left) copies.push_back(copy);
+        return copies;
+    }
+    std::string Read(const std::string& copy) override {
+        if (unreadable.count(copy)) throw Error(FormatText("ファイル %s は開けません", copy));
+        return Find(copy)->second;
+    }
+    void Discard(const std::string& copy) override { left.erase(Find(copy)); }
+    void Add(const std::string& id, const std::string& bytes, bool temporary = false) {
+        left.push_back({{id, temporary}, bytes});
+    }
+    bool Has(const std::string& id) { return Find(id) != left.end(); }
+
+private:
+    std::vector<std::pair<LeftCopy, std::string>>::iterator Find(const std::string& copy) {
+        return std::find_if(left.begin(), left.end(), [&](const auto& l) { return l.first.id == copy; });
+    }
+};
+
+struct CountingSound : ISound {
+    int beeps = 0;
+    void Beep() override { ++beeps; }
+};
+
+// What a print device was asked to draw, and where.
+struct Drawn {
+    int page, x, y;
+    std::string text;
+    friend bool operator==(const Drawn&, const Drawn&) = default;
+};
+
+inline std::ostream& operator<<(std::ostream& out, const Drawn& d) {
+    return out << "{page " << d.page << ", " << d.x << ", " << d.y << ", \"" << d.text << "\"}";
+}
+
+// A device with fixed metrics: every ASCII byte 5 px wide, a double-byte character 10 px, text 12 px high.
+class RecordingDevice : public IPrintDevice {
+public:
+    PrinterMetrics metrics{100, 100, 10, 2};
+    std::vector<Drawn> drawn;
+    int page = 1;
+
+    PrinterMetrics Metrics() override { return metrics; }
+    int TextWidth(std::string_view text) override {
+        int width = 0;
+        for (std::size_t pos = 0; pos < text.size();) {
+            const std::size_t next = NextCharPos(text, pos);
+            width += next - pos == 2 ? 10 : 5;
+            pos = next;
+        }
+        return width;
+    }
+    int TextHeight(std::string_view) override { return 12; }
+    void DrawText(int x, int y, std::string_view text) override { drawn.push_back({page, x, y, std::string(text)}); }
+    void NewPage() override { ++page; }
+};
+
+// A printer whose job records onto a device; `duringJob` runs as commands do while the spooler pumps.
+class FakePrinter : public IPrinter {
+public:
+    bool choose = true;
+    bool printing = false;
+    int jobs = 0, closed = 0;
+    RecordingDevice device;
+    std::function<void()> duringJob;
+
+    bool Printing() const override { return printing; }
+    bool ChoosePrinter() override { return choose; }
+    std::unique_ptr<IPrintJob> StartJob() override {
+        struct Job : IPrintJob {
+            FakePrinter& p;
+            explicit Job(FakePrinter& printer) : p(printer) {}
+            IPrintDevice& Device() override { return p.device; }
+            void Close() override { ++p.closed; }
+        };
+        ++jobs;
+        if (duringJob) duringJob();
+        return std::make_unique<Job>(*this);
+    }
+};
 }  // namespace tovel::test

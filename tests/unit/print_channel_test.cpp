@@ -12,36 +12,9 @@
 namespace tovel {
 namespace {
 
-struct Drawn {
-    int page, x, y;
-    std::string text;
-    friend bool operator==(const Drawn&, const Drawn&) = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Drawn& d) {
-    return out << "{page " << d.page << ", " << d.x << ", " << d.y << ", \"" << d.text << "\"}";
-}
-
-class RecordingDevice : public IPrintDevice {
-public:
-    PrinterMetrics metrics{100, 100, 10, 2};
-    std::vector<Drawn> drawn;
-    int page = 1;
-
-    PrinterMetrics Metrics() override { return metrics; }
-    int TextWidth(std::string_view text) override {
-        int width = 0;
-        for (std::size_t pos = 0; pos < text.size();) {
-            const std::size_t next = NextCharPos(text, pos);
-            width += next - pos == 2 ? 10 : 5;
-            pos = next;
-        }
-        return width;
-    }
-    int TextHeight(std::string_view) override { return 12; }
-    void DrawText(int x, int y, std::string_view text) override { drawn.push_back({page, x, y, std::string(text)}); }
-    void NewPage() override { ++page; }
-};
+using test::Drawn;
+using test::FakePrinter;
+using test::RecordingDevice;
 
 using Page = std::vector<Drawn>;
 
@@ -97,30 +70,6 @@ TEST(PrintChannel, ANewPageStartsWhenTheNextLineWouldComeWithinTwoLineHeightsOfT
     empties.push_back("y");
     EXPECT_EQ(Print(empties), (Page{{2, 0, 0, "y"}}));
 }
-
-// A printer whose job records onto a device; `duringJob` runs as commands do while the spooler pumps.
-class FakePrinter : public IPrinter {
-public:
-    bool choose = true;
-    bool printing = false;
-    int jobs = 0, closed = 0;
-    RecordingDevice device;
-    std::function<void()> duringJob;
-
-    bool Printing() const override { return printing; }
-    bool ChoosePrinter() override { return choose; }
-    std::unique_ptr<IPrintJob> StartJob() override {
-        struct Job : IPrintJob {
-            FakePrinter& p;
-            explicit Job(FakePrinter& printer) : p(printer) {}
-            IPrintDevice& Device() override { return p.device; }
-            void Close() override { ++p.closed; }
-        };
-        ++jobs;
-        if (duringJob) duringJob();
-        return std::make_unique<Job>(*this);
-    }
-};
 
 TEST(PrintLines, PrintsOneConsistentTextAndOnlyWhenAsked) {
     test::FakeEditor editor;

@@ -13,6 +13,8 @@
 namespace tovel {
 namespace {
 
+using test::MemoryStore;
+
 TEST(RecoveryRecord, RoundTripsEveryByteAndRefusesDamage) {
     std::string bytes;
     for (int b = 1; b < 256; ++b) bytes += static_cast<char>(b);
@@ -61,42 +63,6 @@ TEST(RecoveryRecord, TheChecksumSeesEveryByteItsPlaceAndTheLength) {
         }
     }
 }
-
-class MemoryStore : public IRecoveryStore {
-public:
-    std::string own;
-    bool hasOwn = false;
-    int writes = 0;
-    bool failing = false;
-    std::vector<std::pair<LeftCopy, std::string>> left;  // copies of other runs, newest first
-    std::set<std::string> unreadable;
-    void Write(std::string_view header, std::string_view text) override {
-        if (failing) throw Error("disk full");
-        own = std::string(header) + std::string(text);
-        hasOwn = true;
-        ++writes;
-    }
-    void Remove() override { hasOwn = false; }
-    std::vector<LeftCopy> LeftBehind() override {
-        std::vector<LeftCopy> copies;
-        for (const auto& [copy, bytes] : left) copies.push_back(copy);
-        return copies;
-    }
-    std::string Read(const std::string& copy) override {
-        if (unreadable.count(copy)) throw Error(FormatText("ファイル %s は開けません", copy));
-        return Find(copy)->second;
-    }
-    void Discard(const std::string& copy) override { left.erase(Find(copy)); }
-    void Add(const std::string& id, const std::string& bytes, bool temporary = false) {
-        left.push_back({{id, temporary}, bytes});
-    }
-    bool Has(const std::string& id) { return Find(id) != left.end(); }
-
-private:
-    std::vector<std::pair<LeftCopy, std::string>>::iterator Find(const std::string& copy) {
-        return std::find_if(left.begin(), left.end(), [&](const auto& l) { return l.first.id == copy; });
-    }
-};
 
 // The question's dialogs, with every message shown kept as well.
 class TellingDialogs : public test::ScriptedDialogs {

@@ -7,24 +7,12 @@
 #include <deque>
 
 #include "platform/command_line.h"
-#include "tests/unit/fakes.h"
+#include "tests/unit/fake_text_editor.h"
 
 namespace tovel {
 namespace {
 
-class RecordingShell : public IShell {
-public:
-    std::vector<std::string> requests;  // "open:", "OPEN:" or "run:" followed by the path or command line
-    bool ShellOpen(const std::string& path) override { return Record("open:" + path); }
-    bool OpenForWindow(const std::string& path) override { return Record("OPEN:" + path); }
-    bool RunCommand(const std::string& commandLine) override { return Record("run:" + commandLine); }
-
-private:
-    bool Record(std::string request) {
-        requests.push_back(std::move(request));
-        return false;  // a failing shell: nothing may depend on its answer
-    }
-};
+using test::RecordingShell;
 
 class ScriptedBoxes : public IMessageBoxes {
 public:
@@ -47,6 +35,7 @@ const std::string kQuestion = "tovel editor plus!|保存しないとプレビュ
 class ShellLaunchesTest : public testing::Test {
 protected:
     ShellLaunchesTest() {
+        shell.succeeds = false;  // a failing shell: nothing may depend on its answer
         document.CurrentName = kUntitledName;
         document.ModMark = kModifiedMark;
         editor.text = "<p>unsaved</p>";

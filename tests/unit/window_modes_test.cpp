@@ -6,26 +6,12 @@
 #include <utility>
 #include <vector>
 
+#include "tests/unit/fakes.h"
+
 namespace tovel {
 namespace {
 
-class RecordingDesktopWindow : public IDesktopWindow {
-public:
-    bool translucentPossible = true;
-    int height = 300;
-    std::vector<std::string> calls;
-
-    void SetTopmost(bool topmost) override { calls.push_back(topmost ? "topmost" : "not topmost"); }
-    bool CanBeTranslucent() const override { return translucentPossible; }
-    void SetOpacity(std::uint8_t alpha) override { calls.push_back("alpha " + std::to_string(alpha)); }
-    void SetOpaque() override { calls.push_back("opaque"); }
-    int Height() const override { return height; }
-    void SetHeight(int h) override {
-        calls.push_back("height " + std::to_string(h));
-        height = h;
-    }
-};
-
+using test::RecordingDesktopWindow;
 using Calls = std::vector<std::string>;
 constexpr int kDesignHeight = 410;
 

@@ -3,6 +3,7 @@
 
 #include "app/win32/tovel_unit.h"
 #include "tests/win32/dialog_answerer.h"
+#include "tests/win32/main_window_fixture.h"
 #include "tests/win32/test_folder.h"
 #include "tests/win32/test_window.h"
 
@@ -16,15 +17,9 @@ using test::WriteBytes;
 
 std::string Caption(HWND hwnd) { return test::WindowCaption(hwnd); }
 
-class AppendTest : public testing::Test {
+class AppendTest : public test::MainWindowFixture {
 protected:
-    // The program's folder apart from the files appended to, so that they are all the folder holds.
-    AppendTest() : form(app, {programFolder.Path(), {}}) {}
-    ~AppendTest() override {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        }
-    }
+    ~AppendTest() override { DropQueuedMessages(); }
     // Append-open of a file chosen in the open dialog.
     void MixOpen(const std::string& path) {
         DialogAnswerer answer({{Act::Type(path), Act::Enter()}});
@@ -38,10 +33,8 @@ protected:
         return answer.Seen();
     }
 
-    test::TestFolder folder;
-    test::TestFolder programFolder;
-    Application app{GetModuleHandleA(nullptr)};
-    TTovForm form;
+    // Apart from the program's folder, so that the files appended to are all this folder holds.
+    test::TestFolder files;
 };
 
 struct OpenCase {
@@ -55,8 +48,8 @@ TEST_F(AppendTest, AppendOpenAddsTheFilesLinesAsOneMoreLine) {
                               OpenCase{"x\r\n", "a\r\nb", "x\r\na\r\nb\r\n\r\n"}, OpenCase{"x", "", "x\r\n"},
                               OpenCase{"", "表\\", "表\\\r\n\r\n"}}) {
         form.Note().SetText(c.editor);
-        WriteBytes(folder / "add.txt", c.file);
-        MixOpen(folder / "add.txt");
+        WriteBytes(files / "add.txt", c.file);
+        MixOpen(files / "add.txt");
         EXPECT_EQ(form.Note().Text(), c.after) << c.editor << " + " << c.file;
     }
     EXPECT_EQ(form.Document().ModMark, " * ") << "the text changed";
@@ -64,21 +57,21 @@ TEST_F(AppendTest, AppendOpenAddsTheFilesLinesAsOneMoreLine) {
 }
 
 TEST_F(AppendTest, AppendSaveAddsTheEditorsTextToTheFile) {
-    WriteBytes(folder / "log.txt", "a\r\nb");
+    WriteBytes(files / "log.txt", "a\r\nb");
     form.Note().SetText("x\r\ny");
-    const auto seen = MixSave(folder / "log.txt");
-    EXPECT_EQ(ReadBytes(folder / "log.txt"), "a\r\nb\r\nx\r\ny\r\n");
+    const auto seen = MixSave(files / "log.txt");
+    EXPECT_EQ(ReadBytes(files / "log.txt"), "a\r\nb\r\nx\r\ny\r\n");
     ASSERT_EQ(seen.size(), 3u);
     ASSERT_FALSE(seen[2].statics.empty());
     EXPECT_EQ(seen[2].statics.back(), "追加で保存しました");
     EXPECT_EQ(form.Document().ModMark, " * ") << "the document is not saved by this";
     EXPECT_EQ(Caption(form.Handle()), "無題 * tovel editor");
-    EXPECT_EQ(folder.Names(), std::vector<std::string>{"log.txt"});
+    EXPECT_EQ(files.Names(), std::vector<std::string>{"log.txt"});
 }
 
 TEST_F(AppendTest, CancelledDialogsDoNothing) {
-    WriteBytes(folder / "add.txt", "a");
-    MixOpen(folder / "add.txt");  // the list now holds a line
+    WriteBytes(files / "add.txt", "a");
+    MixOpen(files / "add.txt");  // the list now holds a line
     form.Note().SetText("kept");
     {
         DialogAnswerer answer({{Act::Escape()}});
@@ -87,30 +80,29 @@ TEST_F(AppendTest, CancelledDialogsDoNothing) {
         EXPECT_EQ(answer.Unexpected(), 1) << "the save dialog, closed through its close box";
     }
     EXPECT_EQ(form.Note().Text(), "kept");
-    EXPECT_EQ(folder.Names(), std::vector<std::string>{"add.txt"}) << "nothing written anywhere";
+    EXPECT_EQ(files.Names(), std::vector<std::string>{"add.txt"}) << "nothing written anywhere";
 }
 
 TEST_F(AppendTest, AppendSaveRefusesWhatItCannotKeepWhole) {
     form.Note().SetText("x");
     // A name that is no file: nothing is created.
     {
-        DialogAnswerer answer({{Act::Type(folder / "new.txt"), Act::Enter()}, {Act::Enter()}});
+        DialogAnswerer answer({{Act::Type(files / "new.txt"), Act::Enter()}, {Act::Enter()}});
         form.RunCommand(cmdMixSaveI1);
         ASSERT_EQ(answer.Seen().size(), 2u);
-        EXPECT_EQ(answer.Seen()[1].statics.back(), "ファイル " + folder / "new.txt" + " は開けません.");
+        EXPECT_EQ(answer.Seen()[1].statics.back(), "ファイル " + files / "new.txt" + " は開けません.");
     }
-    EXPECT_TRUE(folder.Names().empty());
+    EXPECT_TRUE(files.Names().empty());
     // A file holding NUL would lose everything after it: refused, the file untouched.
-    WriteBytes(folder / "bin.dat", std::string("p\0q", 3));
+    WriteBytes(files / "bin.dat", std::string("p\0q", 3));
     {
-        DialogAnswerer answer(
-            {{Act::Type(folder / "bin.dat"), Act::Enter()}, {Act::Click("はい(&Y)")}, {Act::Enter()}});
+        DialogAnswerer answer({{Act::Type(files / "bin.dat"), Act::Enter()}, {Act::Click("はい(&Y)")}, {Act::Enter()}});
         form.RunCommand(cmdMixSaveI1);
         ASSERT_EQ(answer.Seen().size(), 3u);
         EXPECT_EQ(answer.Seen()[2].statics.back(),
-                  "ファイル " + folder / "bin.dat" + " は NUL 文字を含むため開けません.");
+                  "ファイル " + files / "bin.dat" + " は NUL 文字を含むため開けません.");
     }
-    EXPECT_EQ(ReadBytes(folder / "bin.dat"), std::string("p\0q", 3));
+    EXPECT_EQ(ReadBytes(files / "bin.dat"), std::string("p\0q", 3));
 }
 
 }  // namespace

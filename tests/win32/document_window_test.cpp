@@ -5,6 +5,7 @@
 #include "app/win32/tovel_unit.h"
 #include "tests/win32/dialog_answerer.h"
 #include "tests/win32/drop_files.h"
+#include "tests/win32/main_window_fixture.h"
 #include "tests/win32/test_folder.h"
 #include "tests/win32/test_window.h"
 
@@ -16,14 +17,9 @@ using test::DialogAnswerer;
 
 std::string Caption(HWND hwnd) { return test::WindowCaption(hwnd); }
 
-class DocumentWindowTest : public testing::Test {
+class DocumentWindowTest : public test::MainWindowFixture {
 protected:
-    DocumentWindowTest() : form(app, {folder.Path(), {}}) {}
-    ~DocumentWindowTest() override {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        }
-    }
+    ~DocumentWindowTest() override { DropQueuedMessages(); }
     void TypeInEditor() {
         SendMessageA(form.Note().Handle(), WM_CHAR, 'k', 0);
         SendMessageA(form.Note().Handle(), WM_KEYUP, 'K', 0xC0000001);
@@ -31,10 +27,6 @@ protected:
     void Drop(const std::vector<std::string>& paths) {
         SendMessageA(form.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop(paths)), 0);
     }
-
-    test::TestFolder folder;
-    Application app{GetModuleHandleA(nullptr)};
-    TTovForm form;
 };
 
 TEST_F(DocumentWindowTest, DropOnAModifiedDocumentAsksFirstAndCancelKeepsIt) {
@@ -64,7 +56,7 @@ TEST_F(DocumentWindowTest, DropThenSaveWritesTheDroppedFileOnly) {
     Drop({folder / "a.txt"});
     Drop({folder / "b.txt"});
     form.Note().SetText("edited b");
-    form.SaveS1Click();
+    form.Commands().SaveS1Click();
     EXPECT_EQ(test::ReadBytes(folder / "b.txt"), "edited b");
     EXPECT_EQ(test::ReadBytes(folder / "a.txt"), "A");
     EXPECT_EQ(Caption(form.Handle()), "b.txt - tovel editor");
@@ -129,7 +121,7 @@ TEST_F(DocumentWindowTest, OpenedFileGivesTheCaptionBarItsIcon) {
     EXPECT_EQ(GetClassLongPtrA(form.Handle(), GCLP_HICON), own) << "the program's own icon from the start";
     test::WriteBytes(folder / "page.txt", "x");
     DialogAnswerer answer({{Act::Type(folder / "page.txt"), Act::Enter()}});
-    form.OpenO1Click();
+    form.Commands().OpenO1Click();
     EXPECT_EQ(form.Note().Text(), "x");
     EXPECT_EQ(Caption(form.Handle()), "page.txt - tovel editor");
     char buffer[MAX_PATH * 2] = {};

@@ -180,7 +180,7 @@ TEST_P(FaultInjection, SavingKeepsThePromise) {
         EXPECT_EQ(name.find("~tov"), std::string::npos) << name;
     }
     form.Note().SetText("");  // nothing to ask at the end
-    form.NewN1Click();
+    form.Commands().NewN1Click();
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, FaultInjection, testing::ValuesIn(kScenarios),
@@ -294,7 +294,7 @@ TEST_P(WriteFaults, AFullDiskLeavesTheFileWholeAndTells) {
         EXPECT_EQ(form->Note().Text(), typed) << "the editor keeps the user's text";
         EXPECT_EQ(form->Document().ModMark, " * ");
         DialogAnswerer discard({{Act::Click("いいえ(&N)")}});
-        form->NewN1Click();
+        form->Commands().NewN1Click();
         EXPECT_FALSE(test::FileExists(form->RecoveryStore().OwnCopy())) << "the discarded text's copy goes";
     }
 }

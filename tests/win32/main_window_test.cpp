@@ -14,6 +14,7 @@
 #include "setting/win32/setting_form.h"
 #include "tests/win32/dialog_answerer.h"
 #include "tests/win32/drop_files.h"
+#include "tests/win32/main_window_fixture.h"
 #include "tests/win32/test_folder.h"
 #include "tests/win32/test_window.h"
 
@@ -28,19 +29,19 @@ std::string MenuText(HMENU menu, UINT position) {
     return buf;
 }
 
-class MainWindowTest : public testing::Test {
+class MainWindowTest : public test::MainWindowFixture {
 protected:
-    MainWindowTest() : m_form(m_app, {m_folder.Path(), {}}), m_about(m_app), m_setting(m_app, m_form) {
-        m_form.SetCompanions(&m_about, &m_setting);
-        m_form.SetCommandObserver([this](CommandId c) { m_commands.push_back(c); });
-        ShowWindow(m_app.Handle(), SW_SHOWNOACTIVATE);
-        ShowWindow(m_form.Handle(), SW_SHOW);
-        SetForegroundWindow(m_form.Handle());
-        SetFocus(m_form.Note().Handle());
+    MainWindowTest() : m_about(app), m_setting(app, form) {
+        form.SetCompanions(&m_about, &m_setting);
+        form.SetCommandObserver([this](CommandId c) { m_commands.push_back(c); });
+        ShowWindow(app.Handle(), SW_SHOWNOACTIVATE);
+        ShowWindow(form.Handle(), SW_SHOW);
+        SetForegroundWindow(form.Handle());
+        SetFocus(form.Note().Handle());
         Pump();
     }
     ~MainWindowTest() override {
-        ShowWindow(m_form.Handle(), SW_HIDE);
+        ShowWindow(form.Handle(), SW_HIDE);
         Pump();
     }
 
@@ -50,7 +51,7 @@ protected:
             MSG msg;
             while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
                 if (msg.message == WM_QUIT) continue;
-                if (m_form.PreviewMessage(msg) || m_setting.PreviewMessage(msg)) continue;
+                if (form.PreviewMessage(msg) || m_setting.PreviewMessage(msg)) continue;
                 TranslateMessage(&msg);
                 DispatchMessageA(&msg);
             }
@@ -78,16 +79,13 @@ protected:
 
     std::vector<CommandId> TakeCommands() { return std::exchange(m_commands, {}); }
 
-    test::TestFolder m_folder;
-    Application m_app{GetModuleHandleA(nullptr)};
-    TTovForm m_form;
     TAbout_Form m_about;
     TSettingForm m_setting;
     std::vector<CommandId> m_commands;
 };
 
 TEST_F(MainWindowTest, MenuBarAndContextMenusCarryTheCaptionsAndShortcutNames) {
-    HMENU bar = m_form.MainMenu();
+    HMENU bar = form.MainMenu();
     ASSERT_EQ(GetMenuItemCount(bar), 5);
     EXPECT_EQ(MenuText(bar, 0), "ファイル(&F)");
     EXPECT_EQ(MenuText(bar, 2), "ツール(&T)");
@@ -101,14 +99,16 @@ TEST_F(MainWindowTest, MenuBarAndContextMenusCarryTheCaptionsAndShortcutNames) {
     EXPECT_EQ(MenuText(show, 0), "常に手前に表示(&A)\tF3");
     HMENU strings = GetSubMenu(GetSubMenu(bar, 2), 2);
     EXPECT_EQ(MenuText(strings, 2), "指定文字列削除(&D)");
-    EXPECT_EQ(MenuText(m_form.NotePopupMenu(), 2), "切り取り(&T)\tCtrl+T");
-    EXPECT_EQ(MenuText(GetSubMenu(m_form.NotePopupMenu(), 9), 2), "開く(&O)");
-    EXPECT_EQ(MenuText(m_form.ToolPopupMenu(), 2), "tovel editorを起動\tF12");
-    EXPECT_EQ(MenuText(GetSubMenu(m_form.ToolPopupMenu(), 4), 4), "15%");
+    EXPECT_EQ(MenuText(form.NotePopupMenu(), 1), "やり直し(&R)\tCtrl+Y");
+    EXPECT_EQ(MenuText(form.NotePopupMenu(), 3), "切り取り(&T)\tCtrl+T");
+    EXPECT_EQ(MenuText(GetSubMenu(form.NotePopupMenu(), 10), 2), "開く(&O)");
+    EXPECT_EQ(MenuText(GetSubMenu(bar, 1), 1), "やり直し(&R)\tCtrl+Y");
+    EXPECT_EQ(MenuText(form.ToolPopupMenu(), 2), "tovel editorを起動\tF12");
+    EXPECT_EQ(MenuText(GetSubMenu(form.ToolPopupMenu(), 4), 4), "15%");
 }
 
 TEST_F(MainWindowTest, ToolbarHasEightCaptionedButtonsFillingItsWidth) {
-    HWND bar = m_form.Band().ToolBar();
+    HWND bar = form.Band().ToolBar();
     ASSERT_EQ(SendMessageA(bar, TB_BUTTONCOUNT, 0, 0), 12);
     const char* captions[] = {"新規", "開く", "保存", "プレビュー", "元に戻す", "切り取り", "コピー", "貼り付け"};
     int captioned = 0, right = 0;
@@ -131,7 +131,7 @@ TEST_F(MainWindowTest, ToolbarHasEightCaptionedButtonsFillingItsWidth) {
     EXPECT_EQ(captioned, 8);
     // The toolbar window itself stands at left 9 in its band, 512 px wide, and its buttons fill it.
     RECT band{}, toolbar{};
-    GetWindowRect(m_form.Band().CoolBar(), &band);
+    GetWindowRect(form.Band().CoolBar(), &band);
     GetWindowRect(bar, &toolbar);
     EXPECT_EQ(band.bottom - band.top, 41);
     EXPECT_EQ(toolbar.left - band.left, 9);
@@ -152,26 +152,25 @@ TEST_F(MainWindowTest, BandPictureShowsBehindTheTransparentToolbar) {
     DeleteObject(red);
     ReleaseDC(nullptr, screen);
 
-    m_form.Band().SetBackground(picture);
-    RedrawWindow(m_form.Band().CoolBar(), nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    form.Band().SetBackground(picture);
+    RedrawWindow(form.Band().CoolBar(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Pump();
-    HDC band = GetDC(m_form.Band().CoolBar());
-    HDC bar = GetDC(m_form.Band().ToolBar());
+    HDC band = GetDC(form.Band().CoolBar());
+    HDC bar = GetDC(form.Band().ToolBar());
     EXPECT_EQ(GetPixel(band, 2, 2), RGB(255, 0, 0)) << "the holder left of the toolbar";
     EXPECT_EQ(GetPixel(bar, 1, 1), RGB(255, 0, 0)) << "through the toolbar, above a button's picture";
-    ReleaseDC(m_form.Band().ToolBar(), bar);
-    ReleaseDC(m_form.Band().CoolBar(), band);
-    m_form.Band().SetBackground(nullptr);
+    ReleaseDC(form.Band().ToolBar(), bar);
+    ReleaseDC(form.Band().CoolBar(), band);
+    form.Band().SetBackground(nullptr);
     DeleteObject(picture);
 }
 
 TEST_F(MainWindowTest, ShortcutsWithTheEditorFocusedSearchItsContextMenuThenTheMenuBar) {
     // Find asks for its string (Esc ends it silently); the paste marks the document modified, so the
     // template's New asks first: answer No.
-    CreateDirectoryA((m_folder / "doc").c_str(), nullptr);
-    CloseHandle(CreateFileA((m_folder / "doc\\tag.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    Win32Clipboard(m_form.Handle()).WriteText("pasted");
+    CreateDirectoryA((folder / "doc").c_str(), nullptr);
+    CloseHandle(CreateFileA((folder / "doc\\tag.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    Win32Clipboard(form.Handle()).WriteText("pasted");
     test::DialogAnswerer answer({{test::Act::Escape()}, {test::Act::Click("いいえ(&N)")}});
     Press(VK_F3);
     Press('P', true);
@@ -179,7 +178,7 @@ TEST_F(MainWindowTest, ShortcutsWithTheEditorFocusedSearchItsContextMenuThenTheM
     Press('N', true);
     Press(VK_F11);
     Press(VK_F12);
-    EXPECT_EQ(TakeCommands(), (std::vector<CommandId>{cmdFind1, cmdPasteP2, cmdHTMLTagH1, cmdNewN1}))
+    EXPECT_EQ(TakeCommands(), (std::vector<CommandId>{cmdFind1, cmdPasteP1, cmdHTMLTagH1, cmdNewN1}))
         << "F3 runs Find, never always-on-top; F11 and F12 do nothing in the editor";
     ASSERT_EQ(answer.Seen().size(), 2u);
     EXPECT_EQ(answer.Seen()[0].caption, "検索");
@@ -187,7 +186,7 @@ TEST_F(MainWindowTest, ShortcutsWithTheEditorFocusedSearchItsContextMenuThenTheM
 }
 
 TEST_F(MainWindowTest, F11AndF12ActWhileTheToolbarHasTheFocus) {
-    SetFocus(m_form.Band().ToolBar());
+    SetFocus(form.Band().ToolBar());
     Pump();
     Press(VK_F11);
     Press(VK_F12);
@@ -197,9 +196,9 @@ TEST_F(MainWindowTest, F11AndF12ActWhileTheToolbarHasTheFocus) {
 
 TEST_F(MainWindowTest, KeysInTheSettingsDialogActOnItsOwnControlsNeverOnTheDocument) {
     test::DialogAnswerer answer({});  // a question from a command the keys must not run is closed and counted
-    Win32Clipboard clipboard(m_form.Handle());
-    m_form.Note().SetText("document");
-    m_form.Note().SetSelStart(0);
+    Win32Clipboard clipboard(form.Handle());
+    form.Note().SetText("document");
+    form.Note().SetSelStart(0);
     clipboard.WriteText("zz");
     m_setting.ShowModeless();
     SetFocus(m_setting.Item(SettingItem::PageControl1));
@@ -219,15 +218,15 @@ TEST_F(MainWindowTest, KeysInTheSettingsDialogActOnItsOwnControlsNeverOnTheDocum
     Press('P', true);
     EXPECT_TRUE(TakeCommands().empty());
     EXPECT_EQ(answer.Unexpected(), 0);
-    EXPECT_EQ(m_form.Note().Text(), "document");
-    EXPECT_EQ(m_form.Note().SelLength(), 0);
+    EXPECT_EQ(form.Note().Text(), "document");
+    EXPECT_EQ(form.Note().SelLength(), 0);
     // Back in the main window the same keys are the document's again.
-    SetForegroundWindow(m_form.Handle());
-    SetFocus(m_form.Note().Handle());
+    SetForegroundWindow(form.Handle());
+    SetFocus(form.Note().Handle());
     Pump();
     Press('A', true);
-    EXPECT_EQ(TakeCommands(), std::vector<CommandId>{cmdSelectAllA2});
-    EXPECT_EQ(m_form.Note().SelLength(), 8);
+    EXPECT_EQ(TakeCommands(), std::vector<CommandId>{cmdSelectAllA1});
+    EXPECT_EQ(form.Note().SelLength(), 8);
 }
 
 TEST_F(MainWindowTest, NoShortcutActsWhileAModalBoxIsOpen) {
@@ -237,113 +236,113 @@ TEST_F(MainWindowTest, NoShortcutActsWhileAModalBoxIsOpen) {
     auto wait = [](HWND) {};
     test::DialogAnswerer answer({{test::Act::Call(pressWhileOpen), test::Act::Call(wait), test::Act::Call(wait),
                                   test::Act::Call(wait), test::Act::Enter()}});
-    m_app.ShowError("modal");
+    app.ShowError("modal");
     Pump();
     EXPECT_TRUE(TakeCommands().empty());
     EXPECT_EQ(answer.Seen().size(), 1u);
     // The same keys with no box open do run the command.
-    m_form.Note().SetText("");
+    form.Note().SetText("");
     Press('N', true);
     EXPECT_EQ(TakeCommands(), std::vector<CommandId>{cmdNewN1});
 }
 
 TEST_F(MainWindowTest, EditingCommandsActOnTheEditorAndMarkTheDocument) {
-    Win32Clipboard clipboard(m_form.Handle());
-    ScintillaEditor& note = m_form.Note();
+    Win32Clipboard clipboard(form.Handle());
+    ScintillaEditor& note = form.Note();
     note.SetText("alpha beta");
     clipboard.WriteText("zz");
     note.SetSelStart(0);
-    m_form.CutT1Click();  // empty selection: nothing happens
-    m_form.DeleteD1Click();
+    form.Commands().CutT1Click();  // empty selection: nothing happens
+    form.Commands().DeleteD1Click();
     EXPECT_EQ(note.Text(), "alpha beta");
     EXPECT_EQ(clipboard.ReadText(), "zz");
     note.SetSelLength(5);
-    m_form.Button10Click();  // the toolbar's cut
+    form.Commands().CutT1Click();  // the toolbar's cut
     EXPECT_EQ(note.Text(), " beta");
     EXPECT_EQ(clipboard.ReadText(), "alpha");
-    m_form.SelectAllA2Click();
-    m_form.CopyC2Click();
+    form.Commands().SelectAllA1Click();
+    form.Commands().CopyC1Click();
     EXPECT_EQ(clipboard.ReadText(), " beta");
-    m_form.SetCompanions(&m_about, &m_setting);
+    form.SetCompanions(&m_about, &m_setting);
     note.SetSelStart(5);
-    m_form.PasteP1Click();
+    form.Commands().PasteP1Click();
     EXPECT_EQ(note.Text(), " beta beta");
-    m_form.UndoU2Click();
+    form.Commands().UndoU1Click();
     EXPECT_EQ(note.Text(), " beta");
     note.SelectAll();
-    m_form.DeleteD2Click();
+    form.Commands().DeleteD1Click();
     EXPECT_EQ(note.Text(), "");
 }
 
 TEST_F(MainWindowTest, AnErrorInTheEditorsObserversIsShownAndTheProgramGoesOn) {
-    m_form.Note().SetMessageObserver([](UINT msg, WPARAM, LPARAM) -> bool {
+    form.Note().SetMessageObserver([](UINT msg, WPARAM, LPARAM) -> bool {
         if (msg == WM_KEYDOWN) throw Error("観察に失敗しました");
         return false;
     });
     test::DialogAnswerer answer({{test::Act::Enter()}});
-    SendMessageW(m_form.Note().Handle(), WM_KEYDOWN, 'A', 1);
+    SendMessageW(form.Note().Handle(), WM_KEYDOWN, 'A', 1);
     ASSERT_EQ(answer.Seen().size(), 1u);
     ASSERT_FALSE(answer.Seen()[0].statics.empty());
     EXPECT_EQ(answer.Seen()[0].statics.back(), "観察に失敗しました.");
-    SendMessageW(m_form.Note().Handle(), WM_CHAR, L'z', 1);
-    EXPECT_EQ(m_form.Note().Text(), "z") << "the editor still works";
+    SendMessageW(form.Note().Handle(), WM_CHAR, L'z', 1);
+    EXPECT_EQ(form.Note().Text(), "z") << "the editor still works";
 }
 
 TEST_F(MainWindowTest, AToolbarPasteOnACleanDocumentIsNeverThrownAway) {
-    ASSERT_EQ(m_form.Document().ModMark, " - ");
-    Win32Clipboard(m_form.Handle()).WriteText("pasted");
-    m_form.Button12Click();  // the toolbar's paste
-    EXPECT_EQ(m_form.Note().Text(), "pasted");
-    EXPECT_EQ(m_form.Document().ModMark, " * ");
-    EXPECT_EQ(Text(m_form.Handle()), "無題 * tovel editor");
+    ASSERT_EQ(form.Document().ModMark, " - ");
+    Win32Clipboard(form.Handle()).WriteText("pasted");
+    form.Commands().PasteP1Click();  // the toolbar's paste
+    EXPECT_EQ(form.Note().Text(), "pasted");
+    EXPECT_EQ(form.Document().ModMark, " * ");
+    EXPECT_EQ(Text(form.Handle()), "無題 * tovel editor");
     test::DialogAnswerer answer({{test::Act::Click("キャンセル")}});
-    EXPECT_FALSE(m_form.NewN1Click());
+    EXPECT_FALSE(form.Commands().NewN1Click());
     ASSERT_EQ(answer.Seen().size(), 1u) << "New asked the save question";
-    EXPECT_EQ(m_form.Note().Text(), "pasted");
+    EXPECT_EQ(form.Note().Text(), "pasted");
 }
 
 TEST_F(MainWindowTest, OnlyAChangeOfTheTextMarksTheDocumentAndTheGutterFollowsKeysAndClicksOnly) {
-    LineGutter& gutter = m_form.Gutter();
+    LineGutter& gutter = form.Gutter();
     EXPECT_TRUE(IsWindowVisible(gutter.Label(1)));
     EXPECT_FALSE(IsWindowVisible(gutter.Label(2)));
-    m_form.Note().SetText("a\r\nb\r\nc");
+    form.Note().SetText("a\r\nb\r\nc");
     Pump();
     EXPECT_FALSE(IsWindowVisible(gutter.Label(2))) << "setting the text does not refresh the gutter";
     // The same text from a file: the document is that file, unchanged.
-    const std::string file = m_folder / "abc.txt";
+    const std::string file = folder / "abc.txt";
     std::ofstream(file, std::ios::binary) << "a\r\nb\r\nc";
     {
         test::DialogAnswerer answer({{test::Act::Click("いいえ(&N)")}});
-        SendMessageA(m_form.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop({file})), 0);
+        SendMessageA(form.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop({file})), 0);
     }
-    ASSERT_EQ(m_form.Document().ModMark, " - ");
+    ASSERT_EQ(form.Document().ModMark, " - ");
     Press(VK_RIGHT);
     EXPECT_TRUE(IsWindowVisible(gutter.Label(4)));
     EXPECT_FALSE(IsWindowVisible(gutter.Label(5)));
     for (WORD vk : {VK_DOWN, VK_END, VK_SHIFT}) Press(vk);
-    EXPECT_EQ(m_form.Document().ModMark, " - ") << "keys that change nothing leave the document clean";
+    EXPECT_EQ(form.Document().ModMark, " - ") << "keys that change nothing leave the document clean";
     Press('X');
-    EXPECT_EQ(m_form.Note().Text(), "a\r\nbx\r\nc");
-    EXPECT_EQ(m_form.Document().ModMark, " * ");
-    EXPECT_EQ(Text(m_form.Handle()), "abc.txt * tovel editor");
-    EXPECT_EQ(m_app.Title(), "abc.txt - tovel editor") << "the taskbar never shows the marker";
+    EXPECT_EQ(form.Note().Text(), "a\r\nbx\r\nc");
+    EXPECT_EQ(form.Document().ModMark, " * ");
+    EXPECT_EQ(Text(form.Handle()), "abc.txt * tovel editor");
+    EXPECT_EQ(app.Title(), "abc.txt - tovel editor") << "the taskbar never shows the marker";
 
-    m_form.Note().SetText("one line");
+    form.Note().SetText("one line");
     RECT r;
-    GetClientRect(m_form.Note().Handle(), &r);
-    SendMessageA(m_form.Note().Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    SendMessageA(m_form.Note().Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    GetClientRect(form.Note().Handle(), &r);
+    SendMessageA(form.Note().Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(form.Note().Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     EXPECT_TRUE(IsWindowVisible(gutter.Label(2)));
     EXPECT_FALSE(IsWindowVisible(gutter.Label(3))) << "a click refreshes the gutter";
 }
 
 TEST_F(MainWindowTest, AboutBoxAndSettingsDialogOpenWithoutBlocking) {
-    m_form.Version1Click();
-    m_form.S2Click();
+    form.Commands().Version1Click();
+    form.Commands().S2Click();
     EXPECT_TRUE(IsWindowVisible(m_about.Handle()));
     EXPECT_TRUE(IsWindowVisible(m_setting.Handle()));
-    EXPECT_TRUE(IsWindowEnabled(m_form.Handle()));
-    m_form.Version1Click();  // shown again: brought to the front
+    EXPECT_TRUE(IsWindowEnabled(form.Handle()));
+    form.Commands().Version1Click();  // shown again: brought to the front
     EXPECT_EQ(GetForegroundWindow(), m_about.Handle());
     SendMessageA(m_about.Handle(), WM_CLOSE, 0, 0);
     SendMessageA(m_setting.Handle(), WM_CLOSE, 0, 0);

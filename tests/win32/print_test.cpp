@@ -11,6 +11,7 @@
 
 #include "app/win32/tovel_unit.h"
 #include "tests/win32/dialog_answerer.h"
+#include "tests/win32/main_window_fixture.h"
 #include "tests/win32/test_folder.h"
 
 namespace tovel {
@@ -56,13 +57,7 @@ std::string ReadText(const std::string& path) {
     return s.str();
 }
 
-class PrintTest : public testing::Test {
-protected:
-    PrintTest() : form(app, {folder.Path(), {}}) {}
-    test::TestFolder folder;
-    Application app{GetModuleHandleA(nullptr)};
-    TTovForm form;
-};
+using PrintTest = test::MainWindowFixture;
 
 TEST_F(PrintTest, WithoutAPrinterTheCommandSaysSo) {
     if (HasDefaultPrinter()) GTEST_SKIP() << "this system has a printer";
@@ -87,7 +82,7 @@ TEST_F(PrintTest, SpoolerCancelledPrintDialogPrintsNothing) {
 TEST_F(PrintTest, SpoolerPrintDialogIsModalAndACloseMeanwhileWaits) {
     if (!HasDefaultPrinter()) GTEST_SKIP() << "no printer";
     ShowWindow(form.Handle(), SW_SHOW);
-    form.FrontF1Click();  // always on top: the dialog must still show above the window
+    form.Commands().FrontF1Click();  // always on top: the dialog must still show above the window
     form.Note().SetText("text");
     bool enabled = true, topmost = true;
     auto whileOpen = [&](HWND) {

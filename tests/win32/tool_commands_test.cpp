@@ -9,6 +9,7 @@
 #include "platform/win32/win32_clipboard.h"
 #include "setting/win32/setting_form.h"
 #include "tests/win32/dialog_answerer.h"
+#include "tests/win32/main_window_fixture.h"
 #include "tests/win32/test_folder.h"
 
 namespace tovel {
@@ -16,17 +17,17 @@ namespace {
 
 using test::Act;
 
-class ToolWindowTest : public testing::Test {
+class ToolWindowTest : public test::MainWindowFixture {
 protected:
-    ToolWindowTest() : m_form(m_app, {m_folder.Path(), {}}) {
-        ShowWindow(m_form.Handle(), SW_SHOW);
-        SetFocus(m_form.Note().Handle());
+    ToolWindowTest() {
+        ShowWindow(form.Handle(), SW_SHOW);
+        SetFocus(form.Note().Handle());
     }
 
     // Runs the command as the menu does (an error goes to the error box), answering its dialogs.
     std::vector<test::SeenDialog> Run(CommandId command, std::vector<test::Script> scripts) {
         test::DialogAnswerer answer(std::move(scripts));
-        m_form.RunCommand(command);
+        form.RunCommand(command);
         EXPECT_EQ(answer.Unexpected(), 0);
         EXPECT_TRUE(answer.Done());
         return answer.Seen();
@@ -38,9 +39,9 @@ protected:
     }
     std::string Selected() {
         Note().CopyToClipboard();
-        return Win32Clipboard(m_form.Handle()).ReadText();
+        return Win32Clipboard(form.Handle()).ReadText();
     }
-    ScintillaEditor& Note() { return m_form.Note(); }
+    ScintillaEditor& Note() { return form.Note(); }
     // Real key input, handled as the program's message loop handles it.
     void PressCtrlZ() {
         INPUT in[4] = {};
@@ -54,17 +55,13 @@ protected:
         for (int round = 0; round < 3; ++round) {
             MSG msg;
             while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                if (m_form.PreviewMessage(msg)) continue;
+                if (form.PreviewMessage(msg)) continue;
                 TranslateMessage(&msg);
                 DispatchMessageA(&msg);
             }
             Sleep(20);
         }
     }
-
-    test::TestFolder m_folder;
-    Application m_app{GetModuleHandleA(nullptr)};
-    TTovForm m_form;
 };
 
 TEST_F(ToolWindowTest, FindCountsBytesAndSelectsExactlyTheMatch) {
@@ -89,9 +86,9 @@ TEST_F(ToolWindowTest, CaretPositionCountsTheDoubleByteCharacterAsTwo) {
 TEST_F(ToolWindowTest, DateAndTimeReplaceTheSelection) {
     Note().SetText("abcdef");
     Select(2, 2);
-    const std::string before = DateTimeText(CurrentLocalTime(), m_form.Formats());
-    m_form.RunCommand(cmdNow1);
-    const std::string after = DateTimeText(CurrentLocalTime(), m_form.Formats());
+    const std::string before = DateTimeText(CurrentLocalTime(), form.Formats());
+    form.RunCommand(cmdNow1);
+    const std::string after = DateTimeText(CurrentLocalTime(), form.Formats());
     const std::string text = Note().Text();
     EXPECT_TRUE(text == "ab" + before + "ef" || text == "ab" + after + "ef") << text;
     EXPECT_EQ(Note().SelStart(), static_cast<int>(text.size()) - 2);
@@ -122,11 +119,11 @@ TEST_F(ToolWindowTest, AnswerThatIsNoNumberShowsTheErrorAndChangesNothing) {
     EXPECT_EQ(Note().Text(), "abcdefghijklmno");
 
     Select(2, 3);
-    Win32Clipboard(m_form.Handle()).WriteText("before");
+    Win32Clipboard(form.Handle()).WriteText("before");
     seen = Run(cmdR3, {{Act::Escape()}});
     ASSERT_EQ(seen.size(), 1u) << "Cancel ends the command without an error box";
     EXPECT_EQ(Note().Text(), "abcdefghijklmno");
-    EXPECT_EQ(Win32Clipboard(m_form.Handle()).ReadText(), "before") << "nor a copy";
+    EXPECT_EQ(Win32Clipboard(form.Handle()).ReadText(), "before") << "nor a copy";
 
     seen = Run(cmdM1, {{Act::Type("10"), Act::Enter()}, {Act::Enter()}});
     ASSERT_EQ(seen.size(), 2u);
@@ -151,22 +148,22 @@ TEST_F(ToolWindowTest, ReplaceAllThenCtrlZBringsBackTheExactBytes) {
 }
 
 TEST_F(ToolWindowTest, TemplateOnAModifiedDocumentAsksFirst) {
-    CreateDirectoryA((m_folder / "doc").c_str(), nullptr);
-    std::ofstream(m_folder / "doc\\tag.txt", std::ios::binary) << "<html>\n</html>\n";
+    CreateDirectoryA((folder / "doc").c_str(), nullptr);
+    std::ofstream(folder / "doc\\tag.txt", std::ios::binary) << "<html>\n</html>\n";
     Note().SetText("draft");
-    ASSERT_EQ(m_form.Document().ModMark, " * ") << "the text changed";
+    ASSERT_EQ(form.Document().ModMark, " * ") << "the text changed";
 
     auto seen = Run(cmdHTMLTagH1, {{Act::Click("キャンセル")}});
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].caption, "確認");
     EXPECT_EQ(Note().Text(), "draft");
-    EXPECT_EQ(m_form.Document().ModMark, " * ");
+    EXPECT_EQ(form.Document().ModMark, " * ");
 
     Run(cmdHTMLTagH1, {{Act::Click("いいえ(&N)")}});
     EXPECT_EQ(Note().Text(), "<html>\r\n</html>\r\n");
-    EXPECT_EQ(m_form.Document().ModMark, " - ");
+    EXPECT_EQ(form.Document().ModMark, " - ");
     char caption[256] = {};
-    GetWindowTextA(m_form.Handle(), caption, sizeof caption);
+    GetWindowTextA(form.Handle(), caption, sizeof caption);
     EXPECT_STREQ(caption, "無題 - tovel editor");
 }
 

@@ -6,6 +6,7 @@
 #include "app/win32/tovel_unit.h"
 #include "tests/win32/dialog_answerer.h"
 #include "tests/win32/drop_files.h"
+#include "tests/win32/main_window_fixture.h"
 #include "tests/win32/test_folder.h"
 #include "tests/win32/test_window.h"
 
@@ -46,53 +47,47 @@ std::string ItemCaption(HMENU menu, CommandId command) {
     return buf;
 }
 
-class WindowModesWindowTest : public testing::Test {
+class WindowModesWindowTest : public test::MainWindowFixture {
 protected:
-    WindowModesWindowTest() : form(app, {folder.Path(), {}}) {
+    WindowModesWindowTest() {
         ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
         test::PumpMessages();
     }
     ~WindowModesWindowTest() override {
         DestroyWindow(form.Handle());
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        }
+        DropQueuedMessages();
     }
     void SetHeight(int height) {
         const RECT r = WindowRect(form.Handle());
         SetWindowPos(form.Handle(), nullptr, 0, 0, r.right - r.left, height,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-
-    test::TestFolder folder;
-    Application app{GetModuleHandleA(nullptr)};
-    TTovForm form;
 };
 
 TEST_F(WindowModesWindowTest, OpacityOutlastsTheOnTopSwitchAndNothingMakesTheWindowOpaque) {
-    form.N351Click();
+    form.Commands().N351Click();
     EXPECT_EQ(AlphaOf(form.Handle()), 89);
-    form.FrontF1Click();
+    form.Commands().FrontF1Click();
     EXPECT_TRUE(IsTopmost(form.Handle()));
     EXPECT_EQ(AlphaOf(form.Handle()), 89) << "after the switch on top";
-    form.FrontF1Click();
+    form.Commands().FrontF1Click();
     EXPECT_EQ(AlphaOf(form.Handle()), 89) << "after the switch back";
-    form.N751Click();
+    form.Commands().N751Click();
     EXPECT_EQ(AlphaOf(form.Handle()), 191);
-    form.NothingN1Click();
+    form.Commands().NothingN1Click();
     EXPECT_FALSE(IsLayered(form.Handle()));
-    form.N151Click();
+    form.Commands().N151Click();
     EXPECT_EQ(AlphaOf(form.Handle()), 38);
 }
 
 TEST_F(WindowModesWindowTest, OnTopSwitchSetsAndClearsTheFlagAndTheItemCaption) {
     EXPECT_EQ(ItemCaption(form.MainMenu(), cmdFrontF1), "常に手前に表示(&A)\tF3");
     const RECT before = WindowRect(form.Handle());
-    form.FrontF1Click();
+    form.Commands().FrontF1Click();
     EXPECT_TRUE(IsTopmost(form.Handle()));
     EXPECT_EQ(ItemCaption(form.MainMenu(), cmdFrontF1), "常に手前表示を解除\tF3");
     EXPECT_EQ(form.Globals().Modes.TopMostState, "ON");
-    form.FrontF1Click();
+    form.Commands().FrontF1Click();
     EXPECT_FALSE(IsTopmost(form.Handle()));
     EXPECT_EQ(ItemCaption(form.MainMenu(), cmdFrontF1), "常に手前に表示\tF3");
     const RECT after = WindowRect(form.Handle());
@@ -115,8 +110,8 @@ TEST_F(WindowModesWindowTest, TheDocumentAndTheDropTargetSurviveTwoSwitches) {
     ASSERT_GT(selEnd, selStart);
     ASSERT_GT(firstVisible, 0) << "scrolled away from the top";
 
-    form.FrontF1Click();
-    form.FrontF1Click();
+    form.Commands().FrontF1Click();
+    form.Commands().FrontF1Click();
     test::PumpMessages();
     EXPECT_EQ(form.Note().Handle(), editor) << "nothing was re-created";
     EXPECT_EQ(form.Note().Text(), "k" + text);
@@ -136,13 +131,13 @@ TEST_F(WindowModesWindowTest, TheDocumentAndTheDropTargetSurviveTwoSwitches) {
 }
 
 TEST_F(WindowModesWindowTest, AQuestionShowsAboveTheOnTopWindowWhichIsOnTopAgainAfterwards) {
-    form.FrontF1Click();
+    form.Commands().FrontF1Click();
     DialogAnswerer answer({{Act::Call([&](HWND box) {
                                 EXPECT_FALSE(IsTopmost(form.Handle()));
                                 EXPECT_TRUE(IsAbove(box, form.Handle()));
                             }),
                             Act::Click("いいえ(&N)")}});
-    form.ViewV1Click();  // untitled: the preview asks first
+    form.Commands().ViewV1Click();  // untitled: the preview asks first
     ASSERT_EQ(answer.Seen().size(), 1u);
     EXPECT_EQ(answer.Seen()[0].caption, "tovel editor plus!");
     EXPECT_EQ(answer.Seen()[0].statics,
@@ -156,17 +151,17 @@ TEST_F(WindowModesWindowTest, AQuestionShowsAboveTheOnTopWindowWhichIsOnTopAgain
 TEST_F(WindowModesWindowTest, FoldLeavesTheStripAndUnfoldGivesTheHeightBack) {
     const RECT design = WindowRect(form.Handle());  // no settings file: the design size
     SetHeight(30);
-    form.FoldF1Click();
+    form.Commands().FoldF1Click();
     EXPECT_EQ(WindowRect(form.Handle()).bottom - WindowRect(form.Handle()).top, design.bottom - design.top);
     SetHeight(300);
     const RECT unfolded = WindowRect(form.Handle());
-    form.FoldF1Click();
+    form.Commands().FoldF1Click();
     const RECT folded = WindowRect(form.Handle());
     EXPECT_EQ(folded.bottom - folded.top, 38);
     EXPECT_EQ(folded.left, unfolded.left);
     EXPECT_EQ(folded.top, unfolded.top);
     EXPECT_EQ(folded.right, unfolded.right);
-    form.FoldF1Click();
+    form.Commands().FoldF1Click();
     EXPECT_EQ(WindowRect(form.Handle()).bottom - WindowRect(form.Handle()).top, 300);
 }
 
