@@ -1,0 +1,88 @@
+#pragma once
+// A file's text format: its encoding, its byte-order mark and its line-break style; how a file's bytes
+// are told apart, and how they become the text the editor holds and back again.
+//
+// The contract:
+// - The editor holds Shift-JIS, EUC-JP and JIS documents as Shift-JIS bytes (EUC-JP and JIS converted),
+//   UTF-8 documents as the file's bytes after any byte-order mark, and UTF-16 documents as UTF-8
+//   (converted).
+// - A load is exact only when encoding the held text gives back the file, byte for byte. Decode checks
+//   this itself; when it does not hold, it says why and where, and holds the file's bytes unchanged (as a
+//   Shift-JIS document holds them), so that nothing the user had is lost.
+// - Encode writes only what the target can hold. Text the user typed that the target cannot represent is
+//   found first with FindUnencodable; Encode refuses such text with an Error rather than replacing it.
+// - Line breaks are never rewritten by a load or a save: CR LF, LF and CR each count as one break, and
+//   only ConvertLineBreaks changes them.
+// Everything here runs in time linear in the text's length.
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tovel {
+
+enum class Encoding { ShiftJis, Utf8, Utf16Le, Utf16Be, EucJp, Iso2022Jp };
+
+// Mixed: more than one kind of break. Enter then types the text's first break (EnterLineBreak).
+enum class LineBreak { CrLf, Lf, Cr, Mixed };
+
+struct TextFormat {
+    Encoding encoding = Encoding::ShiftJis;
+    // Whether the file starts with a byte-order mark; only UTF-8 and UTF-16 have one.
+    bool bom = false;
+    LineBreak lineBreak = LineBreak::CrLf;
+
+    friend bool operator==(const TextFormat&, const TextFormat&) = default;
+};
+
+// "Shift_JIS", "UTF-8 (BOM)", "UTF-16 LE", "EUC-JP", "JIS" ...
+std::string EncodingName(Encoding encoding, bool bom);
+// "CRLF", "LF", "CR", or the word for mixed breaks.
+std::string LineBreakName(LineBreak lineBreak);
+// The status bar's text: the encoding's name, two spaces, the line-break style ("UTF-8 (BOM)  LF").
+std::string DisplayName(const TextFormat& format);
+
+// Whether the editor holds this encoding's text as UTF-8 (otherwise as Shift-JIS bytes).
+constexpr bool HeldAsUtf8(Encoding encoding) {
+    return encoding == Encoding::Utf8 || encoding == Encoding::Utf16Le || encoding == Encoding::Utf16Be;
+}
+
+// The format of a file's bytes: a byte-order mark first; then JIS (7-bit text switching to a Japanese
+// character set by its escape sequences), UTF-8 (valid, with at least one multi-byte character), EUC-JP
+// (valid, and likelier than Shift-JIS by the characters each reading gives); otherwise Shift-JIS, which
+// also takes ASCII-only and empty files. The line-break style is that of the file's text.
+TextFormat DetectFormat(std::string_view bytes);
+
+struct DecodeResult {
+    // What the editor holds: the converted text when exact, otherwise the file's bytes unchanged.
+    std::string held;
+    bool exact = true;
+    // When not exact: why (a message for the user, in Shift-JIS) and the file offset it concerns.
+    std::string reason;
+    std::size_t offset = 0;
+};
+
+// The editor's text for a file's bytes read in the given format, verified against Encode.
+DecodeResult Decode(std::string_view bytes, const TextFormat& format);
+
+// The file's bytes for the held text; throws Error when the text holds a character the format cannot
+// represent (see FindUnencodable). The format's line-break style is not applied: breaks are kept as held.
+std::string Encode(std::string_view held, const TextFormat& format);
+
+struct Unencodable {
+    std::size_t offset = 0;  // byte offset of the character in the held text
+    std::size_t line = 1;    // its line, counted from 1
+};
+// The first character of the held text that the format cannot represent, if any.
+std::optional<Unencodable> FindUnencodable(std::string_view held, const TextFormat& format);
+
+// The text's style: the one kind every break has, Mixed when they differ, CrLf when there is none.
+LineBreak DetectLineBreak(std::string_view text);
+// The break Enter types in this text: its first break, CrLf when there is none.
+LineBreak EnterLineBreak(std::string_view text);
+// The bytes of a break: "\r\n", "\n" or "\r" (Mixed has none: empty).
+std::string_view LineBreakBytes(LineBreak lineBreak);
+// Every break (CR LF, LF or CR) becomes `to`; nothing else changes. Throws Error for Mixed.
+std::string ConvertLineBreaks(std::string_view text, LineBreak to);
+
+}  // namespace tovel
