@@ -54,8 +54,8 @@ bool Assigned(int row, int cell) {
 // How typical of Japanese text the double-byte character at row and cell is.
 int Weight(int row, int cell) {
     if (!Assigned(row, cell)) return -4;
-    if (row == 4) return 3;                                          // hiragana
-    if (row == 1 || row == 5 || (row >= 16 && row <= 47)) return 2;  // punctuation, katakana, common kanji
+    if (row == 4 || row == 5) return 3;                              // hiragana, katakana
+    if (row == 1 || (row >= 16 && row <= 47)) return 2;              // punctuation, common kanji
     if (row == 2 || row == 3 || (row >= 48 && row <= 84)) return 1;  // symbols, letters, rarer kanji
     return 0;                                                        // Greek, Cyrillic, lines, NEC, IBM
 }

@@ -97,6 +97,9 @@ TEST(DetectFormat, EdgeCasesAndRealSentences) {
          "\xcb\xb9\xd4\xa4\xad\xa4\xde\xa4\xb7\xa4\xe7\xa4\xa6\xa1\xa3",
          {Euc, false, CrLf}},
         {"EUC-JP kanji only", "\xc5\xec\xb5\xfe\xc5\xd4\xc0\xe9\xc2\xe5\xc5\xc4\xb6\xe8", {Euc, false, CrLf}},
+        {"EUC-JP katakana word", "\xa5\xa2\xa5\xd6\xa5\xcf\xa5\xb8\xa5\xa2", {Euc, false, CrLf}},
+        // 愛知: two common kanji in EUC-JP, or four half-width kana in Shift-JIS; a tie stays Shift-JIS.
+        {"EUC-JP two kanji, a tie", "\xb0\xa6\xc3\xce", {Sjis, false, CrLf}},
         {"EUC-JP cut inside its last character", kNekoEuc + "\xa4", {Euc, false, CrLf}},
         {"EUC-JP with a JIS X 0212 character", kNekoEuc + "\x8f\xd4\xe3", {Euc, false, CrLf}},
         {"half-width kana in Shift-JIS", "ｱｲｳｴｵ ｺﾝﾆﾁﾊ ﾃｽﾄ", {Sjis, false, CrLf}},
