@@ -66,7 +66,7 @@ struct CommandBench {
     test::FakeTextEditor editor{clipboard};
     test::MemoryFiles files;
     test::ScriptedFileDialogs fileDialogs;
-    test::AnsweringDialogs dialogs;
+    test::ScriptedDialogs dialogs;
     test::RecordingBoxes boxes;
     test::RecordingShell shell;
     test::CountingSound sound;
@@ -246,14 +246,11 @@ TEST(TovelCommands, AChangeMarksTheDocumentAndTheCaption) {
     const Row rows[] = {
         {"save", [](CommandBench& b) { b.fileDialogs.saves.push_back("C:\\a.txt"), b.commands.Run(cmdSaveS1); },
          "a.txt - tovel editor"},
-        {"new",
-         [](CommandBench& b) {
-             b.dialogs.ScriptedDialogs::answers.push_back(DialogResult::No), b.commands.Run(cmdNewN1);
-         },
+        {"new", [](CommandBench& b) { b.dialogs.answers.push_back(DialogResult::No), b.commands.Run(cmdNewN1); },
          "無題 - tovel editor"},
         {"open",
          [](CommandBench& b) {
-             b.dialogs.ScriptedDialogs::answers.push_back(DialogResult::No);
+             b.dialogs.answers.push_back(DialogResult::No);
              b.fileDialogs.opens.push_back("C:\\b.txt");
              b.files.files["C:\\b.txt"] = "b";
              b.commands.Run(cmdOpenO1);
@@ -289,9 +286,7 @@ TEST(TovelCommands, TheRecoveryCopyFollowsChangesSavesAndTheClose) {
         {"save", [](CommandBench& b) { b.fileDialogs.saves.push_back("C:\\a.txt"), b.commands.Run(cmdSaveS1); }},
         {"close", [](CommandBench& b) { b.commands.DocumentKept(); }},
         {"new without saving",
-         [](CommandBench& b) {
-             b.dialogs.ScriptedDialogs::answers.push_back(DialogResult::No), b.commands.Run(cmdNewN1);
-         }},
+         [](CommandBench& b) { b.dialogs.answers.push_back(DialogResult::No), b.commands.Run(cmdNewN1); }},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
