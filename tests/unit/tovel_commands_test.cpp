@@ -235,8 +235,9 @@ TEST(TovelCommands, OpenWithTheAssociationIsThePreview) {
     }
 }
 
-// Only a change of the text marks the document; the caption shows the marker, the taskbar never does, and
-// a save, a new document or an open make it clean again.
+// Only a change of the text marks the document (a paste on a clean one too, which New then asks about
+// before the text may go); the caption shows the marker, the taskbar never does, and a save, a new
+// document or an open make it clean again.
 TEST(TovelCommands, AChangeMarksTheDocumentAndTheCaption) {
     struct Row {
         const char* name;
@@ -269,6 +270,11 @@ TEST(TovelCommands, AChangeMarksTheDocumentAndTheCaption) {
         EXPECT_EQ(b.commands.Document().ModMark, " * ");
         EXPECT_EQ(b.window.caption, "無題 * tovel editor");
         EXPECT_EQ(b.window.applicationTitle, "無題 - tovel editor");
+        b.dialogs.answers.push_back(DialogResult::Cancel);
+        EXPECT_FALSE(b.commands.NewN1Click()) << "Cancel stops New";
+        EXPECT_EQ(b.dialogs.asked.size(), 1u) << "New asked the save question";
+        EXPECT_EQ(b.editor.text, "pasted");
+        EXPECT_EQ(b.commands.Document().ModMark, " * ");
         row.clean(b);
         EXPECT_EQ(b.commands.Document().ModMark, " - ");
         EXPECT_EQ(b.window.caption, row.caption);
