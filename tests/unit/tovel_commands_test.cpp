@@ -281,6 +281,49 @@ TEST(TovelCommands, AChangeMarksTheDocumentAndTheCaption) {
     }
 }
 
+// Append-open adds the chosen file's lines to the text as one more line; the change marks the document,
+// whose name stays.
+TEST(TovelCommands, AppendOpenAddsTheFilesLinesAsOneMoreLine) {
+    struct Row {
+        const char* editor;
+        const char* file;
+        const char* after;
+    };
+    const Row rows[] = {
+        {"x", "a\r\nb", "x\r\na\r\nb\r\n"},
+        {"x", "a\nb\n", "x\r\na\r\nb\r\n"},
+        {"x\r\n", "a\r\nb", "x\r\na\r\nb\r\n\r\n"},
+        {"x", "", "x\r\n"},
+        {"", "表\\", "表\\\r\n\r\n"},
+    };
+    CommandBench b;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.editor) + " + " + row.file);
+        b.editor.text = row.editor;
+        b.files.files["C:\\add.txt"] = row.file;
+        b.fileDialogs.opens.push_back("C:\\add.txt");
+        b.commands.Run(cmdMixOpenM1);
+        EXPECT_EQ(b.editor.text, row.after);
+    }
+    EXPECT_EQ(b.commands.Document().ModMark, " * ") << "the text changed";
+    EXPECT_EQ(b.window.caption, "無題 * tovel editor") << "the name stays";
+    EXPECT_EQ(b.fileDialogs.unexpected, 0);
+}
+
+// Append-save adds the text to the chosen file, tells so, and writes nothing else: the document is not
+// saved by it.
+TEST(TovelCommands, AppendSaveAddsTheEditorsTextToTheFile) {
+    CommandBench b;
+    b.files.files["C:\\log.txt"] = "a\r\nb";
+    b.editor.SetText("x\r\ny");
+    b.fileDialogs.saves.push_back("C:\\log.txt");
+    b.commands.Run(cmdMixSaveI1);
+    EXPECT_EQ(b.files.files["C:\\log.txt"], "a\r\nb\r\nx\r\ny\r\n");
+    EXPECT_EQ(b.Seen(), "message:追加で保存しました;write:C:\\log.txt;");
+    EXPECT_EQ(b.commands.Document().ModMark, " * ") << "the document is not saved by this";
+    EXPECT_EQ(b.window.caption, "無題 * tovel editor");
+}
+
 // The recovery copy is written about a second after a change, and goes when the document is saved, when
 // the text is kept in the close's backup, and when the user lets the change go through the save question.
 TEST(TovelCommands, TheRecoveryCopyFollowsChangesSavesAndTheClose) {
