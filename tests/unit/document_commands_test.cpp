@@ -199,8 +199,11 @@ TEST_F(DocumentTest, NewFromATemplateIsAnUntitledCleanDocumentAndCancelStopsIt) 
     dialogs.answers = {DialogResult::Cancel, DialogResult::No};
     EXPECT_FALSE(doc.NewFrom("C:\\app\\doc\\tag.txt"));
     EXPECT_EQ(editor.text, "draft");
+    EXPECT_EQ(state.ModMark, " * ");
+    EXPECT_EQ(dialogs.asked.size(), 1u) << "a modified document asks first";
     EXPECT_TRUE(doc.NewFrom("C:\\app\\doc\\tag.txt"));
     EXPECT_EQ(editor.text, "<html>\r\n");
+    EXPECT_EQ(state.ModMark, " - ");
     EXPECT_EQ(window.caption, "無題 - tovel editor") << "the template's load marks nothing";
     EXPECT_TRUE(doc.CloseQuery()) << "an unchanged template asks nothing";
     editor.Undo();
@@ -299,6 +302,20 @@ TEST_F(DocumentTest, DroppedFileBecomesTheDocumentAfterTheQuestion) {
     doc.Save();
     EXPECT_EQ(files.files["E:\\drop\\d.txt"], "changed drop");
     EXPECT_EQ(files.files["C:\\prev.txt"], "prev") << "the previous document is never overwritten";
+}
+
+// Drops on a clean document ask nothing; the save then writes the file dropped last, and no other.
+TEST_F(DocumentTest, DropThenSaveWritesTheDroppedFileOnly) {
+    files.files["C:\\d\\a.txt"] = "A";
+    files.files["C:\\d\\b.txt"] = "B";
+    doc.Drop("C:\\d\\a.txt");
+    doc.Drop("C:\\d\\b.txt");
+    editor.SetText("edited b");  // a change, as the editor reports it
+    EXPECT_TRUE(doc.Save());
+    EXPECT_EQ(files.files["C:\\d\\b.txt"], "edited b");
+    EXPECT_EQ(files.files["C:\\d\\a.txt"], "A");
+    EXPECT_EQ(window.caption, "b.txt - tovel editor");
+    EXPECT_TRUE(dialogs.asked.empty());
 }
 
 TEST_F(DocumentTest, AFileLargerThanTheEditorHoldsIsRefusedWholeByEveryWayIn) {

@@ -100,24 +100,7 @@ private:
     FakeClipboard& m_clipboard;
 };
 
-// Input boxes answered from a queue (nullopt is Cancel, and so is every box once it runs out); every box
-// and message recorded.
-class AnsweringDialogs : public ScriptedDialogs {
-public:
-    std::deque<std::optional<std::string>> answers;
-    std::vector<std::string> inputs;  // "caption|prompt" of each input box, in order
-    std::vector<std::string> messages;
-    std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
-                                        const std::string&) override {
-        inputs.push_back(caption + "|" + prompt);
-        if (answers.empty()) return std::nullopt;
-        std::optional<std::string> a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-    void ShowMessage(const std::string& message) override { messages.push_back(message); }
-};
-
+// Message boxes that record what they showed; the questions are answered from `yes`.
 class RecordingBoxes : public IMessageBoxes {
 public:
     std::vector<std::string> shown;  // "warning|text|caption", "info|text|caption" or "question|text|caption"

@@ -15,6 +15,7 @@
 #include "platform/byte_string.h"
 #include "platform/desktop_window.h"
 #include "platform/error.h"
+#include "platform/ini_file.h"
 #include "platform/printer.h"
 #include "platform/recovery_store.h"
 #include "platform/sjis.h"
@@ -189,14 +190,24 @@ private:
     }
 };
 
-// The save question answered from a queue; every question asked is recorded.
+// The dialogs answered from queues, with everything they showed recorded. A save question takes the next
+// of `answers` (Cancel once they run out, counted in `unexpected`); an input box the next of `typed`
+// (nullopt is Cancel, and so is every box once they run out).
 class ScriptedDialogs : public IDialogs {
 public:
     std::deque<DialogResult> answers;
-    std::vector<std::string> asked;
+    std::deque<std::optional<std::string>> typed;
+    std::vector<std::string> asked;     // each save question, in order
+    std::vector<std::string> inputs;    // "caption|prompt" of each input box, in order
+    std::vector<std::string> messages;  // each message shown, in order
     int unexpected = 0;
-    std::optional<std::string> InputBox(const std::string&, const std::string&, const std::string& def) override {
-        return def;
+    std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
+                                        const std::string&) override {
+        inputs.push_back(caption + "|" + prompt);
+        if (typed.empty()) return std::nullopt;
+        std::optional<std::string> a = typed.front();
+        typed.pop_front();
+        return a;
     }
     DialogResult ConfirmYesNoCancel(const std::string& message) override {
         asked.push_back(message);
@@ -208,7 +219,7 @@ public:
         answers.pop_front();
         return r;
     }
-    void ShowMessage(const std::string&) override {}
+    void ShowMessage(const std::string& message) override { messages.push_back(message); }
 };
 
 class RecordingWindow : public IDocumentWindow {
@@ -271,6 +282,24 @@ public:
 private:
     std::vector<std::pair<LeftCopy, std::string>>::iterator Find(const std::string& copy) {
         return std::find_if(left.begin(), left.end(), [&](const auto& l) { return l.first.id == copy; });
+    }
+};
+
+// A settings file in memory ("section/key" -> value); every write is recorded as "section/key=value". A
+// write of the key `failing` raises, as a settings file that cannot be written does, and changes nothing.
+class MemoryIni : public IIniFile {
+public:
+    std::map<std::string, std::string> values;
+    std::vector<std::string> writes;
+    std::string failing;
+    std::string ReadText(const std::string& s, const std::string& k, const std::string& fallback) override {
+        const auto it = values.find(s + "/" + k);
+        return it == values.end() ? fallback : it->second;
+    }
+    void WriteText(const std::string& s, const std::string& k, const std::string& v) override {
+        if (!failing.empty() && k == failing) throw Error("C:\\tovel\\tovel.ini に書き込めません");
+        values[s + "/" + k] = v;
+        writes.push_back(s + "/" + k + "=" + v);
     }
 };
 

@@ -64,13 +64,6 @@ TEST(RecoveryRecord, TheChecksumSeesEveryByteItsPlaceAndTheLength) {
     }
 }
 
-// The question's dialogs, with every message shown kept as well.
-class TellingDialogs : public test::ScriptedDialogs {
-public:
-    std::vector<std::string> shown;
-    void ShowMessage(const std::string& message) override { shown.push_back(message); }
-};
-
 class KeeperTest : public testing::Test {
 protected:
     KeeperTest() {
@@ -87,7 +80,7 @@ protected:
     MemoryStore store;
     test::FakeEditor editor;
     DocumentState state;
-    TellingDialogs dialogs;
+    test::ScriptedDialogs dialogs;
     std::vector<RecoveryRecord> restored;
     RecoveryKeeper keeper{store, editor, state, dialogs, [this](const RecoveryRecord& r) { restored.push_back(r); }};
 };
@@ -158,7 +151,7 @@ TEST_F(KeeperTest, ACopyLeftBehindIsRestoredDiscardedOrKept) {
     EXPECT_FALSE(store.Has("b")) << "discarded";
     EXPECT_EQ(dialogs.asked.back(), "前回 無題 は保存されずに終了しました。\r残っている内容を復元しますか?");
     EXPECT_EQ(restored.size(), 1u);
-    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(KeeperTest, EveryGoodCopyIsOfferedAndNoOtherEntryHidesOne) {
@@ -184,8 +177,8 @@ TEST_F(KeeperTest, EveryGoodCopyIsOfferedAndNoOtherEntryHidesOne) {
     EXPECT_NE(dialogs.asked[1].find("temp.txt"), std::string::npos);
     EXPECT_NE(dialogs.asked[2].find("C:\\表\\表.txt"), std::string::npos);
     EXPECT_EQ(dialogs.unexpected, 0);
-    ASSERT_EQ(dialogs.shown.size(), 1u) << "told once, before the questions";
-    EXPECT_EQ(dialogs.shown[0],
+    ASSERT_EQ(dialogs.messages.size(), 1u) << "told once, before the questions";
+    EXPECT_EQ(dialogs.messages[0],
               "前回保存されなかった文書の復元用コピーのうち、次のものは読み込めません。"
               "ファイルはそのまま残してあります。\r壊れています: damaged\r開けません: unreadable\r"
               "壊れています: crafted");
@@ -209,7 +202,7 @@ TEST_F(KeeperTest, YesKeepsTheOldCopyUntilThisInstancesCopyHoldsTheText) {
     EXPECT_THROW(restoring.OfferLeftBehind(), Error) << "the failed write is reported";
     EXPECT_TRUE(store.Has("old")) << "a kill now must not lose the text";
     EXPECT_EQ(dialogs.asked.size(), 1u) << "one document at a time; the rest wait";
-    EXPECT_EQ(dialogs.shown,
+    EXPECT_EQ(dialogs.messages,
               std::vector<std::string>{"ほかにも復元用のコピーが 1 件残っています。次に起動したときにお尋ねします。"});
     restoring.Tick(0);
     EXPECT_NO_THROW(restoring.Tick(1000)) << "retried quietly";

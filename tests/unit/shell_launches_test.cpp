@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
-
 #include "platform/command_line.h"
 #include "tests/unit/fake_text_editor.h"
 
@@ -14,23 +12,10 @@ namespace {
 
 using test::RecordingShell;
 
-class ScriptedBoxes : public IMessageBoxes {
-public:
-    std::deque<bool> answers;
-    std::vector<std::string> asked;  // caption, then "|", then the text
-    bool AskYesNo(const std::string& text, const std::string& caption) override {
-        asked.push_back(caption + "|" + text);
-        const bool yes = !answers.empty() && answers.front();
-        if (!answers.empty()) answers.pop_front();
-        return yes;
-    }
-    void ShowWarning(const std::string& text, const std::string&) override { asked.push_back("warning|" + text); }
-    void ShowInfo(const std::string& text, const std::string&) override { asked.push_back("info|" + text); }
-};
-
 using Requests = std::vector<std::string>;
 const std::string kAppDir = "C:\\Program Files\\tovel editor\\";
-const std::string kQuestion = "tovel editor plus!|保存しないとプレビューは利用できません。\r\nブラウザで開きますか？";
+const std::string kQuestion =
+    "question|保存しないとプレビューは利用できません。\r\nブラウザで開きますか？|tovel editor plus!";
 
 class ShellLaunchesTest : public testing::Test {
 protected:
@@ -45,17 +30,17 @@ protected:
     test::FakeEditor editor;
     test::MemoryFiles files;
     RecordingShell shell;
-    ScriptedBoxes boxes;
+    test::RecordingBoxes boxes;
     ShellLaunches launches{document, editor, files, shell, boxes, kAppDir};
 };
 
 TEST_F(ShellLaunchesTest, UntitledPreviewAsksAndOnlyYesWritesAndOpensThePreviewFile) {
-    boxes.answers = {false, true};
+    boxes.yes = {false, true};
     launches.Preview();
     EXPECT_TRUE(files.writes.empty());
     EXPECT_TRUE(shell.requests.empty());
     launches.Preview();
-    EXPECT_EQ(boxes.asked, (std::vector<std::string>{kQuestion, kQuestion}));
+    EXPECT_EQ(boxes.shown, (std::vector<std::string>{kQuestion, kQuestion}));
     EXPECT_EQ(files.files[kAppDir + "olka_temp.htm"], "<p>unsaved</p>");
     EXPECT_EQ(shell.requests, Requests{"OPEN:" + kAppDir + "olka_temp.htm"});
     EXPECT_EQ(document.CurrentName, kUntitledName) << "the preview file never becomes the document";
@@ -66,7 +51,7 @@ TEST_F(ShellLaunchesTest, TitledPreviewOpensTheDocumentsOwnFileByItsFullPath) {
     document.CurrentName = "a.htm";
     document.FullPath = "C:\\docs\\a.htm";  // a later browse elsewhere moved the current folder: no matter
     launches.Preview();
-    EXPECT_TRUE(boxes.asked.empty());
+    EXPECT_TRUE(boxes.shown.empty());
     EXPECT_TRUE(files.writes.empty()) << "unsaved changes are not part of this preview";
     EXPECT_EQ(shell.requests, Requests{"OPEN:C:\\docs\\a.htm"});
 }
@@ -104,7 +89,7 @@ TEST_F(ShellLaunchesTest, ManualHistoryAndNewEditorRequestsQuoteWhatHasBlanks) {
         (Requests{"OPEN:" + kAppDir + "readme.txt",
                   "run:\"C:\\Program Files\\tovel editor\\tovel.exe\" \"C:\\Program Files\\tovel editor\\update.txt\"",
                   "OPEN:" + kAppDir + "tovel.exe"}));
-    EXPECT_TRUE(boxes.asked.empty()) << "a failed launch is not reported";
+    EXPECT_TRUE(boxes.shown.empty()) << "a failed launch is not reported";
     // The new editor reads the whole history path as its one argument.
     const std::string commandLine = shell.requests[1].substr(4);
     EXPECT_EQ(CommandLineArguments(commandLine), Requests{kAppDir + "update.txt"});

@@ -16,7 +16,7 @@ class ToolCommandsFixture : public testing::Test {
 protected:
     template <class F>
     std::string Run(const std::vector<std::optional<std::string>>& answers, F command) {
-        dialogs.answers.assign(answers.begin(), answers.end());
+        dialogs.typed.assign(answers.begin(), answers.end());
         try {
             command();
         } catch (const Error& e) {
@@ -27,7 +27,7 @@ protected:
 
     FakeClipboard clipboard;
     FakeTextEditor editor{clipboard};
-    AnsweringDialogs dialogs;
+    ScriptedDialogs dialogs;
     RecordingBoxes boxes;
     RecordingShell shell;
     RegionalFormats formats;

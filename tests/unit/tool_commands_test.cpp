@@ -123,14 +123,19 @@ TEST_F(ToolCommandsTest, FindReportsTheFirstWholeMatchCountedFromOneAndSelectsIt
     Run({"ab"}, [&] { tools.Find(); });
     EXPECT_EQ(editor.Selected(), "ab");
     EXPECT_EQ(editor.selStart, 6u);
+    editor.text = "表示\r\nxyab";  // two double-byte characters and a break before it
+    editor.Select(0, 0);
+    Run({"ab"}, [&] { tools.Find(); });
+    EXPECT_EQ(editor.Selected(), "ab");
+    EXPECT_EQ(editor.selStart, 8u);
     editor.text =
         "\x83"
         "A";
     Run({"A"}, [&] { tools.Find(); });
     Run({""}, [&] { tools.Find(); });
     EXPECT_EQ(boxes.shown,
-              (std::vector<std::string>{"info|7文字目に見つかりました。|検索", "warning|見つかりませんでした。|検索",
-                                        "warning|見つかりませんでした。|検索"}));
+              (std::vector<std::string>{"info|7文字目に見つかりました。|検索", "info|9文字目に見つかりました。|検索",
+                                        "warning|見つかりませんでした。|検索", "warning|見つかりませんでした。|検索"}));
     EXPECT_EQ(dialogs.inputs.front(), "検索|検索する文字列を入力してください。");
 }
 
@@ -145,7 +150,10 @@ TEST_F(ToolCommandsTest, CountsAndCaretPositionCountBytesFromOne) {
     tools.ShowCaretPosition();
     editor.Select(5, 6);  // a selection reports its start
     tools.ShowCaretPosition();
-    EXPECT_EQ(dialogs.messages, (std::vector<std::string>{"0", "6", "1行1列", "2行4列", "2行3列"}));
+    editor.text = "abc\r\n表xyz";
+    editor.Select(8, 8);  // after the third byte of the second line
+    tools.ShowCaretPosition();
+    EXPECT_EQ(dialogs.messages, (std::vector<std::string>{"0", "6", "1行1列", "2行4列", "2行3列", "2行4列"}));
 }
 
 TEST_F(ToolCommandsTest, InsertionsTemplateAndOpen) {

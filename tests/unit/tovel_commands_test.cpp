@@ -66,7 +66,7 @@ struct CommandBench {
     test::FakeTextEditor editor{clipboard};
     test::MemoryFiles files;
     test::ScriptedFileDialogs fileDialogs;
-    test::AnsweringDialogs dialogs;
+    test::ScriptedDialogs dialogs;
     test::RecordingBoxes boxes;
     test::RecordingShell shell;
     test::CountingSound sound;
@@ -235,8 +235,9 @@ TEST(TovelCommands, OpenWithTheAssociationIsThePreview) {
     }
 }
 
-// Only a change of the text marks the document; the caption shows the marker, the taskbar never does, and
-// a save, a new document or an open make it clean again.
+// Only a change of the text marks the document (a paste on a clean one too, which New then asks about
+// before the text may go); the caption shows the marker, the taskbar never does, and a save, a new
+// document or an open make it clean again.
 TEST(TovelCommands, AChangeMarksTheDocumentAndTheCaption) {
     struct Row {
         const char* name;
@@ -246,14 +247,11 @@ TEST(TovelCommands, AChangeMarksTheDocumentAndTheCaption) {
     const Row rows[] = {
         {"save", [](CommandBench& b) { b.fileDialogs.saves.push_back("C:\\a.txt"), b.commands.Run(cmdSaveS1); },
          "a.txt - tovel editor"},
-        {"new",
-         [](CommandBench& b) {
-             b.dialogs.ScriptedDialogs::answers.push_back(DialogResult::No), b.commands.Run(cmdNewN1);
-         },
+        {"new", [](CommandBench& b) { b.dialogs.answers.push_back(DialogResult::No), b.commands.Run(cmdNewN1); },
          "無題 - tovel editor"},
         {"open",
          [](CommandBench& b) {
-             b.dialogs.ScriptedDialogs::answers.push_back(DialogResult::No);
+             b.dialogs.answers.push_back(DialogResult::No);
              b.fileDialogs.opens.push_back("C:\\b.txt");
              b.files.files["C:\\b.txt"] = "b";
              b.commands.Run(cmdOpenO1);
@@ -272,10 +270,58 @@ TEST(TovelCommands, AChangeMarksTheDocumentAndTheCaption) {
         EXPECT_EQ(b.commands.Document().ModMark, " * ");
         EXPECT_EQ(b.window.caption, "無題 * tovel editor");
         EXPECT_EQ(b.window.applicationTitle, "無題 - tovel editor");
+        b.dialogs.answers.push_back(DialogResult::Cancel);
+        EXPECT_FALSE(b.commands.NewN1Click()) << "Cancel stops New";
+        EXPECT_EQ(b.dialogs.asked.size(), 1u) << "New asked the save question";
+        EXPECT_EQ(b.editor.text, "pasted");
+        EXPECT_EQ(b.commands.Document().ModMark, " * ");
         row.clean(b);
         EXPECT_EQ(b.commands.Document().ModMark, " - ");
         EXPECT_EQ(b.window.caption, row.caption);
     }
+}
+
+// Append-open adds the chosen file's lines to the text as one more line; the change marks the document,
+// whose name stays.
+TEST(TovelCommands, AppendOpenAddsTheFilesLinesAsOneMoreLine) {
+    struct Row {
+        const char* editor;
+        const char* file;
+        const char* after;
+    };
+    const Row rows[] = {
+        {"x", "a\r\nb", "x\r\na\r\nb\r\n"},
+        {"x", "a\nb\n", "x\r\na\r\nb\r\n"},
+        {"x\r\n", "a\r\nb", "x\r\na\r\nb\r\n\r\n"},
+        {"x", "", "x\r\n"},
+        {"", "表\\", "表\\\r\n\r\n"},
+    };
+    CommandBench b;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.editor) + " + " + row.file);
+        b.editor.text = row.editor;
+        b.files.files["C:\\add.txt"] = row.file;
+        b.fileDialogs.opens.push_back("C:\\add.txt");
+        b.commands.Run(cmdMixOpenM1);
+        EXPECT_EQ(b.editor.text, row.after);
+    }
+    EXPECT_EQ(b.commands.Document().ModMark, " * ") << "the text changed";
+    EXPECT_EQ(b.window.caption, "無題 * tovel editor") << "the name stays";
+    EXPECT_EQ(b.fileDialogs.unexpected, 0);
+}
+
+// Append-save adds the text to the chosen file, tells so, and writes nothing else: the document is not
+// saved by it.
+TEST(TovelCommands, AppendSaveAddsTheEditorsTextToTheFile) {
+    CommandBench b;
+    b.files.files["C:\\log.txt"] = "a\r\nb";
+    b.editor.SetText("x\r\ny");
+    b.fileDialogs.saves.push_back("C:\\log.txt");
+    b.commands.Run(cmdMixSaveI1);
+    EXPECT_EQ(b.files.files["C:\\log.txt"], "a\r\nb\r\nx\r\ny\r\n");
+    EXPECT_EQ(b.Seen(), "message:追加で保存しました;write:C:\\log.txt;");
+    EXPECT_EQ(b.commands.Document().ModMark, " * ") << "the document is not saved by this";
+    EXPECT_EQ(b.window.caption, "無題 * tovel editor");
 }
 
 // The recovery copy is written about a second after a change, and goes when the document is saved, when
@@ -289,9 +335,7 @@ TEST(TovelCommands, TheRecoveryCopyFollowsChangesSavesAndTheClose) {
         {"save", [](CommandBench& b) { b.fileDialogs.saves.push_back("C:\\a.txt"), b.commands.Run(cmdSaveS1); }},
         {"close", [](CommandBench& b) { b.commands.DocumentKept(); }},
         {"new without saving",
-         [](CommandBench& b) {
-             b.dialogs.ScriptedDialogs::answers.push_back(DialogResult::No), b.commands.Run(cmdNewN1);
-         }},
+         [](CommandBench& b) { b.dialogs.answers.push_back(DialogResult::No), b.commands.Run(cmdNewN1); }},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

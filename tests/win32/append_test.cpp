@@ -1,4 +1,6 @@
-// Append-open and append-save on the real main window, with the real open and save dialogs and files.
+// Append-open and append-save on the real main window, with the real open and save dialogs and files:
+// dialogs closed without a choice, and the files the real file layer refuses. How the text and the file
+// are joined is tested on the host.
 #include <gtest/gtest.h>
 
 #include "app/win32/tovel_unit.h"
@@ -15,8 +17,6 @@ using test::DialogAnswerer;
 using test::ReadBytes;
 using test::WriteBytes;
 
-std::string Caption(HWND hwnd) { return test::WindowCaption(hwnd); }
-
 class AppendTest : public test::MainWindowFixture {
 protected:
     ~AppendTest() override { DropQueuedMessages(); }
@@ -26,48 +26,10 @@ protected:
         form.RunCommand(cmdMixOpenM1);
         EXPECT_TRUE(answer.Done());
     }
-    // Append-save to an existing file: the save dialog, its own replace question, then the message.
-    std::vector<test::SeenDialog> MixSave(const std::string& path) {
-        DialogAnswerer answer({{Act::Type(path), Act::Enter()}, {Act::Click("はい(&Y)")}, {Act::Enter()}});
-        form.RunCommand(cmdMixSaveI1);
-        return answer.Seen();
-    }
 
     // Apart from the program's folder, so that the files appended to are all this folder holds.
     test::TestFolder files;
 };
-
-struct OpenCase {
-    const char* editor;
-    const char* file;
-    const char* after;
-};
-
-TEST_F(AppendTest, AppendOpenAddsTheFilesLinesAsOneMoreLine) {
-    for (const OpenCase& c : {OpenCase{"x", "a\r\nb", "x\r\na\r\nb\r\n"}, OpenCase{"x", "a\nb\n", "x\r\na\r\nb\r\n"},
-                              OpenCase{"x\r\n", "a\r\nb", "x\r\na\r\nb\r\n\r\n"}, OpenCase{"x", "", "x\r\n"},
-                              OpenCase{"", "表\\", "表\\\r\n\r\n"}}) {
-        form.Note().SetText(c.editor);
-        WriteBytes(files / "add.txt", c.file);
-        MixOpen(files / "add.txt");
-        EXPECT_EQ(form.Note().Text(), c.after) << c.editor << " + " << c.file;
-    }
-    EXPECT_EQ(form.Document().ModMark, " * ") << "the text changed";
-    EXPECT_EQ(Caption(form.Handle()), "無題 * tovel editor") << "the name stays";
-}
-
-TEST_F(AppendTest, AppendSaveAddsTheEditorsTextToTheFile) {
-    WriteBytes(files / "log.txt", "a\r\nb");
-    form.Note().SetText("x\r\ny");
-    const auto seen = MixSave(files / "log.txt");
-    EXPECT_EQ(ReadBytes(files / "log.txt"), "a\r\nb\r\nx\r\ny\r\n");
-    ASSERT_EQ(seen.size(), 3u);
-    ASSERT_FALSE(seen[2].statics.empty());
-    EXPECT_EQ(seen[2].statics.back(), "追加で保存しました");
-    EXPECT_EQ(form.Document().ModMark, " * ") << "the document is not saved by this";
-    EXPECT_EQ(Caption(form.Handle()), "無題 * tovel editor");
-    EXPECT_EQ(files.Names(), std::vector<std::string>{"log.txt"});
-}
 
 TEST_F(AppendTest, CancelledDialogsDoNothing) {
     WriteBytes(files / "add.txt", "a");

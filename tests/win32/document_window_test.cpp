@@ -50,18 +50,6 @@ TEST_F(DocumentWindowTest, DropOnAModifiedDocumentAsksFirstAndCancelKeepsIt) {
     EXPECT_EQ(form.Document().ModMark, " - ");
 }
 
-TEST_F(DocumentWindowTest, DropThenSaveWritesTheDroppedFileOnly) {
-    test::WriteBytes(folder / "a.txt", "A");
-    test::WriteBytes(folder / "b.txt", "B");
-    Drop({folder / "a.txt"});
-    Drop({folder / "b.txt"});
-    form.Note().SetText("edited b");
-    form.Commands().SaveS1Click();
-    EXPECT_EQ(test::ReadBytes(folder / "b.txt"), "edited b");
-    EXPECT_EQ(test::ReadBytes(folder / "a.txt"), "A");
-    EXPECT_EQ(Caption(form.Handle()), "b.txt - tovel editor");
-}
-
 TEST_F(DocumentWindowTest, AnUnreadableDropIsRefusedBeforeTheSaveQuestionAndChangesNothing) {
     form.Note().SetText("kept");  // a changed document: a readable drop would ask to save first
     const std::string sub = folder / "sub";

@@ -15,6 +15,7 @@
 #include "app/win32/tovel_unit.h"
 #include "platform/path_parts.h"
 #include "tests/win32/dialog_answerer.h"
+#include "tests/win32/main_window_fixture.h"
 #include "tests/win32/test_folder.h"
 #include "tests/win32/test_window.h"
 
@@ -118,7 +119,7 @@ const Scenario kScenarios[] = {
     {"read-only folder", {"TOVEL_ROFS", "existing.txt"}, nullptr, {{Act::Enter()}}, false, "を作成できません"},
 };
 
-class FaultInjection : public testing::TestWithParam<Scenario> {};
+class FaultInjection : public test::MainWindowHost, public testing::WithParamInterface<Scenario> {};
 
 TEST_P(FaultInjection, SavingKeepsThePromise) {
     const Scenario& s = GetParam();
@@ -142,8 +143,8 @@ TEST_P(FaultInjection, SavingKeepsThePromise) {
         }
     } cleanup{path, !preexisting && s.place.env, {}};
 
-    Application app(GetModuleHandleA(nullptr));
-    TTovForm form(app, {program.Path(), {path}});
+    StopAtExit windowFirst(*this);
+    TTovForm& form = Start(program.Path(), {path});
     ASSERT_EQ(form.Note().Text(), test::ReadBytes(path));
     form.Note().SetText(kNew);
     const std::string before = test::ReadBytes(path);
@@ -246,7 +247,7 @@ const WriteFault kWriteFaults[] = {
      }},
 };
 
-class WriteFaults : public testing::TestWithParam<WriteFault> {};
+class WriteFaults : public test::MainWindowHost, public testing::WithParamInterface<WriteFault> {};
 
 TEST_P(WriteFaults, AFullDiskLeavesTheFileWholeAndTells) {
     const WriteFault& w = GetParam();
@@ -270,11 +271,11 @@ TEST_P(WriteFaults, AFullDiskLeavesTheFileWholeAndTells) {
         }
     } cleanup{program, previous};
 
-    Application app(GetModuleHandleA(nullptr));
-    std::optional<TTovForm> form;
+    StopAtExit windowFirst(*this);
+    TTovForm* form = nullptr;
     {
         DialogAnswerer none({});
-        form.emplace(app, StartupContext{program, {}});
+        form = &Start(program);
         ASSERT_EQ(none.Unexpected(), 0);
     }
     const std::string file = w.prepare(*form, program);
@@ -305,7 +306,7 @@ INSTANTIATE_TEST_SUITE_P(Faults, WriteFaults, testing::ValuesIn(kWriteFaults),
 // A save killed for real at each of its steps. The test program runs again as a child (a death test)
 // that types, lets the recovery copy be written and is terminated inside the save; the next start must
 // find the old file whole and offer the typed text back, which then saves where it came from.
-class KilledSave : public testing::TestWithParam<const char*> {};
+class KilledSave : public test::MainWindowHost, public testing::WithParamInterface<const char*> {};
 
 TEST_P(KilledSave, LeavesTheOldFileWholeAndTheTextComesBack) {
     // The child runs this test again from its start; the folder is handed down in the environment.
@@ -321,10 +322,10 @@ TEST_P(KilledSave, LeavesTheOldFileWholeAndTheTextComesBack) {
         SetEnvironmentVariableA(kFolderVariable, program.c_str());
     }
     const std::string step = GetParam();
-    Application app(GetModuleHandleA(nullptr));
+    StopAtExit windowFirst(*this);
     EXPECT_EXIT(
         {
-            TTovForm form(app, {program, {path}});
+            TTovForm& form = Start(program, {path});
             form.Note().SetText(kNew);
             if (!PumpUntil([&] { return test::FileExists(form.RecoveryStore().OwnCopy()); })) ExitProcess(2);
             form.Files().SetStepHook([&](const char* at) {
@@ -341,7 +342,7 @@ TEST_P(KilledSave, LeavesTheOldFileWholeAndTheTextComesBack) {
     EXPECT_TRUE(std::any_of(names.begin(), names.end(), [](const std::string& n) { return n.rfind("~tov", 0) == 0; }))
         << "a killed save leaves its temporary file (a kill runs no clean-up), never in the document's place";
     DialogAnswerer answer({{Act::Click("はい(&Y)")}});
-    TTovForm form(app, {program, {}});
+    TTovForm& form = Start(program);
     ASSERT_EQ(answer.Seen().size(), 1u) << "the recovery question";
     EXPECT_EQ(form.Note().Text(), kNew);
     EXPECT_EQ(form.Document().FullPath, path);
@@ -375,7 +376,7 @@ TEST(FaultInjectionPaths, APathLongerThanMaxPathIsAClearError) {
 }
 
 // A settings file that cannot be used gives the defaults; start-up goes on and shows nothing.
-class BadSettings : public testing::TestWithParam<std::string> {};
+class BadSettings : public test::MainWindowHost, public testing::WithParamInterface<std::string> {};
 
 TEST_P(BadSettings, StartUpGoesOnWithTheDefaults) {
     test::TestFolder program;
@@ -383,10 +384,9 @@ TEST_P(BadSettings, StartUpGoesOnWithTheDefaults) {
     ASSERT_TRUE(test::WriteBytes(ini, GetParam()));
     HANDLE held = GetParam().empty() ? CreateFileA(ini.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
                                      : INVALID_HANDLE_VALUE;  // unreadable: held without sharing
-    Application app(GetModuleHandleA(nullptr));
     {
         DialogAnswerer answer({});
-        TTovForm form(app, {program.Path(), {}});
+        TTovForm& form = Start(program.Path());
         RECT r{};
         GetWindowRect(form.Handle(), &r);
         EXPECT_EQ(r.left, 258);
@@ -395,6 +395,7 @@ TEST_P(BadSettings, StartUpGoesOnWithTheDefaults) {
         EXPECT_EQ(answer.Unexpected(), 0) << "no box at start";
         if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
         held = INVALID_HANDLE_VALUE;
+        Stop();
     }
 }
 

@@ -288,19 +288,6 @@ TEST_F(MainWindowTest, AnErrorInTheEditorsObserversIsShownAndTheProgramGoesOn) {
     EXPECT_EQ(form.Note().Text(), "z") << "the editor still works";
 }
 
-TEST_F(MainWindowTest, AToolbarPasteOnACleanDocumentIsNeverThrownAway) {
-    ASSERT_EQ(form.Document().ModMark, " - ");
-    Win32Clipboard(form.Handle()).WriteText("pasted");
-    form.Commands().PasteP1Click();  // the toolbar's paste
-    EXPECT_EQ(form.Note().Text(), "pasted");
-    EXPECT_EQ(form.Document().ModMark, " * ");
-    EXPECT_EQ(Text(form.Handle()), "無題 * tovel editor");
-    test::DialogAnswerer answer({{test::Act::Click("キャンセル")}});
-    EXPECT_FALSE(form.Commands().NewN1Click());
-    ASSERT_EQ(answer.Seen().size(), 1u) << "New asked the save question";
-    EXPECT_EQ(form.Note().Text(), "pasted");
-}
-
 TEST_F(MainWindowTest, OnlyAChangeOfTheTextMarksTheDocumentAndTheGutterFollowsKeysAndClicksOnly) {
     LineGutter& gutter = form.Gutter();
     EXPECT_TRUE(IsWindowVisible(gutter.Label(1)));

@@ -109,12 +109,6 @@ struct FolderState {
     int offered;
 };
 
-class TellingDialogs : public test::ScriptedDialogs {
-public:
-    int told = 0;
-    void ShowMessage(const std::string&) override { ++told; }
-};
-
 class RecoveryFolderStates : public testing::TestWithParam<FolderState> {};
 
 TEST_P(RecoveryFolderStates, AreSkippedToldOrOfferedAndCopiesAreStillWritten) {
@@ -138,10 +132,10 @@ TEST_P(RecoveryFolderStates, AreSkippedToldOrOfferedAndCopiesAreStillWritten) {
     Win32RecoveryStore store(app.Path(), perUser.Path());
     test::FakeEditor editor;
     DocumentState document{"無題", kModifiedMark, "", "", ""};
-    TellingDialogs dialogs;
+    test::ScriptedDialogs dialogs;
     RecoveryKeeper keeper(store, editor, document, dialogs, [](const RecoveryRecord&) {});
     keeper.OfferLeftBehind();
-    EXPECT_EQ(dialogs.told, state.told) << state.what;
+    EXPECT_EQ(static_cast<int>(dialogs.messages.size()), state.told) << state.what;
     EXPECT_EQ(static_cast<int>(dialogs.asked.size()), 1 + state.offered) << state.what << ": the good copy too";
     EXPECT_TRUE(test::FileExists(entry)) << state.what;
 

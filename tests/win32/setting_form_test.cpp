@@ -8,6 +8,7 @@
 #include "app/win32/tool_band.h"
 #include "app/win32/tovel_unit.h"
 #include "tests/win32/dialog_answerer.h"
+#include "tests/win32/main_window_fixture.h"
 #include "tests/win32/test_folder.h"
 #include "tests/win32/test_window.h"
 
@@ -34,16 +35,17 @@ std::string SolidBitmap(COLORREF color) {
     return f;
 }
 
-class SettingFormTest : public testing::Test {
-protected:
-    // Every test starts with both start-up options set in the file, which the dialog shows.
-    static std::string PrepareIni(const test::TestFolder& folder) {
-        test::WriteBytes(folder / "tovel.ini", "[Form]\r\nIME=ON\r\nWW=NO\r\n");
-        return folder.Path();
-    }
+// Every test starts with both start-up options set in the file, which the dialog shows. A base of its own,
+// so the folder is there before the main window starts and outlasts it.
+struct SettingsFolder {
+    SettingsFolder() { test::WriteBytes(m_folder / "tovel.ini", "[Form]\r\nIME=ON\r\nWW=NO\r\n"); }
+    test::TestFolder m_folder;
+};
 
-    SettingFormTest() : m_form(m_app, {PrepareIni(m_folder), {}}), m_setting(m_app, m_form) {
-        ShowWindow(m_app.Handle(), SW_SHOWNOACTIVATE);
+class SettingFormTest : public SettingsFolder, public test::MainWindowHost {
+protected:
+    SettingFormTest() : m_form(Start(m_folder.Path())), m_setting(app, m_form) {
+        ShowWindow(app.Handle(), SW_SHOWNOACTIVATE);
         ShowWindow(m_form.Handle(), SW_SHOW);
         m_setting.ShowModeless();
         Pump();
@@ -96,9 +98,7 @@ protected:
         return c;
     }
 
-    test::TestFolder m_folder;
-    Application m_app{GetModuleHandleA(nullptr)};
-    TTovForm m_form;
+    TTovForm& m_form;
     TSettingForm m_setting;
 };
 

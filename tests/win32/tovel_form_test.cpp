@@ -6,27 +6,15 @@
 
 #include <cctype>
 #include <fstream>
-#include <optional>
 #include <sstream>
 
 #include "app/win32/tovel_unit.h"
 #include "tests/win32/dialog_answerer.h"
+#include "tests/win32/main_window_fixture.h"
+#include "tests/win32/test_folder.h"
 
 namespace tovel {
 namespace {
-
-std::string NewTempFolder() {
-    char base[MAX_PATH];
-    GetTempPathA(sizeof base, base);
-    static int n = 0;
-    // A folder of its own: process ids come back (under Wine nearly always the same), and the folders of
-    // an earlier run are still there with their files.
-    for (;;) {
-        std::string path =
-            std::string(base) + "tovel-form-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++n);
-        if (CreateDirectoryA(path.c_str(), nullptr) || GetLastError() != ERROR_ALREADY_EXISTS) return path + "\\";
-    }
-}
 
 void Write(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 std::string Read(const std::string& path) {
@@ -90,24 +78,23 @@ private:
     static inline int s_count = 0;
 };
 
-class TovFormTest : public testing::Test {
+// The window starts in a fresh folder that is also the current folder, as when the program is started from
+// its own folder; each test starts its windows with the arguments it needs.
+class TovFormTest : public test::MainWindowHost {
 protected:
     void SetUp() override {
-        m_folder = NewTempFolder();
         GetCurrentDirectoryA(sizeof m_previousFolder, m_previousFolder);
         SetCurrentDirectoryA(m_folder.c_str());
     }
     void TearDown() override {
+        Stop();  // before the current folder goes back
         SetCurrentDirectoryA(m_previousFolder);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        }  // the closed form's WM_QUIT
     }
     std::string Ini() const { return m_folder + "tovel.ini"; }
 
-    std::string m_folder;
+    test::TestFolder m_temp;
+    const std::string m_folder = m_temp.Path();
     char m_previousFolder[MAX_PATH] = {};
-    Application m_app{GetModuleHandleA(nullptr)};
 };
 
 TEST_F(TovFormTest, AppliesColoursPictureInputMethodAndWrapFromTheSettings) {
@@ -115,7 +102,7 @@ TEST_F(TovFormTest, AppliesColoursPictureInputMethodAndWrapFromTheSettings) {
     Write(Ini(), "[Form]\r\nNote.Color=255\r\nNote.Font.Color=16777215\r\nToolBitmap=" + m_folder +
                      "band.bmp\r\nIME=ON\r\nWW=NO\r\n");
     BoxWatch boxes;
-    TTovForm form(m_app, {m_folder, {}});
+    TTovForm& form = Start(m_folder);
     EXPECT_EQ(boxes.Count(), 0);
     EXPECT_EQ(form.Note().Color(), 255);
     EXPECT_EQ(form.Note().FontColor(), 16777215);
@@ -128,13 +115,13 @@ TEST_F(TovFormTest, AppliesColoursPictureInputMethodAndWrapFromTheSettings) {
     EXPECT_EQ(form.Globals().Modes.TopMostState, "OFF");
     EXPECT_EQ(form.Document().ModMark, " - ");
     EXPECT_EQ(form.Document().BaseTitle, "tovel editor");
-    EXPECT_EQ(m_app.Title(), "無題 - tovel editor");
+    EXPECT_EQ(app.Title(), "無題 - tovel editor");
 }
 
 TEST_F(TovFormTest, OptionValuesCompareExactlyAndAMissingPictureIsIgnoredSilently) {
     Write(Ini(), "[Form]\r\nToolBitmap=" + m_folder + "absent.bmp\r\nIME=on\r\nWW=no\r\n");
     BoxWatch boxes;
-    TTovForm form(m_app, {m_folder, {}});
+    TTovForm& form = Start(m_folder);
     EXPECT_EQ(boxes.Count(), 0);
     EXPECT_EQ(form.ToolBitmap(), nullptr);
     EXPECT_TRUE(form.Note().WordWrap());
@@ -148,10 +135,11 @@ TEST_F(TovFormTest, AStartUpPictureGoesThroughTheSameChecksAsTheSettingsDialog) 
         Write(m_folder + "band.bmp", bytes);
         Write(Ini(), "[Form]\r\nToolBitmap=" + m_folder + "band.bmp\r\nWW=NO\r\n");
         BoxWatch boxes;
-        TTovForm form(m_app, {m_folder, {}});
+        TTovForm& form = Start(m_folder);
         EXPECT_EQ(boxes.Count(), boxesShown) << "an empty file is an empty picture, a cut one an error";
         EXPECT_EQ(form.ToolBitmap(), nullptr);
         EXPECT_FALSE(form.Note().WordWrap()) << "the start goes on after the picture";
+        Stop();
     }
 }
 
@@ -165,12 +153,13 @@ TEST_F(TovFormTest, AnExistingFileRefusedAtStartLeavesTheDocumentUntitled) {
     ASSERT_NE(writer, INVALID_HANDLE_VALUE);
     for (const char* name : {"bin.dat", "locked.txt"}) {
         BoxWatch boxes;
-        TTovForm form(m_app, {m_folder, {name}});
+        TTovForm& form = Start(m_folder, {name});
         EXPECT_EQ(boxes.Count(), 1) << "the refusal is reported";
         EXPECT_EQ(form.Note().Text(), "");
         EXPECT_EQ(form.Document().CurrentName, "無題") << name;
         EXPECT_EQ(form.Document().FullPath, "");
         SendMessageA(form.Handle(), WM_CLOSE, 0, 0);
+        Stop();
     }
     CloseHandle(writer);
     EXPECT_EQ(Read(m_folder + "bin.dat"), std::string("ab\0cd", 5)) << "the file is never cut short";
@@ -178,7 +167,7 @@ TEST_F(TovFormTest, AnExistingFileRefusedAtStartLeavesTheDocumentUntitled) {
 }
 
 TEST_F(TovFormTest, CloseStoresTheMaximizedRectangle) {
-    TTovForm form(m_app, {m_folder, {}});
+    TTovForm& form = Start(m_folder);
     ShowWindow(form.Handle(), SW_MAXIMIZE);
     RECT r;
     GetWindowRect(form.Handle(), &r);
@@ -206,7 +195,7 @@ TEST_F(TovFormTest, MinimizedCloseStoresTheRestoredRectangleInScreenCoordinates)
         ~RestoreWorkArea() { SystemParametersInfoA(SPI_SETWORKAREA, 0, &r, 0); }
     } restore{screenWork};
 
-    TTovForm form(m_app, {m_folder, {}});
+    TTovForm& form = Start(m_folder);
     ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
     SetWindowPos(form.Handle(), nullptr, 300, 250, 420, 330, SWP_NOZORDER | SWP_NOACTIVATE);
     RECT r{};
@@ -261,11 +250,11 @@ TEST_P(BackupAtClose, KeepsWhatItShould) {
         ASSERT_NE(std::string(shortName), m_folder) << "no short name to test with";
         SetCurrentDirectoryA(shortName);
     }
-    std::optional<TTovForm> form;
+    TTovForm* form = nullptr;
     {
         test::DialogAnswerer start(c.argument && !c.earlier ? std::vector<test::Script>{{test::Act::Enter()}}
                                                             : std::vector<test::Script>{});  // the file is not there
-        form.emplace(m_app, StartupContext{m_folder, arguments});
+        form = &Start(m_folder, arguments);
         ASSERT_EQ(start.Unexpected(), 0);
     }
     if (c.typed) form->Note().SetText(c.typed);
