@@ -124,10 +124,11 @@ std::string StaticTexts(HWND dialog) {
     return joined;
 }
 
+// The question may take seconds to appear on a busy machine: wait up to about 30 s for it.
 std::string CloseAnswering(EditorProcess& editor, int answer) {
     PostMessageA(editor.WaitForMainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
     std::string question;
-    for (int i = 0; i < 100 && !editor.WaitForExit(50); ++i) {
+    for (int i = 0; i < 300 && !editor.WaitForExit(50); ++i) {
         HWND box = editor.WaitForWindow("#32770", 50);
         if (!box) continue;
         question = StaticTexts(box);
