@@ -1,0 +1,2 @@
+﻿#coding: utf8
+print('我')

@@ -1,0 +1,4 @@
+#coding:latin1
+
+
+

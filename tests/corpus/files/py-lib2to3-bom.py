@@ -1,0 +1,2 @@
+﻿# coding: utf-8
+print "BOM BOOM!"

@@ -1,0 +1,3 @@
+print "hi"
+
+print "Like bad Windows newlines?"
