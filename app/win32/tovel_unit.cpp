@@ -29,12 +29,6 @@ constexpr UINT_PTR kRecoveryTimer = 1;
 constexpr UINT kRecoveryTickMs = 250;
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 
-bool IsExistingFile(const std::string& path) {
-    if (path.empty()) return false;
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 }  // namespace
 
 TTovForm::TTovForm(Application& app, StartupContext startup)
@@ -148,7 +142,7 @@ void TTovForm::FormCreate() {
     const std::string wordWrap = ini.ReadText(kFormSection, keys::kWordWrap, "");
 
     // A broken picture must not keep the document from opening: report it and go on.
-    if (IsExistingFile(toolBitmap)) {
+    if (!toolBitmap.empty() && m_platform->files.Exists(toolBitmap)) {
         try {
             LoadToolBitmap(toolBitmap);
         } catch (...) {

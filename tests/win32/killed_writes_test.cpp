@@ -49,12 +49,13 @@ LONG StepNumber(const char* step) {
 
 // Not a test of its own: the body of the writer child the kill tests start (skipped in a normal run).
 TEST(KilledWriter, Child) {
-    char spec[MAX_PATH * 2] = {};
-    if (!GetEnvironmentVariableA(kWriterVariable, spec, sizeof spec)) GTEST_SKIP() << "only runs as the killed writer";
+    char writerSetting[MAX_PATH * 2] = {};
+    if (!GetEnvironmentVariableA(kWriterVariable, writerSetting, sizeof writerSetting))
+        GTEST_SKIP() << "only runs as the killed writer";
     char kind[32] = {}, mapping[128] = {};
     int used = 0;
-    ASSERT_EQ(std::sscanf(spec, "%31s %127s %n", kind, mapping, &used), 2);
-    const std::string folder = spec + used;
+    ASSERT_EQ(std::sscanf(writerSetting, "%31s %127s %n", kind, mapping, &used), 2);
+    const std::string folder = writerSetting + used;
     // Opens the test's mapping; made afresh when the writer is started by hand (killed from outside).
     ScopedHandle map(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(Progress), mapping));
     ASSERT_TRUE(map.Valid());
