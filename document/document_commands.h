@@ -25,6 +25,8 @@ public:
     virtual void SetApplicationTitle(const std::string& title) = 0;
     // The caption bar's icon: the file's associated icon, or the program's own.
     virtual void ShowIconOf(const std::string& fullPath) = 0;
+    // The document's format (the status bar shows it), told whenever it changes.
+    virtual void ShowFormat(const TextFormat& format) = 0;
 };
 
 class DocumentCommands {

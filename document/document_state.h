@@ -3,6 +3,8 @@
 // window caption and the application title.
 #include <string>
 
+#include "document/text_format.h"
+
 namespace tovel {
 
 inline constexpr const char* kUntitledName = "無題";
@@ -18,6 +20,9 @@ struct DocumentState {
     // The file's stamp as last loaded or saved here ("" when none): Save asks before replacing a file that
     // another program changed since. Kept with the document so its recovery copy carries it too.
     std::string FileStamp;
+    // How the file's bytes are written: encoding, byte-order mark, line-break style. A new document is
+    // Shift-JIS with CR LF.
+    TextFormat Format;
 
     bool Modified() const { return ModMark == kModifiedMark; }
     bool Untitled() const { return CurrentName == kUntitledName; }

@@ -1,6 +1,7 @@
 #pragma once
 // The editor control as the program's logic sees it. Contract: every offset, length and limit counts
-// bytes of ANSI (Shift-JIS) text, whatever unit the underlying control uses; line breaks are CR LF;
+// bytes of the held text, whatever unit the underlying control uses: Shift-JIS bytes, or UTF-8 while
+// Utf8() is on; CR LF, LF and CR are each one line break, and the text keeps whichever it was given;
 // lines are the control's own lines (display rows while word wrap is on); indices are zero-based.
 #include <cstdint>
 #include <string>
@@ -42,7 +43,8 @@ public:
     virtual std::string Text() = 0;
     // The same bytes in place, without a copy: valid until the text next changes.
     virtual std::string_view TextView() = 0;
-    // Normalises line breaks; an unchanged text sends nothing (undo record, caret, scroll stay).
+    // Holds the bytes as given, line breaks included; an unchanged text sends nothing (undo record, caret,
+    // scroll stay).
     // Raises "文字列の大きさが メモ の制限を越えました" when the control refuses the text, and
     // TextNotHeldError when it would hold other bytes than given; either way the previous text stays.
     // SetText is for loads: a new text starts a new undo record.
@@ -94,6 +96,13 @@ public:
 
     // Switches repainting off and on around a large change; switching it on repaints once.
     virtual void SetRedraw(bool on) = 0;
+
+    // Whether the text is held as UTF-8 rather than Shift-JIS bytes: how it is drawn, where the caret
+    // steps, and what the clipboard exchanges follow it. Set before the text it concerns.
+    virtual bool Utf8() const = 0;
+    virtual void SetUtf8(bool utf8) = 0;
+    // The break that Enter and Add type: "\r\n", "\n" or "\r".
+    virtual void SetNewLine(std::string_view lineBreak) = 0;
 };
 
 // Makes the edits of its lifetime one undo step.

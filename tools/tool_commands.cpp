@@ -13,6 +13,12 @@ namespace {
 
 constexpr char kOpenCaption[] = "開く";
 
+// The whole characters within the limit; a CR LF is never split: a CR left at the cut keeps its LF.
+std::size_t KeptWithin(std::string_view text, std::int32_t limit) {
+    const std::size_t cut = WholeCharsWithin(text, static_cast<std::size_t>(limit));
+    return cut + (cut > 0 && cut < text.size() && text[cut - 1] == '\r' && text[cut] == '\n' ? 1 : 0);
+}
+
 }  // namespace
 
 void ToolCommands::LimitLength() {
@@ -21,16 +27,14 @@ void ToolCommands::LimitLength() {
     const std::int32_t limit = IntegerFromText(*answer);
     if (limit > 0) {
         const std::string_view text = m_p.editor.TextView();
-        const std::size_t cut = WholeCharsWithin(text, static_cast<std::size_t>(limit));
-        // A CR left at the cut completes to a line break when the text is set.
-        const std::size_t kept = cut + (cut > 0 && text[cut - 1] == '\r' ? 1 : 0);
+        const std::size_t kept = KeptWithin(text, limit);
         if (kept < text.size()) {
             const std::string question =
                 "文字列の末尾 " + std::to_string(text.size() - kept) + " バイトが削除されます。よろしいですか?";
             if (!m_p.boxes.AskYesNo(question, "文字数を制限")) return;
             // Cut from the text as it stands now, in case anything moved it while the question was open.
             const std::string_view now = m_p.editor.TextView();
-            m_p.editor.ReplaceText(now.substr(0, WholeCharsWithin(now, static_cast<std::size_t>(limit))));
+            m_p.editor.ReplaceText(now.substr(0, KeptWithin(now, limit)));
         }
     }
     m_p.editor.SetMaxLength(limit);

@@ -269,6 +269,8 @@ void TTovForm::SetCaption(const std::string& caption) { SetWindowTextA(Handle(),
 
 void TTovForm::SetApplicationTitle(const std::string& title) { App().SetTitle(title); }
 
+void TTovForm::ShowFormat(const TextFormat& format) { m_shownFormat = format; }
+
 void TTovForm::ShowIconOf(const std::string& fullPath) {
     // The call may write the icon's source path back into the buffer: give it room.
     char buffer[MAX_PATH * 2] = {};

@@ -90,6 +90,7 @@ private:
     void SetCaption(const std::string& caption) override;
     void SetApplicationTitle(const std::string& title) override;
     void ShowIconOf(const std::string& fullPath) override;
+    void ShowFormat(const TextFormat& format) override;
     void ShowAbout() override;
     void ShowSettings() override;
     void Close() override;
@@ -106,6 +107,7 @@ private:
     RegionalFormats m_formats;
     int m_dpi = 96;
     POINT m_placementOffset{0, 0};
+    TextFormat m_shownFormat;
     ScopedFont m_windowFont;
     // Declared before the windows they act on, so the windows go first and no late notification reaches
     // commands already gone.

@@ -30,6 +30,9 @@ public:
     // Text up to its first NUL replaces the whole text (undoable in the component).
     void SetText(const char* text) const { Call(SCI_SETTEXT, 0, reinterpret_cast<sptr_t>(text)); }
     void ClearAll() const { Call(SCI_CLEARALL); }
+    void AppendText(std::string_view text) const {
+        Call(SCI_APPENDTEXT, text.size(), reinterpret_cast<sptr_t>(text.data()));
+    }
     void InsertText(Position pos, const char* text) const {
         Call(SCI_INSERTTEXT, static_cast<uptr_t>(pos), reinterpret_cast<sptr_t>(text));
     }

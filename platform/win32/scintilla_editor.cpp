@@ -372,9 +372,9 @@ void ScintillaEditor::Add(std::string_view line) {
     const sci::Position end = m_calls.Length();
     const char last = end > 0 ? m_calls.CharAt(end - 1) : '\n';
     if (last == '\n' || last == '\r') {
-        ReplaceRange(end, end, std::string(line) + "\r\n");
+        ReplaceRange(end, end, std::string(line) + m_newLine);
     } else {
-        ReplaceRange(end, end, "\r\n" + std::string(line));
+        ReplaceRange(end, end, m_newLine + std::string(line));
     }
 }
 
@@ -402,7 +402,15 @@ void ScintillaEditor::ReplaceText(std::string_view text) { SetWholeText(text, tr
 void ScintillaEditor::SetWholeText(std::string_view text, bool undoable) {
     // The text ends at its first NUL byte.
     if (const auto nul = text.find('\0'); nul != std::string_view::npos) text = text.substr(0, nul);
-    const std::string normalized = NormalizeLineBreaks(text);
+    // Every byte as given, line breaks included. A text that lies in the component's own buffer (a part
+    // of TextView) is copied first: clearing the buffer would pull it away from under the set.
+    std::string copy;
+    const char* own = m_calls.CharacterPointer();
+    if (!text.empty() && text.data() >= own && text.data() < own + m_calls.Length()) {
+        copy.assign(text);
+        text = copy;
+    }
+    const std::string_view normalized = text;
     const auto held = [&] {
         return static_cast<std::size_t>(m_calls.Length()) == normalized.size() &&
                std::memcmp(m_calls.CharacterPointer(), normalized.data(), normalized.size()) == 0;
@@ -416,7 +424,8 @@ void ScintillaEditor::SetWholeText(std::string_view text, bool undoable) {
     ++m_quiet;
     if (!undoable) m_calls.EmptyUndoBuffer();
     m_calls.BeginUndoAction();
-    m_calls.SetText(normalized.c_str());
+    m_calls.ClearAll();
+    m_calls.AppendText(normalized);
     m_calls.EndUndoAction();
     const bool failed = m_calls.Status() != SC_STATUS_OK;
     const bool exact = !failed && held();
@@ -565,6 +574,17 @@ void ScintillaEditor::SetColor(std::int32_t color) {
 void ScintillaEditor::SetFontColor(std::int32_t color) {
     m_fontColor = color;
     ApplyColours();
+}
+
+void ScintillaEditor::SetUtf8(bool utf8) {
+    if (utf8 == m_utf8) return;
+    m_utf8 = utf8;
+    m_calls.SetCodePage(utf8 ? SC_CP_UTF8 : 932);
+}
+
+void ScintillaEditor::SetNewLine(std::string_view lineBreak) {
+    m_newLine = std::string(lineBreak);
+    m_calls.SetEolMode(lineBreak == "\n" ? SC_EOL_LF : lineBreak == "\r" ? SC_EOL_CR : SC_EOL_CRLF);
 }
 
 void ScintillaEditor::SetRedraw(bool on) {

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "platform/clipboard.h"
 #include "platform/editor.h"
@@ -81,6 +82,9 @@ public:
     std::int32_t FontColor() const override { return m_fontColor; }
     void SetFontColor(std::int32_t color) override;
     void SetRedraw(bool on) override;
+    bool Utf8() const override { return m_utf8; }
+    void SetUtf8(bool utf8) override;
+    void SetNewLine(std::string_view lineBreak) override;
 
     // Whether the text changed since the last whole-text set.
     bool Modified() const { return m_calls.Modify(); }
@@ -123,6 +127,8 @@ private:
     std::unique_ptr<IClipboard> m_clipboard;
     std::int32_t m_maxLength = 0;
     bool m_wordWrap = true;
+    bool m_utf8 = false;
+    std::string m_newLine = "\r\n";
     int m_ownEdits = 0;     // > 0 while the program itself changes the text: no byte limit, no undo toggle
     int m_quiet = 0;        // > 0 while a whole text is on trial: its changes are told once, when it is kept
     bool m_undone = false;  // the last undo step was taken back: the next undo redoes it

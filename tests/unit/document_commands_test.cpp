@@ -202,7 +202,7 @@ TEST_F(DocumentTest, NewFromATemplateIsAnUntitledCleanDocumentAndCancelStopsIt) 
     EXPECT_EQ(state.ModMark, " * ");
     EXPECT_EQ(dialogs.asked.size(), 1u) << "a modified document asks first";
     EXPECT_TRUE(doc.NewFrom("C:\\app\\doc\\tag.txt"));
-    EXPECT_EQ(editor.text, "<html>\r\n");
+    EXPECT_EQ(editor.text, "<html>\n") << "the template's bytes, its line break kept";
     EXPECT_EQ(state.ModMark, " - ");
     EXPECT_EQ(window.caption, "無題 - tovel editor") << "the template's load marks nothing";
     EXPECT_TRUE(doc.CloseQuery()) << "an unchanged template asks nothing";

@@ -32,12 +32,12 @@ public:
 
     int CaretLine() override { return static_cast<int>(LineOf(selStart)); }
     int CaretLineStart() override { return static_cast<int>(LineStarts()[LineOf(selStart)]); }
-    // At the end: `line` + CR LF after a final break (or into an empty text), else CR LF + `line`.
+    // At the end: `line` + the break after a final break (or into an empty text), else the break + `line`.
     void Add(std::string_view line) override {
         const bool broken = text.empty() || text.back() == '\n' || text.back() == '\r';
         selStart = selEnd = text.size();
         BeginChange();
-        Replace(broken ? std::string(line) + "\r\n" : "\r\n" + std::string(line));
+        Replace(broken ? std::string(line) + newLine : newLine + std::string(line));
     }
     void Delete(int index) override {
         const std::vector<std::size_t> starts = LineStarts();
@@ -55,7 +55,7 @@ public:
     void PasteFromClipboard() override {
         if (m_clipboard.text.empty()) return;
         BeginChange();
-        std::string insert = NormalizeLineBreaks(m_clipboard.text);
+        std::string insert = m_clipboard.text;
         if (maxLength > 0) {
             const std::size_t kept = text.size() - (selEnd - selStart);
             const std::size_t room = kept >= static_cast<std::size_t>(maxLength) ? 0 : maxLength - kept;

@@ -122,6 +122,11 @@ public:
     std::int32_t FontColor() const override { return 0; }
     void SetFontColor(std::int32_t) override {}
     void SetRedraw(bool) override {}
+    bool utf8 = false;
+    std::string newLine = "\r\n";
+    bool Utf8() const override { return utf8; }
+    void SetUtf8(bool on) override { utf8 = on; }
+    void SetNewLine(std::string_view lineBreak) override { newLine = std::string(lineBreak); }
 
 protected:
     struct Snapshot {
@@ -142,7 +147,7 @@ protected:
 
 private:
     void SetWhole(std::string_view t, bool undoable) {
-        const std::string next = NormalizeLineBreaks(t.substr(0, t.find('\0')));
+        const std::string next(t.substr(0, t.find('\0')));
         if (next == text) return;
         if (next.size() > capacity) throw Error("文字列の大きさが メモ の制限を越えました");
         if (undoable) {
@@ -228,6 +233,8 @@ public:
     void SetCaption(const std::string& c) override { caption = c; }
     void SetApplicationTitle(const std::string& t) override { applicationTitle = t; }
     void ShowIconOf(const std::string& path) override { iconOf = path; }
+    std::vector<TextFormat> formats;  // each format shown, in order
+    void ShowFormat(const TextFormat& format) override { formats.push_back(format); }
 };
 
 // A desktop window that records what it is asked.

@@ -27,6 +27,8 @@ TEST_F(ToolCommandsTest, LimitLengthAsksBeforeItCutsToWholeCharacters) {
         {"ab表", "3", true, "ab", 3, "2", ""},
         {"a\r\nb", "2", true, "a\r\n", 2, "1", ""},  // the CR left at the cut completes to a line break
         {"a\r\n", "2", false, "a\r\n", 2, "", ""},   // ...so nothing goes, and nothing is asked
+        {"a\rb", "2", true, "a\r", 2, "1", ""},      // a CR alone is a whole break: kept as it is
+        {"a\nb", "1", true, "a", 1, "2", ""},        // an LF is a character like any other at the cut
         {"abc", "12 ", false, "abc", 7, "", "'12 ' は整数ではありません"},
         {"abc", "", false, "abc", 7, "", "'' は整数ではありません"},
     };

@@ -28,6 +28,8 @@ public:
     void SetCaption(const std::string& c) override { caption = c; }
     void SetApplicationTitle(const std::string& t) override { applicationTitle = t; }
     void ShowIconOf(const std::string& path) override { iconOf = path; }
+    void ShowFormat(const TextFormat& format) override { shownFormat = format; }
+    TextFormat shownFormat;
     void ShowAbout() override { calls.push_back("about"); }
     void ShowSettings() override { calls.push_back("settings"); }
     void Close() override { calls.push_back("close"); }

@@ -233,27 +233,33 @@ TEST_F(EditorTest, RowsOfALargeWrappedTextAgreeWithTheirParagraphs) {
 
 // ---- whole text ---------------------------------------------------------------------------------------
 
-TEST_F(EditorTest, SetTextMakesEveryBreakCrLfAndKeepsEveryOtherByte) {
+TEST_F(EditorTest, SetTextKeepsEveryByteAndEveryKindOfBreakIsOneLine) {
     editor->SetText("a\rb\nc\r\nd\n\re");
-    EXPECT_EQ(editor->Text(), "a\r\nb\r\nc\r\nd\r\n\r\ne");
+    EXPECT_EQ(editor->Text(), "a\rb\nc\r\nd\n\re");
+    EXPECT_EQ(editor->LineCount(), 6) << "CR, LF, CR LF, LF, CR: five breaks";
+    EXPECT_EQ(editor->Line(3), "d");
+    editor->Delete(0);
+    EXPECT_EQ(editor->Text(), "b\nc\r\nd\n\re") << "a line goes with its own break";
     editor->SetText("表\nソ\r");
-    EXPECT_EQ(editor->Text(), "表\r\nソ\r\n");
-    // A lead byte before a break does not take the break along: あ in UTF-8 ends in 0x82.
-    editor->SetText("\xe3\x81\x82\r\n\xe3\x81\x82\n");
-    EXPECT_EQ(editor->Text(), "\xe3\x81\x82\r\n\xe3\x81\x82\r\n");
+    EXPECT_EQ(editor->Text(), "表\nソ\r");
+    EXPECT_EQ(editor->LineCount(), 2);
     editor->SetText(std::string("ab\0cd", 5));
     EXPECT_EQ(editor->Text(), "ab");
+    // A text taken from the editor's own bytes (a part of TextView) is set whole, not read after clearing.
+    editor->SetText("abcdefghij");
+    editor->ReplaceText(editor->TextView().substr(2, 5));
+    EXPECT_EQ(editor->Text(), "cdefg");
 }
 
 TEST_F(EditorTest, SettingTheSameTextKeepsTheUndoRecordAndCaret) {
     editor->SetText("l1\nl2");
     CaretToEnd();
     Type(L'x');
-    ASSERT_EQ(editor->Text(), "l1\r\nl2x");
-    editor->SetText("l1\nl2x");  // normalises to the text the control holds
-    EXPECT_EQ(editor->SelStart(), 7);
+    ASSERT_EQ(editor->Text(), "l1\nl2x");
+    editor->SetText("l1\nl2x");
+    EXPECT_EQ(editor->SelStart(), 6);
     editor->Undo();
-    EXPECT_EQ(editor->Text(), "l1\r\nl2");
+    EXPECT_EQ(editor->Text(), "l1\nl2");
 }
 
 TEST_F(EditorTest, SettingADifferentTextClearsTheUndoRecordAndGoesToTheTop) {
@@ -341,6 +347,32 @@ TEST_F(EditorTest, EnterGivesCrLfAndControlCharactersAreNeverTyped) {
     for (const wchar_t c : {L'\x01', L'\x11', L'\x1b', L'\x7f'}) Type(c);
     Type(L'b');
     EXPECT_EQ(editor->Text(), "a\r\nb");
+}
+
+// A document of LF or CR breaks gets the same from Enter and from Add; in UTF-8 the typed characters
+// arrive as UTF-8 and the caret steps over whole characters.
+TEST_F(EditorTest, EnterAndAddTypeTheDocumentsBreakAndUtf8HoldsWhatIsTyped) {
+    for (const std::string lineBreak : {"\n", "\r"}) {
+        editor->SetNewLine(lineBreak);
+        editor->SetText("a");
+        CaretToEnd();
+        Press(VK_RETURN);
+        Type(L'b');
+        editor->Add("c");
+        EXPECT_EQ(editor->Text(), "a" + lineBreak + "b" + lineBreak + "c");
+    }
+    editor->SetNewLine("\r\n");
+    editor->SetUtf8(true);
+    editor->SetText("\xe6\x97\xa5");  // 日
+    CaretToEnd();
+    Type(L'本');
+    SendMessageW(Edit(), WM_IME_CHAR, L'語', 1);
+    EXPECT_EQ(editor->Text(), "\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e");
+    Press(VK_LEFT);
+    EXPECT_EQ(editor->SelStart(), 6) << "one character back is three bytes";
+    editor->SetSelStart(4);
+    EXPECT_EQ(editor->SelStart(), 3) << "an offset inside a character goes to its start";
+    editor->SetUtf8(false);
 }
 
 TEST_F(EditorTest, BackspaceAndDeleteRemoveWholeCharacters) {

@@ -52,18 +52,18 @@ protected:
     std::unique_ptr<ScintillaEditor> editor;
 };
 
-TEST_F(TextFilesTest, LoadMakesBreaksCrLfAndSaveWritesTheEditorsBytes) {
+TEST_F(TextFilesTest, LoadKeepsEveryBreakAndSaveWritesTheEditorsBytes) {
     const std::string path = folder / "breaks.txt";
-    ASSERT_TRUE(WriteBytes(path, "a\nb\rc"));
+    ASSERT_TRUE(WriteBytes(path, "a\nb\rc\r\n"));
     EXPECT_EQ(Load(path), "");
-    EXPECT_EQ(editor->Text(), "a\r\nb\r\nc");
+    EXPECT_EQ(editor->Text(), "a\nb\rc\r\n");
     EXPECT_EQ(editor->LineCount(), 3);
     EXPECT_EQ(Save(path), "");
-    EXPECT_EQ(ReadBytes(path), "a\r\nb\r\nc");
+    EXPECT_EQ(ReadBytes(path), "a\nb\rc\r\n");
 }
 
 // Byte sequences that a text holder converting through UTF-16 would change: the file must come back
-// exactly as its line-break-normalised self.
+// exactly as it was.
 std::string EveryByte(bool descending) {
     std::string bytes;
     for (int b = 1; b < 256; ++b) bytes += static_cast<char>(descending ? 256 - b : b);
@@ -95,12 +95,12 @@ struct CorpusCase {
 
 class TextFilesCorpus : public TextFilesTest, public testing::WithParamInterface<CorpusCase> {};
 
-TEST_P(TextFilesCorpus, LoadsAndSavesExactlyTheNormalisedBytes) {
+TEST_P(TextFilesCorpus, LoadsAndSavesExactlyTheFilesBytes) {
     const std::string& bytes = GetParam().bytes;
     const std::string path = folder / "corpus.txt";
     ASSERT_TRUE(WriteBytes(path, bytes));
     ASSERT_EQ(Load(path), "");
-    const std::string expected = NormalizeLineBreaks(bytes);
+    const std::string& expected = bytes;
     EXPECT_EQ(editor->Text(), expected);
     const std::string copy = folder / "copy.txt";
     ASSERT_EQ(Save(copy), "");
