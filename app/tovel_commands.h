@@ -14,6 +14,7 @@
 #include "document/mix_list.h"
 #include "document/recovery_keeper.h"
 #include "platform/clipboard.h"
+#include "platform/code_page.h"
 #include "platform/date_text.h"
 #include "platform/desktop_window.h"
 #include "platform/dialogs.h"
@@ -58,6 +59,7 @@ struct CommandPlatform {
     IPrinter& printer;
     IDesktopWindow& desktop;
     IRecoveryStore& recoveryStore;
+    ICodePage& codePage;
     IMainWindow& window;
     const RegionalFormats& formats;
     std::function<LocalTime()> clock;

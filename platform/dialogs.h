@@ -15,6 +15,9 @@ public:
     // nothing on Cancel/Esc/close box.
     virtual std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                                 const std::string& def) = 0;
+    // The same box for a UTF-8 document: `def` and the answer are UTF-8, and any character can be typed.
+    virtual std::optional<std::string> InputBoxUtf8(const std::string& caption, const std::string& prompt,
+                                                    const std::string& def) = 0;
     // Confirmation ("確認", question icon) with Yes, No, Cancel; Esc and the close box give Cancel.
     virtual DialogResult ConfirmYesNoCancel(const std::string& message) = 0;
     // Plain message with OK, captioned with the application title.

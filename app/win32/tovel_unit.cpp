@@ -90,8 +90,8 @@ void TTovForm::CreateChildren() {
     m_commands = std::make_unique<TovelCommands>(
         CommandPlatform{*m_note, m_platform->files, m_platform->fileDialogs, m_platform->dialogs, m_platform->boxes,
                         m_platform->clipboard, m_platform->shell, m_platform->sound, m_platform->printer,
-                        m_platform->desktop, m_platform->recoveryStore, static_cast<IMainWindow&>(*this), m_formats,
-                        CurrentLocalTime, SystemLeadBytes()},
+                        m_platform->desktop, m_platform->recoveryStore, m_platform->codePage,
+                        static_cast<IMainWindow&>(*this), m_formats, CurrentLocalTime, SystemLeadBytes()},
         name, m_startup.appDir, m_designHeight);
     m_note->SetErrorSink([this] { App().ReportCurrentException(); });
     m_note->SetChangeObserver([this] { m_commands->TextChanged(); });

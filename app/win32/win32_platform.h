@@ -8,6 +8,7 @@
 
 #include "app/win32/application.h"
 #include "platform/win32/win32_clipboard.h"
+#include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_desktop_window.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_file_dialogs.h"
@@ -45,6 +46,7 @@ struct Win32Platform {
     Win32Clipboard clipboard;
     Win32Printer printer;
     Win32RecoveryStore recoveryStore;
+    Win32CodePage codePage;
 };
 
 }  // namespace tovel

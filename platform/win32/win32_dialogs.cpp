@@ -2,12 +2,23 @@
 
 #include "platform/win32/input_box.h"
 #include "platform/win32/message_dialog.h"
+#include "platform/win32/win32_code_page.h"
 
 namespace tovel {
 
 std::optional<std::string> Win32Dialogs::InputBox(const std::string& caption, const std::string& prompt,
                                                   const std::string& def) {
     return RunModal([&](HWND owner) { return dialogs::RunInputBox(owner, caption, prompt, def); });
+}
+
+std::optional<std::string> Win32Dialogs::InputBoxUtf8(const std::string& caption, const std::string& prompt,
+                                                      const std::string& def) {
+    // The box itself is an ANSI one: what it holds goes through code page 932 both ways.
+    Win32CodePage codePage;
+    const Conversion shownDefault = codePage.Utf8ToShiftJis(def);
+    const auto typed = InputBox(caption, prompt, shownDefault.Exact() ? shownDefault.text : std::string());
+    if (!typed) return std::nullopt;
+    return codePage.ShiftJisToUtf8(*typed).text;
 }
 
 DialogResult Win32Dialogs::ConfirmYesNoCancel(const std::string& message) {

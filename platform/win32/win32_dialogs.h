@@ -10,6 +10,8 @@ class Win32Dialogs : public IDialogs, private HostedDialog {
 public:
     explicit Win32Dialogs(DialogHost& host) : HostedDialog(host) {}
 
+    std::optional<std::string> InputBoxUtf8(const std::string& caption, const std::string& prompt,
+                                            const std::string& def) override;
     std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                         const std::string& def) override;
     DialogResult ConfirmYesNoCancel(const std::string& message) override;

@@ -214,6 +214,11 @@ public:
         typed.pop_front();
         return a;
     }
+    // The UTF-8 box answers from the same queue and is recorded with a "utf8|" mark.
+    std::optional<std::string> InputBoxUtf8(const std::string& caption, const std::string& prompt,
+                                            const std::string& def) override {
+        return InputBox("utf8|" + caption, prompt, def);
+    }
     DialogResult ConfirmYesNoCancel(const std::string& message) override {
         asked.push_back(message);
         if (answers.empty()) {

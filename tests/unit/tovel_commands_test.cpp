@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/command_table.h"
+#include "tests/unit/fake_code_page.h"
 #include "tests/unit/fake_text_editor.h"
 
 namespace tovel {
@@ -66,6 +67,7 @@ struct CommandBench {
 
     test::FakeClipboard clipboard;
     test::FakeTextEditor editor{clipboard};
+    test::TableCodePage codePage;
     test::MemoryFiles files;
     test::ScriptedFileDialogs fileDialogs;
     test::ScriptedDialogs dialogs;
@@ -79,7 +81,7 @@ struct CommandBench {
     RegionalFormats formats;
     TovelCommands commands{
         CommandPlatform{editor, files, fileDialogs, dialogs, boxes, clipboard, shell, sound, printer, desktop, store,
-                        window, formats, [] { return LocalTime{2024, 5, 6, 1, 7, 8, 9}; }},
+                        codePage, window, formats, [] { return LocalTime{2024, 5, 6, 1, 7, 8, 9}; }},
         kUntitledName, kAppDir, kDesignHeight};
 };
 
