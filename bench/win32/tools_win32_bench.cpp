@@ -33,6 +33,9 @@ struct Answers : tovel::IDialogs {
         queue.pop_front();
         return a;
     }
+    std::optional<std::string> InputBoxUtf8(const std::string& c, const std::string& p, const std::string& d) override {
+        return InputBox(c, p, d);
+    }
     tovel::DialogResult ConfirmYesNoCancel(const std::string&) override { return tovel::DialogResult::Cancel; }
     void ShowMessage(const std::string&) override {}
 };
