@@ -14,6 +14,21 @@ constexpr MenuItem Submenu(const char* name, const char* caption, std::span<cons
 }
 
 // ---- MainMenu1 ----
+constexpr MenuItem kReopenItems[] = {
+    Item("ReopenAutoA1", "自動判定(&A)", kNone, cmdReopenAutoA1),
+    Separator("N30"),
+    Item("ReopenShiftJisS1", "Shift_JIS(&S)", kNone, cmdReopenShiftJisS1),
+    Item("ReopenUtf8U1", "UTF-8(&U)", kNone, cmdReopenUtf8U1),
+    Item("ReopenUtf16LeL1", "UTF-16 LE(&L)", kNone, cmdReopenUtf16LeL1),
+    Item("ReopenUtf16BeB1", "UTF-16 BE(&B)", kNone, cmdReopenUtf16BeB1),
+    Item("ReopenEucJpE1", "EUC-JP(&E)", kNone, cmdReopenEucJpE1),
+    Item("ReopenJisJ1", "JIS(&J)", kNone, cmdReopenJisJ1),
+};
+constexpr MenuItem kBreakItems[] = {
+    Item("BreakCrLfW1", "CR+LF (Windows)(&W)", kNone, cmdBreakCrLfW1),
+    Item("BreakLfU1", "LF (Unix)(&U)", kNone, cmdBreakLfU1),
+    Item("BreakCrM1", "CR (Mac)(&M)", kNone, cmdBreakCrM1),
+};
 constexpr MenuItem kFileItems[] = {
     Item("NewN1", "新規作成(&N)", Ctrl('N'), cmdNewN1),
     Separator("N1"),
@@ -21,6 +36,9 @@ constexpr MenuItem kFileItems[] = {
     Separator("N2"),
     Item("SaveS1", "保存(&S)", Ctrl('S'), cmdSaveS1),
     Item("NamingSaveA1", "名前を付けて保存(&A)", kNone, cmdNamingSaveA1),
+    Item("FormatSaveK1", "文字コードを指定して保存(&K)...", kNone, cmdFormatSaveK1),
+    Submenu("ReopenE1", "文字コードを指定して開き直す(&E)", kReopenItems),
+    Submenu("BreakL1", "改行コード(&L)", kBreakItems),
     Separator("N17"),
     Item("MixOpenM1", "追加で開く(&M)", kNone, cmdMixOpenM1),
     Item("MixSaveI1", "追加保存(&I)", kNone, cmdMixSaveI1),

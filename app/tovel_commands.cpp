@@ -58,6 +58,19 @@ constexpr CommandRow kRows[] = {
     {cmdR3, [](TovelCommands& c) { c.R3Click(); }},
     {cmdOpen1, [](TovelCommands& c) { c.Open1Click(); }},
     // ToolPopup
+    // The document's format
+    {cmdFormatSaveK1, [](TovelCommands& c) { c.FormatSaveK1Click(); }},
+    {cmdReopenAutoA1, [](TovelCommands& c) { c.ReopenAs(std::nullopt); }},
+    {cmdReopenShiftJisS1, [](TovelCommands& c) { c.ReopenAs(Encoding::ShiftJis); }},
+    {cmdReopenUtf8U1, [](TovelCommands& c) { c.ReopenAs(Encoding::Utf8); }},
+    {cmdReopenUtf16LeL1, [](TovelCommands& c) { c.ReopenAs(Encoding::Utf16Le); }},
+    {cmdReopenUtf16BeB1, [](TovelCommands& c) { c.ReopenAs(Encoding::Utf16Be); }},
+    {cmdReopenEucJpE1, [](TovelCommands& c) { c.ReopenAs(Encoding::EucJp); }},
+    {cmdReopenJisJ1, [](TovelCommands& c) { c.ReopenAs(Encoding::Iso2022Jp); }},
+    {cmdBreakCrLfW1, [](TovelCommands& c) { c.ConvertBreaks(LineBreak::CrLf); }},
+    {cmdBreakLfU1, [](TovelCommands& c) { c.ConvertBreaks(LineBreak::Lf); }},
+    {cmdBreakCrM1, [](TovelCommands& c) { c.ConvertBreaks(LineBreak::Cr); }},
+    // ToolPopup
     {cmdFoldF1, [](TovelCommands& c) { c.FoldF1Click(); }},
     {cmdExecuteTovel1, [](TovelCommands& c) { c.ExecuteTovel1Click(); }},
     {cmdNothingN1, [](TovelCommands& c) { c.NothingN1Click(); }},
@@ -79,7 +92,8 @@ TovelCommands::TovelCommands(CommandPlatform platform, const std::string& startN
                              int designHeight)
     : m_p(std::move(platform)),
       m_globals{std::move(appDir), {}},
-      m_documentCommands(m_document, m_p.editor, m_p.files, m_p.fileDialogs, m_p.dialogs, m_p.window, m_p.leadBytes),
+      m_documentCommands(m_document, m_p.editor, m_p.files, m_p.fileDialogs, m_p.dialogs, m_p.window, m_p.codePage,
+                         m_p.formatChooser, m_p.leadBytes),
       m_appendCommands(m_mixList, m_p.editor, m_p.files, m_p.fileDialogs, m_p.dialogs, m_p.sound),
       m_toolCommands(ToolPlatform{m_p.editor, m_p.dialogs, m_p.boxes, m_p.clipboard, m_p.shell}, m_p.formats,
                      m_p.clock),
@@ -119,6 +133,9 @@ bool TovelCommands::NewN1Click() { return m_documentCommands.New(); }
 void TovelCommands::OpenO1Click() { m_documentCommands.Open(); }
 void TovelCommands::SaveS1Click() { m_documentCommands.Save(); }
 void TovelCommands::NamingSaveA1Click() { m_documentCommands.SaveAs(); }
+void TovelCommands::FormatSaveK1Click() { m_documentCommands.SaveAsFormat(); }
+void TovelCommands::ReopenAs(std::optional<Encoding> encoding) { m_documentCommands.ReopenAs(encoding); }
+void TovelCommands::ConvertBreaks(LineBreak to) { m_documentCommands.ConvertBreaks(to); }
 void TovelCommands::MixOpenM1Click() { m_appendCommands.MixOpen(); }
 void TovelCommands::MixSaveI1Click() { m_appendCommands.MixSave(); }
 void TovelCommands::PrintP1Click() { PrintLines(m_p.editor, m_p.printer); }

@@ -11,6 +11,7 @@
 #include "document/append_commands.h"
 #include "document/document_commands.h"
 #include "document/document_state.h"
+#include "document/format_choice.h"
 #include "document/mix_list.h"
 #include "document/recovery_keeper.h"
 #include "platform/clipboard.h"
@@ -60,6 +61,7 @@ struct CommandPlatform {
     IDesktopWindow& desktop;
     IRecoveryStore& recoveryStore;
     ICodePage& codePage;
+    IFormatChooser& formatChooser;
     IMainWindow& window;
     const RegionalFormats& formats;
     std::function<LocalTime()> clock;
@@ -107,6 +109,11 @@ public:
     void OpenO1Click();
     void SaveS1Click();
     void NamingSaveA1Click();
+    void FormatSaveK1Click();
+    // "文字コードを指定して開き直す(&E)": an encoding, or nothing to detect it again.
+    void ReopenAs(std::optional<Encoding> encoding);
+    // "改行コード(&L)"
+    void ConvertBreaks(LineBreak to);
     void MixOpenM1Click();
     void MixSaveI1Click();
     void ViewV1Click();

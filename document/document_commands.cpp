@@ -1,12 +1,56 @@
 #include "document/document_commands.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <exception>
 
+#include "document/format_files.h"
 #include "platform/error.h"
 #include "platform/path_parts.h"
 #include "platform/text_file_rules.h"
 
 namespace tovel {
+namespace {
+
+// The bytes of the character at `offset`: UTF-8 by its first byte, Shift-JIS a lead byte and its trail.
+std::size_t CharacterLength(std::string_view text, std::size_t offset, bool utf8) {
+    if (offset >= text.size()) return 0;
+    const auto b = static_cast<unsigned char>(text[offset]);
+    std::size_t length = 1;
+    if (utf8)
+        length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+    else if (IsLeadByte(b))
+        length = 2;
+    return std::min(length, text.size() - offset);
+}
+
+// The character for a message: itself in brackets when the message can show it, and its code.
+std::string CharacterName(ICodePage& codePage, std::string_view text, std::size_t offset, bool utf8) {
+    const std::string_view character = text.substr(offset, CharacterLength(text, offset, utf8));
+    std::string shown;
+    if (utf8) {
+        const Conversion c = codePage.Utf8ToShiftJis(character);
+        if (c.Exact()) shown = c.text;
+    } else if (character.size() == 2 || static_cast<unsigned char>(character[0]) >= 0xA1) {
+        shown = std::string(character);
+    }
+    char code[16];
+    std::string codes;
+    for (const char byte : character) {
+        std::snprintf(code, sizeof code, "%s%02X", codes.empty() ? "0x" : " ", static_cast<unsigned char>(byte));
+        codes += code;
+    }
+    if (utf8) codes += " (UTF-8)";
+    return shown.empty() ? "(" + codes + ")" : "「" + shown + "」(" + codes + ")";
+}
+
+// Shift-JIS and UTF-8 documents write their held bytes as they are: nothing to look for.
+std::optional<Unencodable> FindUnencodableIn(std::string_view text, const TextFormat& format) {
+    if (format.encoding == Encoding::ShiftJis || format.encoding == Encoding::Utf8) return std::nullopt;
+    return FindUnencodable(text, format);
+}
+
+}  // namespace
 
 // The document's own whole-text changes (a load, New's clearing) are not edits: the text changes it
 // reports meanwhile do not mark the document modified.
@@ -27,6 +71,12 @@ void DocumentCommands::Start(const std::string& name, const std::string& baseTit
     m_state.ModMark = kCleanMark;
     m_state.BaseTitle = baseTitle;
     ShowTitles();
+    TakeFormat(m_state.Format);
+}
+
+void DocumentCommands::TakeFormat(const TextFormat& format) {
+    m_state.Format = format;
+    m_window.ShowFormat(format);
 }
 
 void DocumentCommands::ShowTitles() {
@@ -46,8 +96,9 @@ void DocumentCommands::BecomeClean(const std::string& name, const std::string& f
 void DocumentCommands::Restore(const RecoveryRecord& record) {
     {
         OwnChange own(*this);
-        m_editor.SetText(record.text);
+        PutText(m_editor, record.name, record.format, record.text);
     }
+    TakeFormat(record.format);
     m_state.CurrentName = record.name.empty() ? kUntitledName : record.name;
     m_state.FullPath = record.fullPath;
     // A stamp no file has: whatever the file is now, Save asks before replacing it.
@@ -69,9 +120,14 @@ bool DocumentCommands::AskToSave(SaveFirst how) {
     }
 }
 
-void DocumentCommands::Load(const std::string& name) {
-    OwnChange own(*this);
-    LoadFromFile(m_editor, m_files, name);
+void DocumentCommands::Load(const std::string& name, std::optional<Encoding> encoding) {
+    const LoadedText loaded = ReadText(m_files, name, encoding);
+    {
+        OwnChange own(*this);
+        PutText(m_editor, name, loaded.format, loaded.held);
+    }
+    TakeFormat(loaded.format);
+    if (!loaded.notice.empty()) m_dialogs.ShowMessage(loaded.notice);
 }
 
 void DocumentCommands::LoadStartupFile() {
@@ -103,8 +159,11 @@ bool DocumentCommands::New() {
     {
         OwnChange own(*this);
         m_editor.Clear();
+        m_editor.SetUtf8(false);
+        m_editor.SetNewLine("\r\n");
     }
     BecomeClean(kUntitledName, "");
+    TakeFormat(TextFormat{});
     return true;
 }
 
@@ -112,17 +171,24 @@ bool DocumentCommands::NewFrom(const std::string& name) {
     if (!AskToSave(SaveFirst::SaveAs)) return false;
     // The template takes the place of the text in one undo step; a template that cannot be taken leaves
     // the empty document New makes, also one undo step away from the text before.
+    // The document takes the template's format, so that its bytes are written back as they were.
     std::exception_ptr failure;
+    TextFormat format;
     {
         OwnChange own(*this);
         try {
-            ReplaceFromFile(m_editor, m_files, name);
+            const LoadedText loaded = ReadText(m_files, name);
+            PutText(m_editor, name, loaded.format, loaded.held, true);
+            format = loaded.format;
         } catch (...) {
             failure = std::current_exception();
             m_editor.ReplaceText("");
+            m_editor.SetUtf8(false);
+            m_editor.SetNewLine("\r\n");
         }
     }
     BecomeClean(kUntitledName, "");
+    TakeFormat(format);
     if (failure) std::rethrow_exception(failure);
     return true;
 }
@@ -146,7 +212,9 @@ bool DocumentCommands::Save() {
             "ファイル %s は他のプログラムによって変更されています。\r上書きしますか?", target)) != DialogResult::Yes) {
         return false;
     }
-    SaveToFile(m_editor, m_files, target);
+    TextFormat format = m_state.Format;
+    if (!WriteIn(target, format, false)) return false;
+    TakeFormat(format);
     m_state.FileStamp = m_files.Stamp(target);
     m_state.ModMark = kCleanMark;
     m_window.SetCaption(m_state.TitleLine());
@@ -157,9 +225,12 @@ bool DocumentCommands::Save() {
 bool DocumentCommands::SaveAs() {
     bool saved = false;
     if (const auto chosen = m_fileDialogs.ChooseFileToSave()) {
-        SaveToFile(m_editor, m_files, *chosen);
-        BecomeClean(NamePart(*chosen, m_leadBytes), *chosen);
-        saved = true;
+        TextFormat format = m_state.Format;
+        if (WriteIn(*chosen, format, false)) {
+            TakeFormat(format);
+            BecomeClean(NamePart(*chosen, m_leadBytes), *chosen);
+            saved = true;
+        }
     }
     if (m_state.CurrentName.empty()) {
         m_state.CurrentName = kUntitledName;
@@ -167,6 +238,95 @@ bool DocumentCommands::SaveAs() {
         m_window.SetCaption(m_state.TitleLine());
     }
     return saved;
+}
+
+bool DocumentCommands::SaveAsFormat() {
+    const std::optional<TextFormat> chosen = m_formatChooser.ChooseFormat(m_state.Format);
+    if (!chosen) return false;
+    const std::optional<std::string> path = m_fileDialogs.ChooseFileToSave();
+    if (!path) return false;
+    TextFormat format = *chosen;
+    if (!WriteIn(*path, format, true)) return false;
+    TakeFormat(format);
+    BecomeClean(NamePart(*path, m_leadBytes), *path);
+    return true;
+}
+
+void DocumentCommands::ReopenAs(std::optional<Encoding> encoding) {
+    const std::string path = m_state.FullPath.empty() ? m_state.CurrentName : m_state.FullPath;
+    if (m_state.Untitled() || !m_files.Exists(path)) {
+        m_dialogs.ShowMessage("開き直すファイルがありません。\r文書をファイルに保存してから選んでください。");
+        return;
+    }
+    if (!AskToSave(SaveFirst::Save)) return;
+    Load(path, encoding);
+    BecomeClean(m_state.CurrentName, m_state.FullPath);
+}
+
+void DocumentCommands::ConvertBreaks(LineBreak to) {
+    const std::string converted = ConvertLineBreaks(m_editor.TextView(), to);
+    // A change of the text like any other: one undo step, and the document is modified.
+    if (converted != m_editor.TextView()) m_editor.ReplaceText(converted);
+    m_editor.SetNewLine(LineBreakBytes(to));
+    TextFormat format = m_state.Format;
+    format.lineBreak = to;
+    TakeFormat(format);
+}
+
+bool DocumentCommands::WriteIn(const std::string& target, TextFormat& format, bool convertBreaks) {
+    const std::string_view held = m_editor.TextView();
+    const bool heldUtf8 = HeldAsUtf8(m_state.Format.encoding), targetUtf8 = HeldAsUtf8(format.encoding);
+    // The text in the target's held form and breaks, only when that differs from what the editor holds.
+    std::optional<std::string> changed;
+    std::optional<Unencodable> bad;
+    bool badInHeld = false;  // where the offset of `bad` counts: the editor's text, or the changed one
+    if (heldUtf8 != targetUtf8) {
+        std::size_t failedAt = 0;
+        changed = HeldFor(m_codePage, held, m_state.Format, format, &failedAt);
+        if (!changed) {
+            bad = Unencodable{failedAt, LineOfOffset(held, failedAt)};
+            badInHeld = true;
+        }
+    }
+    if (!bad && convertBreaks && format.lineBreak != LineBreak::Mixed) {
+        const std::string_view now = changed ? std::string_view(*changed) : held;
+        if (DetectLineBreak(now) != format.lineBreak) changed = ConvertLineBreaks(now, format.lineBreak);
+    }
+    const std::string_view text = changed ? std::string_view(*changed) : held;
+    if (!bad) {
+        bad = FindUnencodableIn(text, format);
+        badInHeld = !changed;
+    }
+    if (bad) {
+        const std::string_view where = badInHeld ? held : text;
+        const bool whereUtf8 = badInHeld ? heldUtf8 : targetUtf8;
+        const std::string what = "保存できない文字があります。\r" + std::to_string(bad->line) + " 行目の文字 " +
+                                 CharacterName(m_codePage, where, bad->offset, whereUtf8) + " は " +
+                                 EncodingName(format.encoding, format.bom) + " で表せません。";
+        // Shown where it stands, when it stands in the editor's own text.
+        const std::size_t length = CharacterLength(where, bad->offset, whereUtf8);
+        if (format.encoding != Encoding::Utf8) {
+            if (m_dialogs.ConfirmYesNoCancel(what + "\r\rUTF-8 で保存しますか?") == DialogResult::Yes) {
+                format = TextFormat{Encoding::Utf8, false, format.lineBreak};
+                return WriteIn(target, format, convertBreaks);
+            }
+        } else {
+            m_dialogs.ShowMessage(what);
+        }
+        if (badInHeld) {
+            m_editor.SetSelStart(static_cast<int>(bad->offset));
+            m_editor.SetSelLength(static_cast<int>(length));
+        }
+        return false;
+    }
+    WriteText(m_files, target, text, format);
+    if (changed) {
+        // The editor holds what was written, as a load does: the file and the screen agree.
+        OwnChange own(*this);
+        PutText(m_editor, target, format, *changed);
+    }
+    format.lineBreak = DetectLineBreak(m_editor.TextView());
+    return true;
 }
 
 void DocumentCommands::Drop(const std::string& fullPath) {

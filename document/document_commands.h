@@ -8,7 +8,9 @@
 #include <string>
 
 #include "document/document_state.h"
+#include "document/format_choice.h"
 #include "document/recovery_record.h"
+#include "platform/code_page.h"
 #include "platform/dialogs.h"
 #include "platform/editor.h"
 #include "platform/file_dialogs.h"
@@ -32,8 +34,10 @@ public:
 class DocumentCommands {
 public:
     // `leadBytes`: the system's code page, by which chosen paths are split into folder and name.
+    // `codePage` converts the text when a save changes between the Shift-JIS and the UTF-8 held forms;
+    // `formatChooser` asks for the format of "save in a format".
     DocumentCommands(DocumentState& state, IEditor& editor, ITextFiles& files, IFileDialogs& fileDialogs,
-                     IDialogs& dialogs, IDocumentWindow& window,
+                     IDialogs& dialogs, IDocumentWindow& window, ICodePage& codePage, IFormatChooser& formatChooser,
                      const LeadByteTable& leadBytes = LeadByteTable::ShiftJis())
         : m_state(state),
           m_editor(editor),
@@ -41,6 +45,8 @@ public:
           m_fileDialogs(fileDialogs),
           m_dialogs(dialogs),
           m_window(window),
+          m_codePage(codePage),
+          m_formatChooser(formatChooser),
           m_leadBytes(leadBytes) {}
 
     // Start-up: the command-line name as typed (or untitled), its full path resolved once against the start
@@ -56,6 +62,14 @@ public:
     // True when the text was written.
     bool Save();
     bool SaveAs();
+    // Save As in a format the user chooses (encoding and line breaks); true when the text was written.
+    // Before anything is written, a character the format cannot hold is named with its line.
+    bool SaveAsFormat();
+    // The document's file read again in the named encoding, or detected again (nothing), after the save
+    // question. An untitled document, or one whose file is gone, has nothing to reopen: the user is told.
+    void ReopenAs(std::optional<Encoding> encoding);
+    // Every line break of the text becomes `to`, as one undoable change; Enter types it from now on.
+    void ConvertBreaks(LineBreak to);
     // A file dropped on the window becomes the document (after the save question, as for Open).
     void Drop(const std::string& fullPath);
     // Loads the start-up file named by Start. A file that exists but cannot be loaded leaves the document
@@ -78,7 +92,14 @@ private:
     // The save question; true when the caller may go on.
     bool AskToSave(SaveFirst how);
     void BecomeClean(const std::string& name, const std::string& fullPath);
-    void Load(const std::string& name);
+    // Loads a file into the editor as the document's text and format; a file held as its bytes is
+    // reported once the text is shown.
+    void Load(const std::string& name, std::optional<Encoding> encoding = std::nullopt);
+    void TakeFormat(const TextFormat& format);
+    // Writes the text to `target` in `format`, converting it to the format's held form first; a character
+    // the format cannot hold stops the save with a question (UTF-8 instead?). `convertBreaks`: the text's
+    // breaks become the format's. True when written; `format` is then what was written.
+    bool WriteIn(const std::string& target, TextFormat& format, bool convertBreaks);
     class OwnChange;
     void ShowTitles();
 
@@ -88,6 +109,8 @@ private:
     IFileDialogs& m_fileDialogs;
     IDialogs& m_dialogs;
     IDocumentWindow& m_window;
+    ICodePage& m_codePage;
+    IFormatChooser& m_formatChooser;
     const LeadByteTable& m_leadBytes;
     int m_ownChanges = 0;
     std::function<void()> m_cleanObserver;

@@ -21,7 +21,8 @@ std::string Question(const RecoveryRecord& record) {
 
 void RecoveryKeeper::WriteCopy() {
     const std::string_view text = m_editor.TextView();
-    m_store.Write(EncodeRecoveryHeader(m_state.CurrentName, m_state.FullPath, m_state.FileStamp, text), text);
+    m_store.Write(EncodeRecoveryHeader(m_state.CurrentName, m_state.FullPath, m_state.FileStamp, text, m_state.Format),
+                  text);
     m_written = true;
     m_failureShown = false;
     for (const std::string& copy : m_heldBack) m_store.Discard(copy);

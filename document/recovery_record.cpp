@@ -12,7 +12,30 @@ namespace {
 // The layouts, oldest first. The first two had no stamp line; the first had a simpler checksum.
 constexpr std::string_view kMagicV1 = "tovel recovery 1\r\n";
 constexpr std::string_view kMagicV2 = "tovel recovery 2\r\n";
-constexpr std::string_view kMagic = "tovel recovery 3\r\n";
+constexpr std::string_view kMagicV3 = "tovel recovery 3\r\n";
+constexpr std::string_view kMagic = "tovel recovery 4\r\n";
+
+// The format as one header value: "<encoding> <bom|nobom> <crlf|lf|cr|mixed>".
+constexpr std::string_view kEncodingTokens[] = {"sjis", "utf8", "utf16le", "utf16be", "eucjp", "jis"};
+constexpr std::string_view kBreakTokens[] = {"crlf", "lf", "cr", "mixed"};
+
+std::string FormatToken(const TextFormat& f) {
+    std::string out(kEncodingTokens[static_cast<int>(f.encoding)]);
+    out.append(f.bom ? " bom " : " nobom ").append(kBreakTokens[static_cast<int>(f.lineBreak)]);
+    return out;
+}
+
+std::optional<TextFormat> ParseFormatToken(std::string_view token) {
+    for (int e = 0; e < 6; ++e) {
+        for (const bool bom : {false, true}) {
+            for (int b = 0; b < 4; ++b) {
+                const TextFormat f{static_cast<Encoding>(e), bom, static_cast<LineBreak>(b)};
+                if (FormatToken(f) == token) return f;
+            }
+        }
+    }
+    return std::nullopt;
+}
 
 // Reads "key: value\r\n" at pos; false when the line is not that key.
 bool ReadField(std::string_view bytes, std::size_t& pos, std::string_view key, std::string& value) {
@@ -87,40 +110,48 @@ std::uint64_t Checksum(std::string_view bytes, std::uint64_t seed) {
 
 namespace {
 
-std::uint64_t RecordChecksum(std::string_view name, std::string_view fullPath, std::string_view stamp,
-                             std::string_view text) {
+std::uint64_t RecordChecksumV3(std::string_view name, std::string_view fullPath, std::string_view stamp,
+                               std::string_view text) {
     return Checksum(text, Checksum(stamp, Checksum(fullPath, Checksum(name))));
+}
+
+std::uint64_t RecordChecksum(std::string_view name, std::string_view fullPath, std::string_view stamp,
+                             std::string_view format, std::string_view text) {
+    return Checksum(text, Checksum(format, Checksum(stamp, Checksum(fullPath, Checksum(name)))));
 }
 
 }  // namespace
 
 std::string EncodeRecoveryHeader(std::string_view name, std::string_view fullPath, std::string_view stamp,
-                                 std::string_view text) {
+                                 std::string_view text, const TextFormat& format) {
+    const std::string token = FormatToken(format);
     char checksum[24];
     std::snprintf(checksum, sizeof checksum, "%016llx",
-                  static_cast<unsigned long long>(RecordChecksum(name, fullPath, stamp, text)));
+                  static_cast<unsigned long long>(RecordChecksum(name, fullPath, stamp, token, text)));
     std::string out(kMagic);
     out.append("name: ").append(name).append("\r\n");
     out.append("path: ").append(fullPath).append("\r\n");
     out.append("stamp: ").append(stamp).append("\r\n");
+    out.append("format: ").append(token).append("\r\n");
     out.append("size: ").append(std::to_string(text.size())).append("\r\n");
     out.append("checksum: ").append(checksum).append("\r\n\r\n");
     return out;
 }
 
 std::string EncodeRecovery(const RecoveryRecord& r) {
-    return EncodeRecoveryHeader(r.name, r.fullPath, r.stamp.value_or(""), r.text) + r.text;
+    return EncodeRecoveryHeader(r.name, r.fullPath, r.stamp.value_or(""), r.text, r.format) + r.text;
 }
 
 std::optional<RecoveryRecord> DecodeRecovery(std::string_view bytes) {
     const std::string_view magic = bytes.substr(0, kMagic.size());
-    const int layout = magic == kMagic ? 3 : magic == kMagicV2 ? 2 : magic == kMagicV1 ? 1 : 0;
+    const int layout = magic == kMagic ? 4 : magic == kMagicV3 ? 3 : magic == kMagicV2 ? 2 : magic == kMagicV1 ? 1 : 0;
     if (layout == 0) return std::nullopt;
     std::size_t pos = kMagic.size();
     RecoveryRecord r;
-    std::string stamp, size, checksum;
+    std::string stamp, format, size, checksum;
     if (!ReadField(bytes, pos, "name", r.name) || !ReadField(bytes, pos, "path", r.fullPath) ||
-        (layout == 3 && !ReadField(bytes, pos, "stamp", stamp)) || !ReadField(bytes, pos, "size", size) ||
+        (layout >= 3 && !ReadField(bytes, pos, "stamp", stamp)) ||
+        (layout >= 4 && !ReadField(bytes, pos, "format", format)) || !ReadField(bytes, pos, "size", size) ||
         !ReadField(bytes, pos, "checksum", checksum) || bytes.substr(pos, 2) != "\r\n") {
         return std::nullopt;
     }
@@ -138,12 +169,20 @@ std::optional<RecoveryRecord> DecodeRecovery(std::string_view bytes) {
         case 2:
             expected = Checksum(r.text, Checksum(r.fullPath, Checksum(r.name)));
             break;
+        case 3:
+            expected = RecordChecksumV3(r.name, r.fullPath, stamp, r.text);
+            break;
         default:
-            expected = RecordChecksum(r.name, r.fullPath, stamp, r.text);
+            expected = RecordChecksum(r.name, r.fullPath, stamp, format, r.text);
             break;
     }
     if (expected != sum) return std::nullopt;
-    if (layout == 3) {
+    if (layout >= 4) {
+        const std::optional<TextFormat> parsed = ParseFormatToken(format);
+        if (!parsed) return std::nullopt;
+        r.format = *parsed;
+    }
+    if (layout >= 3) {
         r.stamp = std::move(stamp);
     } else {
         r.stamp.reset();

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "document/text_format.h"
 #include "platform/sjis.h"
 
 namespace tovel {
@@ -18,6 +19,9 @@ struct RecoveryRecord {
     // The file's stamp when it was last loaded or saved here ("" when there was no file); nothing for a
     // copy written before copies kept it, whose file may have changed in any way since.
     std::optional<std::string> stamp = std::string();
+    // The document's format, so that the restored text is held and saved as before; Shift-JIS with CR LF
+    // for copies written before copies kept it.
+    TextFormat format;
     friend bool operator==(const RecoveryRecord&, const RecoveryRecord&) = default;
 };
 
@@ -25,15 +29,16 @@ struct RecoveryRecord {
 // more than writing it. It finds torn and damaged copies; it is no defence against deliberate forgery.
 std::uint64_t Checksum(std::string_view bytes, std::uint64_t seed = 0);
 
-// The copy's file bytes: a header of "key: value" lines (name, path, stamp, size, checksum), an empty
-// line, then the text.
+// The copy's file bytes: a header of "key: value" lines (name, path, stamp, format, size, checksum), an
+// empty line, then the text.
 std::string EncodeRecovery(const RecoveryRecord& record);
 // Just the header of that copy, for writing it and the text as they are, without joining them.
 std::string EncodeRecoveryHeader(std::string_view name, std::string_view fullPath, std::string_view stamp,
-                                 std::string_view text);
+                                 std::string_view text, const TextFormat& format = {});
 
 // The record, or nothing when the bytes are no recovery copy or its size or checksum does not match.
-// Copies of the two earlier layouts (without the stamp) are read too, so an update never hides them.
+// Copies of the three earlier layouts (without the format, the first two also without the stamp) are read
+// too, so an update never hides them.
 std::optional<RecoveryRecord> DecodeRecovery(std::string_view bytes);
 
 // True when the name and the path can belong together: an untitled copy has no path, and a named one has

@@ -1,6 +1,6 @@
 #include "window/shell_launches.h"
 
-#include "platform/text_file_rules.h"
+#include "document/format_files.h"
 
 namespace tovel {
 namespace {
@@ -24,7 +24,8 @@ void ShellLaunches::Preview() {
 
 void ShellLaunches::BrowserPreview() {
     const std::string path = m_appDir + kPreviewFileName;
-    SaveToFile(m_editor, m_files, path);
+    // In the document's format: a UTF-8 page stays UTF-8 for the browser.
+    WriteCopyOfText(m_files, path, m_editor.TextView(), m_document.Format);
     m_shell.OpenForWindow(path);
 }
 

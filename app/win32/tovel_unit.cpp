@@ -7,6 +7,7 @@
 #include "app/win32/shortcut_dispatch.h"
 #include "app/win32/tool_band.h"
 #include "document/backup_rule.h"
+#include "document/format_files.h"
 #include "gutter/win32/line_gutter.h"
 #include "platform/error.h"
 #include "platform/text_file_rules.h"
@@ -90,7 +91,7 @@ void TTovForm::CreateChildren() {
     m_commands = std::make_unique<TovelCommands>(
         CommandPlatform{*m_note, m_platform->files, m_platform->fileDialogs, m_platform->dialogs, m_platform->boxes,
                         m_platform->clipboard, m_platform->shell, m_platform->sound, m_platform->printer,
-                        m_platform->desktop, m_platform->recoveryStore, m_platform->codePage,
+                        m_platform->desktop, m_platform->recoveryStore, m_platform->codePage, m_platform->formatChooser,
                         static_cast<IMainWindow&>(*this), m_formats, CurrentLocalTime, SystemLeadBytes()},
         name, m_startup.appDir, m_designHeight);
     m_note->SetErrorSink([this] { App().ReportCurrentException(); });
@@ -200,7 +201,10 @@ void TTovForm::SaveBackup() {
     }
     facts.textSize = m_note->TextView().size();
     facts.existingBackupSize = files.SizeOf(facts.backupPath);
-    if (DecideBackup(facts, SystemLeadBytes()) == BackupDecision::Write) SaveToFile(*m_note, files, kBackupFileName);
+    if (DecideBackup(facts, SystemLeadBytes()) != BackupDecision::Write) return;
+    // In the document's format, so that the backup of an unedited file is that file's bytes; a text the
+    // format cannot hold any more is kept as the editor holds it rather than lost.
+    WriteCopyOfText(files, kBackupFileName, m_note->TextView(), document.Format);
 }
 
 void TTovForm::FormClose() {

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "app/win32/application.h"
+#include "document/format_choice.h"
+#include "platform/error.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_desktop_window.h"
@@ -20,6 +22,11 @@
 #include "platform/win32/win32_text_files.h"
 
 namespace tovel {
+
+// Until the format dialog stands: the choice is refused with a message, nothing is written.
+struct PendingFormatChooser : IFormatChooser {
+    std::optional<TextFormat> ChooseFormat(const TextFormat&) override { throw Error("未実装"); }
+};
 
 struct Win32Platform {
     // `pump` handles a message while a print job is spooled; `modal` runs the print dialog as a modal box.
@@ -47,6 +54,7 @@ struct Win32Platform {
     Win32Printer printer;
     Win32RecoveryStore recoveryStore;
     Win32CodePage codePage;
+    PendingFormatChooser formatChooser;
 };
 
 }  // namespace tovel

@@ -61,17 +61,17 @@ TEST(FileCommands, OpenLoadsTheChosenFileAndSaveWritesItBack) {
     PressKey('O', true);
     ASSERT_TRUE(AnswerFileDialog(editor, "開くファイルの選択", docDir / "doc.txt"));
     Sleep(500);
-    EXPECT_EQ(editor.EditorText(), "one\r\ntwo");
+    EXPECT_EQ(editor.EditorText(), "one\ntwo");
     TypeText(main, "X");
     EXPECT_EQ(WindowText(main), "doc.txt * tovel editor");
     PressKey('S', true);
     Sleep(300);
-    EXPECT_EQ(ReadBytes(docDir / "doc.txt"), "Xone\r\ntwo");
+    EXPECT_EQ(ReadBytes(docDir / "doc.txt"), "Xone\ntwo") << "an LF file keeps its LF";
     // The release of Ctrl+S changed nothing: the document stays clean, and the close asks nothing.
     EXPECT_EQ(WindowText(main), "doc.txt - tovel editor");
     EXPECT_EQ(CloseAnswering(editor, IDNO), "");
     EXPECT_TRUE(editor.WaitForExit());
-    EXPECT_EQ(ReadBytes(docDir / "doc.txt"), "Xone\r\ntwo");
+    EXPECT_EQ(ReadBytes(docDir / "doc.txt"), "Xone\ntwo");
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ TEST(StartUp, RelativeArgumentLoadsFromTheStartFolderAndCloseWritesBackupAndSett
     HWND main = editor.WaitForMainWindow();
     ASSERT_TRUE(main);
     EXPECT_EQ(WindowText(main), "sub\\memo.txt - tovel editor");
-    EXPECT_EQ(editor.EditorText(), "first\r\nsecond\r\nthird \x95\x5c\r\n");
+    EXPECT_EQ(editor.EditorText(), "first\nsecond\rthird \x95\x5c\r\n") << "every break as in the file";
     // First start without tovel.ini: the design position.
     const RECT r = WindowRect(main);
     EXPECT_EQ(r.left, 258);
@@ -41,7 +41,7 @@ TEST(StartUp, RelativeArgumentLoadsFromTheStartFolderAndCloseWritesBackupAndSett
     EXPECT_FALSE(FileExists(exeDir / "tovel.ini")) << "nothing may be written before the first close";
 
     CloseEditor(editor);
-    EXPECT_EQ(ReadBytes(workDir / "backup.tov"), "first\r\nsecond\r\nthird \x95\x5c\r\n");
+    EXPECT_EQ(ReadBytes(workDir / "backup.tov"), "first\nsecond\rthird \x95\x5c\r\n") << "the file's own bytes";
     const std::string ini = exeDir / "tovel.ini";
     EXPECT_EQ(IniValue(ini, "Left"), "258");
     EXPECT_EQ(IniValue(ini, "Top"), "176");

@@ -5,6 +5,8 @@
 #include "document/append_commands.h"
 #include "document/document_commands.h"
 #include "platform/error.h"
+#include "tests/unit/fake_code_page.h"
+#include "tests/unit/fake_format_chooser.h"
 #include "tests/unit/tool_commands_fixture.h"
 
 namespace tovel {
@@ -36,7 +38,9 @@ protected:
     AppendCommands append{mixList, editor, files, fileDialogs, dialogs, sound};
     DocumentState state;
     test::RecordingWindow window;
-    DocumentCommands doc{state, editor, files, fileDialogs, dialogs, window};
+    test::TableCodePage codePage;
+    test::ScriptedFormatChooser chooser;
+    DocumentCommands doc{state, editor, files, fileDialogs, dialogs, window, codePage, chooser};
 };
 
 TEST_F(CommandEditsTest, EveryCommandThatChangesTheTextIsOneUndoStepBackToTheExactBytes) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/unit/fake_code_page.h"
+#include "tests/unit/fake_format_chooser.h"
 #include "tests/unit/fakes.h"
 
 namespace tovel {
@@ -33,7 +35,9 @@ protected:
     ScriptedFileDialogs fileDialogs;
     ScriptedDialogs dialogs;
     RecordingWindow window;
-    DocumentCommands doc{state, editor, files, fileDialogs, dialogs, window};
+    test::TableCodePage codePage;
+    test::ScriptedFormatChooser chooser;
+    DocumentCommands doc{state, editor, files, fileDialogs, dialogs, window, codePage, chooser};
 };
 
 TEST_F(DocumentTest, TitlesFollowTheNameAndTheMarker) {

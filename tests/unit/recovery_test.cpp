@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
 #include <set>
 
 #include "document/recovery_keeper.h"
+#include "tests/unit/fake_code_page.h"
+#include "tests/unit/fake_format_chooser.h"
 #include "tests/unit/fakes.h"
 
 namespace tovel {
@@ -239,6 +242,31 @@ TEST(RecoveryRecord, TheEarlierLayoutsAreStillRead) {
     std::string stamped = EncodeRecovery({"a", "C:\\a", "t", "0001"});
     stamped.replace(stamped.find("0001"), 4, "0002");
     EXPECT_FALSE(DecodeRecovery(stamped));
+    // The third layout: a stamp, no format; its text is a Shift-JIS document with CR LF.
+    char sum[24];
+    std::snprintf(sum, sizeof sum, "%016llx",
+                  static_cast<unsigned long long>(Checksum("t", Checksum("0001", Checksum("C:\\a", Checksum("a"))))));
+    const auto third = DecodeRecovery(
+        "tovel recovery 3\r\nname: a\r\npath: C:\\a\r\nstamp: 0001\r\nsize: 1\r\n"
+        "checksum: " +
+        std::string(sum) + "\r\n\r\nt");
+    ASSERT_TRUE(third);
+    EXPECT_EQ(third->stamp, "0001");
+    EXPECT_EQ(third->format, TextFormat{});
+}
+
+TEST(RecoveryRecord, TheFormatComesBackAndIsPartOfTheChecksum) {
+    for (const TextFormat format :
+         {TextFormat{Encoding::Utf8, true, LineBreak::Lf}, TextFormat{Encoding::Utf16Be, true, LineBreak::Mixed},
+          TextFormat{Encoding::Iso2022Jp, false, LineBreak::Cr}}) {
+        RecoveryRecord record{"a", "C:\\a", "x\ny", "0001"};
+        record.format = format;
+        const std::string bytes = EncodeRecovery(record);
+        EXPECT_EQ(DecodeRecovery(bytes), record);
+        std::string other = bytes;
+        other.replace(other.find("format: ") + 8, 1, other[other.find("format: ") + 8] == 'u' ? "s" : "u");
+        EXPECT_FALSE(DecodeRecovery(other)) << "a changed format is a damaged copy";
+    }
 }
 
 TEST(RecoveryRecord, ANameMustBeTheLastPartOfItsPath) {
@@ -289,7 +317,9 @@ TEST(RecoveryRestore, SaveAsksWhenTheFileChangedSinceTheCopysStamp) {
         test::ScriptedFileDialogs fileDialogs;
         test::ScriptedDialogs dialogs;
         test::RecordingWindow window;
-        DocumentCommands commands(state, editor, files, fileDialogs, dialogs, window);
+        test::TableCodePage codePage;
+        test::ScriptedFormatChooser chooser;
+        DocumentCommands commands(state, editor, files, fileDialogs, dialogs, window, codePage, chooser);
         commands.Start("", "tovel editor");
         RecoveryRecord record{"memo.txt", "C:\\memo.txt", "restored"};
         record.stamp = c.stamped ? std::optional<std::string>(loadedStamp) : std::nullopt;

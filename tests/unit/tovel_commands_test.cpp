@@ -13,6 +13,7 @@
 
 #include "app/command_table.h"
 #include "tests/unit/fake_code_page.h"
+#include "tests/unit/fake_format_chooser.h"
 #include "tests/unit/fake_text_editor.h"
 
 namespace tovel {
@@ -68,6 +69,7 @@ struct CommandBench {
     test::FakeClipboard clipboard;
     test::FakeTextEditor editor{clipboard};
     test::TableCodePage codePage;
+    test::ScriptedFormatChooser chooser;
     test::MemoryFiles files;
     test::ScriptedFileDialogs fileDialogs;
     test::ScriptedDialogs dialogs;
@@ -81,7 +83,7 @@ struct CommandBench {
     RegionalFormats formats;
     TovelCommands commands{
         CommandPlatform{editor, files, fileDialogs, dialogs, boxes, clipboard, shell, sound, printer, desktop, store,
-                        codePage, window, formats, [] { return LocalTime{2024, 5, 6, 1, 7, 8, 9}; }},
+                        codePage, chooser, window, formats, [] { return LocalTime{2024, 5, 6, 1, 7, 8, 9}; }},
         kUntitledName, kAppDir, kDesignHeight};
 };
 
@@ -95,6 +97,7 @@ TEST(TovelCommands, EveryIdReachesItsHandler) {
     const std::string preview =
         "box:question|保存しないとプレビューは利用できません。\r\nブラウザで開きますか？|"
         "tovel editor plus!;";
+    const std::string reopen = "message:開き直すファイルがありません。\r文書をファイルに保存してから選んでください。;";
     const Row rows[] = {
         {cmdNewN1, [](CommandBench& b) { b.editor.text = "old"; }, "", ""},
         {cmdOpenO1,
@@ -111,6 +114,23 @@ TEST(TovelCommands, EveryIdReachesItsHandler) {
         {cmdViewV1, nullptr, preview, ""},
         {cmdPrintP1, nullptr, "print:1;", ""},
         {cmdExitX1, nullptr, "window:close;", ""},
+        {cmdFormatSaveK1,
+         [](CommandBench& b) {
+             b.editor.text = "a\r\nb";
+             b.chooser.choices.push_back(TextFormat{Encoding::Utf8, false, LineBreak::Lf});
+             b.fileDialogs.saves.push_back("C:\\k.txt");
+         },
+         "write:C:\\k.txt;", "a\nb"},
+        {cmdReopenAutoA1, nullptr, reopen, ""},
+        {cmdReopenShiftJisS1, nullptr, reopen, ""},
+        {cmdReopenUtf8U1, nullptr, reopen, ""},
+        {cmdReopenUtf16LeL1, nullptr, reopen, ""},
+        {cmdReopenUtf16BeB1, nullptr, reopen, ""},
+        {cmdReopenEucJpE1, nullptr, reopen, ""},
+        {cmdReopenJisJ1, nullptr, reopen, ""},
+        {cmdBreakCrLfW1, [](CommandBench& b) { b.editor.text = "a\nb\rc"; }, "", "a\r\nb\r\nc"},
+        {cmdBreakLfU1, [](CommandBench& b) { b.editor.text = "a\r\nb\rc"; }, "", "a\nb\nc"},
+        {cmdBreakCrM1, [](CommandBench& b) { b.editor.text = "a\r\nb\nc"; }, "", "a\rb\rc"},
         {cmdUndoU1, [](CommandBench& b) { b.editor.SetSelText("typed"); }, "", ""},
         {cmdCutT1, [](CommandBench& b) { b.editor.text = "cut", b.editor.Select(0, 3); }, "",
          "cut"},  // the double does not cut

@@ -91,10 +91,15 @@ TEST_F(MainWindowTest, MenuBarAndContextMenusCarryTheCaptionsAndShortcutNames) {
     EXPECT_EQ(MenuText(bar, 2), "ツール(&T)");
     EXPECT_EQ(MenuText(bar, 4), "ヘルプ(&H)");
     HMENU file = GetSubMenu(bar, 0);
-    EXPECT_EQ(GetMenuItemCount(file), 15);
+    EXPECT_EQ(GetMenuItemCount(file), 18);
     EXPECT_EQ(MenuText(file, 0), "新規作成(&N)\tCtrl+N");
-    EXPECT_EQ(MenuText(file, 10), "プレビュー(&V)\tF4");
-    EXPECT_EQ(MenuText(file, 14), "tovelの終了(&X)");
+    EXPECT_EQ(MenuText(file, 6), "文字コードを指定して保存(&K)...");
+    EXPECT_EQ(MenuText(file, 7), "文字コードを指定して開き直す(&E)");
+    EXPECT_EQ(MenuText(GetSubMenu(file, 7), 0), "自動判定(&A)");
+    EXPECT_EQ(MenuText(GetSubMenu(file, 7), 7), "JIS(&J)");
+    EXPECT_EQ(MenuText(GetSubMenu(file, 8), 1), "LF (Unix)(&U)");
+    EXPECT_EQ(MenuText(file, 13), "プレビュー(&V)\tF4");
+    EXPECT_EQ(MenuText(file, 17), "tovelの終了(&X)");
     HMENU show = GetSubMenu(bar, 3);
     EXPECT_EQ(MenuText(show, 0), "常に手前に表示(&A)\tF3");
     HMENU strings = GetSubMenu(GetSubMenu(bar, 2), 2);
