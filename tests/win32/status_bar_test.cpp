@@ -146,6 +146,22 @@ std::string StoredSwitch(const std::string& ini) {
 
 class StatusBarSetting : public test::MainWindowHost {};
 
+// The folder is the current one while alive, as when the program is started from its own folder: the close
+// writes its backup there.
+class CurrentFolder {
+public:
+    explicit CurrentFolder(const std::string& folder) {
+        GetCurrentDirectoryA(sizeof m_previous, m_previous);
+        SetCurrentDirectoryA(folder.c_str());
+    }
+    CurrentFolder(const CurrentFolder&) = delete;
+    CurrentFolder& operator=(const CurrentFolder&) = delete;
+    ~CurrentFolder() { SetCurrentDirectoryA(m_previous); }
+
+private:
+    char m_previous[MAX_PATH] = {};
+};
+
 // Read at start (1 shown, 0 hidden, anything else or nothing the default: shown) and written at the close.
 TEST_F(StatusBarSetting, IsReadAtStartAndWrittenAtTheClose) {
     struct Row {
@@ -162,6 +178,7 @@ TEST_F(StatusBarSetting, IsReadAtStartAndWrittenAtTheClose) {
         const std::string ini = folder / "tovel.ini";
         if (row.stored) WritePrivateProfileStringA("Form", "StatusBar", row.stored, ini.c_str());
         {
+            CurrentFolder current(folder.Path());
             StopAtExit stop(*this);
             TTovForm& form = Start(folder.Path());
             EXPECT_EQ(form.Status().Shown(), row.shown);
