@@ -52,6 +52,7 @@ enum CommandId : unsigned short {
     cmdR2,
     cmdN22,
     cmdS2,
+    cmdStatusBarS3,
     // "ヘルプ(&H)"
     cmdManualM1 = 1400,
     cmdUpdateU1,

@@ -89,6 +89,8 @@ constexpr MenuItem kShowItems[] = {
     Item("R2", "行数表示を更新(&R)", kNone, cmdR2),
     Item("N22", "現在の文字数(&N)", kNone, cmdN22),
     Separator("N24"),
+    Item("StatusBarS3", "ステータスバー(&S)", kNone, cmdStatusBarS3),
+    Separator("N27"),
     Item("S2", "設定(&S)", kNone, cmdS2),
 };
 constexpr MenuItem kHelpItems[] = {

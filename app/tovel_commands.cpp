@@ -50,6 +50,7 @@ constexpr CommandRow kRows[] = {
     {cmdR2, [](TovelCommands& c) { c.R2Click(); }},
     {cmdN22, [](TovelCommands& c) { c.N22Click(); }},
     {cmdS2, [](TovelCommands& c) { c.S2Click(); }},
+    {cmdStatusBarS3, [](TovelCommands& c) { c.StatusBarS3Click(); }},
     // "ヘルプ(&H)"
     {cmdManualM1, [](TovelCommands& c) { c.ManualM1Click(); }},
     {cmdUpdateU1, [](TovelCommands& c) { c.UpdateU1Click(); }},
@@ -188,6 +189,7 @@ void TovelCommands::ExecuteTovel1Click() { m_launches.StartEditor(); }
 // ---- The window's own boxes and the gutter.
 void TovelCommands::Version1Click() { m_p.window.ShowAbout(); }
 void TovelCommands::S2Click() { m_p.window.ShowSettings(); }
+void TovelCommands::StatusBarS3Click() { m_p.window.ToggleStatusBar(); }
 void TovelCommands::R2Click() { m_p.window.RefreshGutter(); }
 
 }  // namespace tovel

@@ -45,6 +45,8 @@ public:
     virtual void RefreshGutter() = 0;
     // A new caption for the menu bar's item that runs `command`, still followed by its shortcut's name.
     virtual void SetMenuCaption(CommandId command, const std::string& caption) = 0;
+    // Hides the status bar when shown, shows it when hidden.
+    virtual void ToggleStatusBar() = 0;
 };
 
 // The platform the commands act on, all owned by the caller and outliving the commands.
@@ -143,6 +145,7 @@ public:
     void R2Click();
     void N22Click();
     void S2Click();
+    void StatusBarS3Click();
     // ---- "ヘルプ(&H)"
     void ManualM1Click();
     void UpdateU1Click();

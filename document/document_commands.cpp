@@ -241,7 +241,7 @@ bool DocumentCommands::SaveAs() {
 }
 
 bool DocumentCommands::SaveAsFormat() {
-    const std::optional<TextFormat> chosen = m_formatChooser.ChooseFormat(m_state.Format);
+    const std::optional<TextFormat> chosen = m_formatChooser.ChooseFormat(StartingFormat(m_state.Format, m_editor.TextView()));
     if (!chosen) return false;
     const std::optional<std::string> path = m_fileDialogs.ChooseFileToSave();
     if (!path) return false;

@@ -12,4 +12,15 @@ void WriteInteger(IIniFile& ini, const std::string& section, const std::string& 
     ini.WriteText(section, key, IntegerToText(value));
 }
 
+bool ReadSwitch(IIniFile& ini, const std::string& section, const std::string& key, bool fallback) {
+    switch (ReadInteger(ini, section, key, -1)) {
+        case 0:
+            return false;
+        case 1:
+            return true;
+        default:
+            return fallback;
+    }
+}
+
 }  // namespace tovel

@@ -48,4 +48,8 @@ void SetMenuCaption(HMENU menu, CommandId command, const std::string& caption, c
     ModifyMenuA(menu, command, MF_BYCOMMAND | MF_STRING, command, MenuCaption(caption, shortcut).c_str());
 }
 
+void CheckMenuCommand(HMENU menu, CommandId command, bool checked) {
+    CheckMenuItem(menu, command, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
 }  // namespace tovel

@@ -21,4 +21,7 @@ std::string MenuCaption(const std::string& caption, const Shortcut& shortcut);
 // Changes the caption of the item that runs the command, keeping its shortcut's name.
 void SetMenuCaption(HMENU menu, CommandId command, const std::string& caption, const Shortcut& shortcut);
 
+// Shows or clears the check mark of the item that runs the command.
+void CheckMenuCommand(HMENU menu, CommandId command, bool checked);
+
 }  // namespace tovel

@@ -72,6 +72,9 @@ void TTovForm::CreateChildren() {
     m_note = std::make_unique<ScintillaEditor>(Handle(), kNoteId, RECT{left, top, client.right, client.bottom});
     m_band = std::make_unique<ToolBand>(Handle(), Handle(), m_dpi, m_windowFont.Get());
     m_gutter = std::make_unique<LineGutter>(Handle(), m_dpi);
+    m_status = std::make_unique<StatusBar>(Handle(), m_dpi, m_windowFont.Get());
+    m_status->ShowFormat(m_shownFormat);
+    CheckMenuCommand(MainMenu(), cmdStatusBarS3, m_status->Shown());
     m_notePopup = BuildPopupMenu(NotePopup());
     m_toolPopup = BuildPopupMenu(ToolPopup());
     // While a job is spooled, messages are handled as the program's loop does, shortcuts included. The
@@ -95,12 +98,20 @@ void TTovForm::CreateChildren() {
                         static_cast<IMainWindow&>(*this), m_formats, CurrentLocalTime, SystemLeadBytes()},
         name, m_startup.appDir, m_designHeight);
     m_note->SetErrorSink([this] { App().ReportCurrentException(); });
-    m_note->SetChangeObserver([this] { m_commands->TextChanged(); });
+    m_note->SetChangeObserver([this] {
+        m_commands->TextChanged();
+        ShowCaretPlace();
+    });
     m_note->SetMessageObserver([this](UINT msg, WPARAM wp, LPARAM lp) { return OnEditorMessage(msg, wp, lp); });
     // The gutter follows the editor on keys, clicks and the refresh command, and on nothing else. A key
     // release alone changes nothing else: the document is marked modified by the change of its text (an
-    // arrow, Esc or the Ctrl+S that saved leave it clean).
+    // arrow, Esc or the Ctrl+S that saved leave it clean). The status bar follows every key, mouse and
+    // input-method message, once the editor has moved the caret.
     m_note->SetAfterObserver([this](UINT msg, WPARAM, LPARAM) {
+        if ((msg >= WM_KEYFIRST && msg <= WM_KEYLAST) || (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) ||
+            msg == WM_IME_COMPOSITION || msg == WM_IME_ENDCOMPOSITION) {
+            ShowCaretPlace();
+        }
         switch (msg) {
             case WM_KEYUP:
             case WM_SYSKEYUP:
@@ -157,6 +168,7 @@ void TTovForm::FormCreate() {
         }
     }
     if (wordWrap == "NO") m_note->SetWordWrap(false);
+    SetStatusBarShown(ReadSwitch(ini, kFormSection, keys::kStatusBar, true));
 
     m_commands->Start(WindowText(Handle()));  // the clean marker, the base title, caption and taskbar title
 
@@ -172,6 +184,7 @@ void TTovForm::FormCreate() {
     } catch (...) {
         App().ReportCurrentException();
     }
+    ShowCaretPlace();
     SetTimer(Handle(), kRecoveryTimer, kRecoveryTickMs, nullptr);
 }
 
@@ -235,8 +248,9 @@ void TTovForm::FormClose() {
         {keys::kLeft, r.left},
         {keys::kNoteColor, m_note->Color()},
         {keys::kNoteFontColor, m_note->FontColor()},
+        {keys::kStatusBar, m_status->Shown() ? 1 : 0},  // a switch: 1 shown, 0 hidden
     };
-    // Every key is tried; a settings file that cannot be written is reported once, not six times.
+    // Every key is tried; a settings file that cannot be written is reported once, not once for each key.
     std::exception_ptr firstFailure;
     for (const auto& [key, value] : values) {
         try {
@@ -267,13 +281,17 @@ void TTovForm::OnDropFiles(HDROP drop) {
     } catch (...) {
         App().ReportCurrentException();
     }
+    ShowCaretPlace();
 }
 
 void TTovForm::SetCaption(const std::string& caption) { SetWindowTextA(Handle(), caption.c_str()); }
 
 void TTovForm::SetApplicationTitle(const std::string& title) { App().SetTitle(title); }
 
-void TTovForm::ShowFormat(const TextFormat& format) { m_shownFormat = format; }
+void TTovForm::ShowFormat(const TextFormat& format) {
+    m_shownFormat = format;
+    if (m_status) m_status->ShowFormat(format);
+}
 
 void TTovForm::ShowIconOf(const std::string& fullPath) {
     // The call may write the icon's source path back into the buffer: give it room.
@@ -304,14 +322,31 @@ void TTovForm::SetMenuCaption(CommandId command, const std::string& caption) {
     tovel::SetMenuCaption(MainMenu(), command, caption, item ? item->shortcut : Shortcut{});
 }
 
+void TTovForm::ToggleStatusBar() { SetStatusBarShown(!m_status->Shown()); }
+
+void TTovForm::SetStatusBarShown(bool shown) {
+    m_status->SetShown(shown);
+    CheckMenuCommand(MainMenu(), cmdStatusBarS3, shown);
+    LayOut();
+}
+
+void TTovForm::ShowCaretPlace() {
+    if (!m_note || !m_status || !IsWindow(Handle())) return;
+    const ScintillaEditor::FilePosition caret = m_note->CaretInFile();
+    m_status->ShowPosition(caret.line, caret.column);
+}
+
 void TTovForm::LayOut() {
-    if (!m_note || !m_band || !m_gutter) return;
+    if (!m_note || !m_band || !m_gutter || !m_status) return;
     RECT client;
     GetClientRect(Handle(), &client);
+    m_status->SetWidth(client.right);
+    // The editor and the gutter take what lies between the band and the status bar.
     const int top = m_band->Height(), left = Scale(LineGutter::kDesignWidth);
+    const int height = std::max(0, static_cast<int>(client.bottom) - m_status->Height() - top);
     m_band->SetWidth(client.right);
-    m_gutter->SetBounds(0, top, left, std::max(0L, client.bottom - top));
-    m_note->SetBounds(left, top, client.right - left, client.bottom - top);
+    m_gutter->SetBounds(0, top, left, height);
+    m_note->SetBounds(left, top, client.right - left, height);
 }
 
 const Menu* TTovForm::ContextMenuOf(HWND window) const {
@@ -363,6 +398,7 @@ void TTovForm::RunCommand(CommandId command) {
     } catch (...) {
         App().ReportCurrentException();
     }
+    ShowCaretPlace();
 }
 
 LRESULT TTovForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {

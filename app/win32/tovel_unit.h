@@ -1,7 +1,7 @@
 #pragma once
-// The main window TovForm: the editor, the toolbar band, the line-number gutter, the menu bar and the two
-// context menus. It lays them out and routes every command id to the command layer, inside the one place
-// where a command's error is shown; what a command does lives in TovelCommands.
+// The main window TovForm: the editor, the toolbar band, the line-number gutter, the status bar, the menu
+// bar and the two context menus. It lays them out and routes every command id to the command layer, inside the one
+// place where a command's error is shown; what a command does lives in TovelCommands.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -14,6 +14,7 @@
 #include "app/tovel_commands.h"
 #include "app/win32/application.h"
 #include "app/win32/menus.h"
+#include "app/win32/status_bar.h"
 #include "app/win32/win32_platform.h"
 #include "platform/date_text.h"
 #include "platform/win32/scintilla_editor.h"
@@ -49,6 +50,9 @@ public:
     Win32Printer& Printer() { return m_platform->printer; }
     LineGutter& Gutter() { return *m_gutter; }
     ToolBand& Band() { return *m_band; }
+    StatusBar& Status() { return *m_status; }
+    // The window as the command layer sees it (the tests tell it what the commands would).
+    IMainWindow& AsMainWindow() { return *this; }
     HMENU MainMenu() const { return GetMenu(Handle()); }
     HMENU NotePopupMenu() const { return m_notePopup.Get(); }
     HMENU ToolPopupMenu() const { return m_toolPopup.Get(); }
@@ -96,6 +100,11 @@ private:
     void Close() override;
     void RefreshGutter() override;
     void SetMenuCaption(CommandId command, const std::string& caption) override;
+    void ToggleStatusBar() override;
+    // Shows or hides the status bar, checks its menu item to match, and gives the editor the room.
+    void SetStatusBarShown(bool shown);
+    // The status bar follows the caret: called after whatever may have moved it.
+    void ShowCaretPlace();
     void ShowContextMenu(HMENU menu, HWND owner, LPARAM screenPoint);
     const Menu* ContextMenuOf(HWND window) const;
     int Scale(int designPixels) const { return MulDiv(designPixels, m_dpi, 96); }
@@ -115,6 +124,7 @@ private:
     std::unique_ptr<TovelCommands> m_commands;
     std::unique_ptr<ToolBand> m_band;
     std::unique_ptr<LineGutter> m_gutter;
+    std::unique_ptr<StatusBar> m_status;
     std::unique_ptr<ScintillaEditor> m_note;
     ScopedMenu m_notePopup;
     ScopedMenu m_toolPopup;

@@ -7,8 +7,7 @@
 #include <string>
 
 #include "app/win32/application.h"
-#include "document/format_choice.h"
-#include "platform/error.h"
+#include "document/win32/format_dialog.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_desktop_window.h"
@@ -23,11 +22,6 @@
 
 namespace tovel {
 
-// Until the format dialog stands: the choice is refused with a message, nothing is written.
-struct PendingFormatChooser : IFormatChooser {
-    std::optional<TextFormat> ChooseFormat(const TextFormat&) override { throw Error("未実装"); }
-};
-
 struct Win32Platform {
     // `pump` handles a message while a print job is spooled; `modal` runs the print dialog as a modal box.
     Win32Platform(Application& app, HWND window, const std::string& appDir, std::function<void(MSG&)> pump,
@@ -39,7 +33,8 @@ struct Win32Platform {
           desktop(window),
           clipboard(window),
           printer([&app] { return app.Handle(); }, std::move(pump), std::move(modal)),
-          recoveryStore(appDir) {}
+          recoveryStore(appDir),
+          formatChooser(app) {}
     Win32Platform(const Win32Platform&) = delete;
     Win32Platform& operator=(const Win32Platform&) = delete;
 
@@ -54,7 +49,7 @@ struct Win32Platform {
     Win32Printer printer;
     Win32RecoveryStore recoveryStore;
     Win32CodePage codePage;
-    PendingFormatChooser formatChooser;
+    Win32FormatChooser formatChooser;
 };
 
 }  // namespace tovel

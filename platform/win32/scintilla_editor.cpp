@@ -343,6 +343,13 @@ int ScintillaEditor::CaretLine() { return static_cast<int>(RowOf(m_calls.Selecti
 
 int ScintillaEditor::CaretLineStart() { return static_cast<int>(RowStart(CaretLine())); }
 
+ScintillaEditor::FilePosition ScintillaEditor::CaretInFile() const {
+    if (!m_hwnd) return {};
+    const sci::Position caret = m_calls.CurrentPos();
+    const sci::Position line = m_calls.LineFromPosition(caret);
+    return {line + 1, caret - m_calls.PositionFromLine(line) + 1};
+}
+
 std::string ScintillaEditor::Line(int index) {
     if (index < 0 || index >= RowCount()) return {};
     const sci::Position start = RowStart(index);

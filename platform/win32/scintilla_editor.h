@@ -89,6 +89,15 @@ public:
     // Whether the text changed since the last whole-text set.
     bool Modified() const { return m_calls.Modify(); }
 
+    // Where the caret is in the file: the line counted from 1 by the text's breaks (CR LF, LF and CR each
+    // one; never display rows), and the column as the bytes from the line's start plus 1. Looked up in the
+    // component's line index, without reading the text.
+    struct FilePosition {
+        long long line = 1;
+        long long column = 1;
+    };
+    FilePosition CaretInFile() const;
+
 private:
     void CreateWindows(HWND parent, int id, const RECT& bounds);
     void Configure();

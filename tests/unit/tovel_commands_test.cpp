@@ -36,6 +36,7 @@ public:
     void ShowSettings() override { calls.push_back("settings"); }
     void Close() override { calls.push_back("close"); }
     void RefreshGutter() override { calls.push_back("gutter"); }
+    void ToggleStatusBar() override { calls.push_back("status bar"); }
     void SetMenuCaption(CommandId command, const std::string& text) override {
         calls.push_back(std::to_string(command) + " " + text);
     }
@@ -152,6 +153,7 @@ TEST(TovelCommands, EveryIdReachesItsHandler) {
         {cmdR2, nullptr, "window:gutter;", ""},
         {cmdN22, [](CommandBench& b) { b.editor.text = "12345"; }, "message:5;", "12345"},
         {cmdS2, nullptr, "window:settings;", ""},
+        {cmdStatusBarS3, nullptr, "window:status bar;", ""},
         {cmdManualM1, nullptr, "shell:OPEN:C:\\tovel\\readme.txt;", ""},
         {cmdUpdateU1, nullptr, "shell:run:\"C:\\tovel\\tovel.exe\" \"C:\\tovel\\update.txt\";", ""},
         {cmdVersion1, nullptr, "window:about;", ""},

@@ -392,6 +392,7 @@ TEST_P(BadSettings, StartUpGoesOnWithTheDefaults) {
         EXPECT_EQ(r.left, 258);
         EXPECT_EQ(r.top, 176);
         EXPECT_EQ(form.Note().Color(), static_cast<std::int32_t>(0x80000005u));
+        EXPECT_TRUE(form.Status().Shown());
         EXPECT_EQ(answer.Unexpected(), 0) << "no box at start";
         if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
         held = INVALID_HANDLE_VALUE;
