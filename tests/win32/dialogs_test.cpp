@@ -142,6 +142,38 @@ TEST_F(DialogsTest, Utf8InputBoxTakesCharactersShiftJisLacksAndShowsItsDefault) 
     EXPECT_FALSE(dialogs.InputBoxUtf8("c", "p", "").has_value());
 }
 
+TEST_F(DialogsTest, Utf8InputBoxLooksLikeTheAnsiOne) {
+    struct Look {
+        RECT edit{};
+        HGDIOBJ font = nullptr;
+        LOGFONTA face{};
+        bool unicode = false;
+    };
+    const auto lookOf = [](Look& look) {
+        return Act::Call([&look](HWND dlg) {
+            const HWND edit = GetFocus();
+            look.edit = ChildRect(dlg, edit);
+            look.font = reinterpret_cast<HGDIOBJ>(SendMessageW(edit, WM_GETFONT, 0, 0));
+            if (look.font) GetObjectA(look.font, sizeof look.face, &look.face);
+            look.unicode = IsWindowUnicode(edit);
+        });
+    };
+    Look ansi, utf8;
+    {
+        DialogAnswerer answer({{lookOf(ansi), Act::Enter()}});
+        dialogs.InputBox("c", "p", "");
+    }
+    {
+        DialogAnswerer answer({{lookOf(utf8), Act::Enter()}});
+        dialogs.InputBoxUtf8("c", "p", "");
+    }
+    EXPECT_TRUE(EqualRect(&ansi.edit, &utf8.edit));
+    ASSERT_NE(utf8.font, nullptr) << "the box's own font, not the system's";
+    EXPECT_STREQ(utf8.face.lfFaceName, ansi.face.lfFaceName);
+    EXPECT_EQ(utf8.face.lfHeight, ansi.face.lfHeight);
+    EXPECT_TRUE(utf8.unicode);
+}
+
 TEST_F(DialogsTest, Utf8InputBoxCountsItsLimitInUtf8Bytes) {
     const std::string a252(252, 'a');
     {
