@@ -32,6 +32,7 @@ bool EditCountsCharacters() {
     return counts;
 }
 
+// Nothing for text that is not well-formed UTF-8: the box never shows a guess at it.
 std::wstring Widen(std::string_view utf8) {
     if (utf8.empty() || utf8.size() > INT_MAX / 2) return {};
     const int n = static_cast<int>(utf8.size());
@@ -41,6 +42,7 @@ std::wstring Widen(std::string_view utf8) {
     return wide;
 }
 
+// Half a surrogate pair standing alone (no keyboard types one) becomes U+FFFD, the one UTF-8 can show.
 std::string Utf8Of(std::wstring_view wide) {
     if (wide.empty()) return {};
     const int n = static_cast<int>(wide.size());
