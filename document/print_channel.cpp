@@ -7,14 +7,22 @@
 #include "platform/editor.h"
 #include "platform/error.h"
 #include "platform/sjis.h"
+#include "platform/utf8_steps.h"
 
 namespace tovel {
 
-PrintChannel::PrintChannel(IPrintDevice& device) : m_device(device), m_metrics(device.Metrics()) {}
+PrintChannel::PrintChannel(IPrintDevice& device, bool utf8)
+    : m_device(device), m_metrics(device.Metrics()), m_utf8(utf8) {
+    m_device.SetUtf8(utf8);
+}
+
+std::size_t PrintChannel::NextChar(std::string_view text, std::size_t pos) const {
+    return m_utf8 ? NextUtf8CharPos(text, pos) : NextCharPos(text, pos);
+}
 
 void PrintChannel::Write(std::string_view text) {
     std::size_t runStart = 0;
-    for (std::size_t pos = 0; pos < text.size(); pos = NextCharPos(text, pos)) {
+    for (std::size_t pos = 0; pos < text.size(); pos = NextChar(text, pos)) {
         const char c = text[pos];
         if (c != '\t' && c != '\n' && c != '\r' && c != '\f') continue;
         DrawRun(text.substr(runStart, pos - runStart));
@@ -36,7 +44,7 @@ void PrintChannel::DrawRun(std::string_view run) {
     // Where each character of the run ends, found once: a long line is cut into many printed lines, and
     // stepping back over double-byte characters from the start each time would take the square of its length.
     std::vector<std::size_t> ends;
-    for (std::size_t pos = 0; pos < run.size();) ends.push_back(pos = NextCharPos(run, pos));
+    for (std::size_t pos = 0; pos < run.size();) ends.push_back(pos = NextChar(run, pos));
     std::size_t start = 0, done = 0;  // bytes drawn, and characters drawn
     while (start < run.size()) {
         const auto fits = [&](std::size_t count) {
@@ -93,10 +101,11 @@ void PrintLines(IEditor& editor, IPrinter& printer) {
     if (!printer.ChoosePrinter()) return;
     // The whole text, not the editor's lines: those are display rows under word wrap and capped in length.
     const std::string text = editor.Text();
+    const bool utf8 = editor.Utf8();
     const std::vector<std::string_view> lines = SplitLines(text);
 
     std::unique_ptr<IPrintJob> job = printer.StartJob();
-    PrintChannel channel(job->Device());
+    PrintChannel channel(job->Device(), utf8);
     try {
         for (const std::string_view line : lines) {
             channel.Write(line);

@@ -1,6 +1,7 @@
 #pragma once
 // The printer as the printing logic sees it. Contract: sizes and positions are device pixels of the
-// printable area; text is ANSI (Shift-JIS) bytes; drawing never reports spooler failures.
+// printable area; text is ANSI (Shift-JIS) bytes, or UTF-8 once the device is told so (a document held as
+// UTF-8 is drawn as the characters it holds); drawing never reports spooler failures.
 #include <memory>
 #include <string_view>
 
@@ -18,6 +19,8 @@ class IPrintDevice {
 public:
     virtual ~IPrintDevice() = default;
     virtual PrinterMetrics Metrics() = 0;
+    // Whether the text measured and drawn from now on is UTF-8 rather than Shift-JIS bytes.
+    virtual void SetUtf8(bool utf8) = 0;
     virtual int TextWidth(std::string_view text) = 0;
     virtual int TextHeight(std::string_view text) = 0;
     virtual void DrawText(int x, int y, std::string_view text) = 0;

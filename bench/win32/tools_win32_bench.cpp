@@ -45,6 +45,8 @@ struct Unused : tovel::IMessageBoxes, tovel::IClipboard, tovel::IShell {
     void ShowInfo(const std::string&, const std::string&) override {}
     std::string ReadText() override { return {}; }
     void WriteText(std::string_view) override {}
+    std::string ReadUnicodeText() override { return {}; }
+    void WriteUnicodeText(std::string_view) override {}
     bool ShellOpen(const std::string&) override { return false; }
     bool OpenForWindow(const std::string&) override { return false; }
     bool RunCommand(const std::string&) override { return false; }

@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
 
 #include "platform/byte_string.h"
 #include "platform/error.h"
 #include "platform/sjis.h"
+#include "platform/utf8_steps.h"
 #include "platform/win32/ui_helpers.h"
 #include "platform/win32/win32_clipboard.h"
 
@@ -274,7 +276,9 @@ void ScintillaEditor::LimitInsertion(const SCNotification& n) {
     const std::size_t room = length >= limit ? 0 : limit - length;
     const std::string_view inserted(n.text, static_cast<std::size_t>(n.length));
     if (inserted.size() <= room) return;
-    m_calls.ChangeInsertion(inserted.substr(0, PasteFits(inserted, room)));
+    // Cut between whole characters of the held text: half a character would be a byte of nothing.
+    const std::size_t fits = m_utf8 ? Utf8PasteFits(inserted, room) : PasteFits(inserted, room);
+    m_calls.ChangeInsertion(inserted.substr(0, fits));
     MessageBeep(0);
 }
 
@@ -501,29 +505,50 @@ IClipboard& ScintillaEditor::Clipboard() {
     return *m_clipboard;
 }
 
-// Cut, copy and paste move the text's bytes as they are: the component's own clipboard commands go
-// through Unicode and would change bytes that make no Shift-JIS character, or that another code page
-// reads differently.
-void ScintillaEditor::CutToClipboard() {
+// Cut, copy and paste of Shift-JIS text move the text's bytes as they are: the component's own clipboard
+// commands go through Unicode and would change bytes that make no Shift-JIS character, or that another
+// code page reads differently. Text held as UTF-8 goes as the Unicode text it is.
+void ScintillaEditor::PutSelectionOnClipboard() {
     const sci::Position start = m_calls.SelectionStart(), end = m_calls.SelectionEnd();
-    if (start == end) return;
+    const std::string_view selected(m_calls.RangePointer(start, end - start), static_cast<std::size_t>(end - start));
+    if (m_utf8) {
+        Clipboard().WriteUnicodeText(selected);
+    } else {
+        Clipboard().WriteText(selected);
+    }
+}
+
+void ScintillaEditor::CutToClipboard() {
+    if (m_calls.SelectionStart() == m_calls.SelectionEnd()) return;
     // The clipboard first: a copy that is refused deletes nothing.
-    Clipboard().WriteText({m_calls.RangePointer(start, end - start), static_cast<std::size_t>(end - start)});
+    PutSelectionOnClipboard();
     m_calls.Clear();  // one undo step, announced like any edit
 }
 
 void ScintillaEditor::CopyToClipboard() {
-    const sci::Position start = m_calls.SelectionStart(), end = m_calls.SelectionEnd();
-    if (start == end) return;
-    Clipboard().WriteText({m_calls.RangePointer(start, end - start), static_cast<std::size_t>(end - start)});
+    if (m_calls.SelectionStart() == m_calls.SelectionEnd()) return;
+    PutSelectionOnClipboard();
 }
 
 void ScintillaEditor::PasteFromClipboard() {
-    // The plain text up to its first NUL, no line break converted. Without text on the clipboard nothing
-    // happens and the selection stays. The replace is one undo step and keeps to the byte limit, as typing.
-    const std::string text = Clipboard().ReadText();
-    if (text.empty()) return;
-    m_calls.ReplaceSel(text.c_str());
+    // The plain text (or for UTF-8, the Unicode text) up to its first NUL, no line break converted.
+    // Without text on the clipboard nothing happens and the selection stays. The replace is one undo step
+    // and keeps to the byte limit, as typing. Unicode text that stops at a character it cannot convert is
+    // pasted as far as it goes, and the stop is reported.
+    std::string text;
+    std::exception_ptr stopped;
+    if (m_utf8) {
+        try {
+            text = Clipboard().ReadUnicodeText();
+        } catch (const UnconvertedClipboardText& e) {
+            text = e.Converted();
+            stopped = std::current_exception();
+        }
+    } else {
+        text = Clipboard().ReadText();
+    }
+    if (!text.empty()) m_calls.ReplaceSel(text.c_str());
+    if (stopped) std::rethrow_exception(stopped);
 }
 
 void ScintillaEditor::ClearSelection() {

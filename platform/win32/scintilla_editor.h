@@ -116,6 +116,8 @@ private:
     void OnNotify(const SCNotification& n);
     void LimitInsertion(const SCNotification& n);
     IClipboard& Clipboard();
+    // The selection onto the clipboard in the form the held text takes; raises the clipboard's refusals.
+    void PutSelectionOnClipboard();
     // Runs an observer; an error it raises goes to the error sink instead of up through the component.
     template <typename F>
     bool Guarded(F&& f);

@@ -2,7 +2,6 @@
 
 #include "platform/win32/input_box.h"
 #include "platform/win32/message_dialog.h"
-#include "platform/win32/win32_code_page.h"
 
 namespace tovel {
 
@@ -13,12 +12,7 @@ std::optional<std::string> Win32Dialogs::InputBox(const std::string& caption, co
 
 std::optional<std::string> Win32Dialogs::InputBoxUtf8(const std::string& caption, const std::string& prompt,
                                                       const std::string& def) {
-    // The box itself is an ANSI one: what it holds goes through code page 932 both ways.
-    Win32CodePage codePage;
-    const Conversion shownDefault = codePage.Utf8ToShiftJis(def);
-    const auto typed = InputBox(caption, prompt, shownDefault.Exact() ? shownDefault.text : std::string());
-    if (!typed) return std::nullopt;
-    return codePage.ShiftJisToUtf8(*typed).text;
+    return RunModal([&](HWND owner) { return dialogs::RunUnicodeInputBox(owner, caption, prompt, def); });
 }
 
 DialogResult Win32Dialogs::ConfirmYesNoCancel(const std::string& message) {

@@ -4,6 +4,7 @@
 #include <commdlg.h>
 #include <winspool.h>
 
+#include <climits>
 #include <string>
 
 #include "platform/error.h"
@@ -69,10 +70,16 @@ public:
 
 private:
     PrinterMetrics Metrics() override { return m_metrics; }
+    void SetUtf8(bool utf8) override { m_utf8 = utf8; }
     int TextWidth(std::string_view text) override { return Extent(text).cx; }
     int TextHeight(std::string_view text) override { return Extent(text).cy; }
     void DrawText(int x, int y, std::string_view text) override {
-        TextOutA(m_dc, x, y, text.data(), static_cast<int>(text.size()));
+        if (m_utf8) {
+            const std::wstring wide = Widen(text);
+            TextOutW(m_dc, x, y, wide.data(), static_cast<int>(wide.size()));
+        } else {
+            TextOutA(m_dc, x, y, text.data(), static_cast<int>(text.size()));
+        }
     }
     void NewPage() override {
         EndPage(m_dc);
@@ -80,14 +87,29 @@ private:
     }
     SIZE Extent(std::string_view text) {
         SIZE size{};
-        GetTextExtentPoint32A(m_dc, text.data(), static_cast<int>(text.size()), &size);
+        if (m_utf8) {
+            const std::wstring wide = Widen(text);
+            GetTextExtentPoint32W(m_dc, wide.data(), static_cast<int>(wide.size()), &size);
+        } else {
+            GetTextExtentPoint32A(m_dc, text.data(), static_cast<int>(text.size()), &size);
+        }
         return size;
+    }
+    // UTF-8 drawn through the wide calls; a byte that is not well-formed shows as the replacement mark.
+    static std::wstring Widen(std::string_view utf8) {
+        if (utf8.empty() || utf8.size() > INT_MAX / 2) return {};
+        const int n = static_cast<int>(utf8.size());
+        const int units = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), n, nullptr, 0);
+        std::wstring wide(static_cast<std::size_t>(units > 0 ? units : 0), L'\0');
+        if (units > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), n, wide.data(), units);
+        return wide;
     }
 
     Win32Printer& m_printer;
     HDC m_dc;
     ScopedFont m_font;
     PrinterMetrics m_metrics;
+    bool m_utf8 = false;
 };
 
 Win32Printer::Win32Printer(std::function<HWND()> owner, std::function<void(MSG&)> pump,

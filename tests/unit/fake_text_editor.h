@@ -17,8 +17,11 @@ namespace tovel::test {
 class FakeClipboard : public IClipboard {
 public:
     std::string text;
+    std::string unicode;  // the Unicode text, as UTF-8; kept apart from the plain text
     std::string ReadText() override { return text; }
     void WriteText(std::string_view t) override { text = std::string(t); }
+    std::string ReadUnicodeText() override { return unicode; }
+    void WriteUnicodeText(std::string_view t) override { unicode = std::string(t); }
 };
 
 class FakeTextEditor : public FakeEditor {

@@ -20,6 +20,7 @@
 #include "platform/recovery_store.h"
 #include "platform/sjis.h"
 #include "platform/sound.h"
+#include "platform/utf8_steps.h"
 
 namespace tovel::test {
 
@@ -332,18 +333,21 @@ inline std::ostream& operator<<(std::ostream& out, const Drawn& d) {
 }
 
 // A device with fixed metrics: every ASCII byte 5 px wide, a double-byte character 10 px, text 12 px high.
+// Told the text is UTF-8, every character of more than one byte is 10 px.
 class RecordingDevice : public IPrintDevice {
 public:
     PrinterMetrics metrics{100, 100, 10, 2};
     std::vector<Drawn> drawn;
     int page = 1;
+    bool utf8 = false;
 
     PrinterMetrics Metrics() override { return metrics; }
+    void SetUtf8(bool on) override { utf8 = on; }
     int TextWidth(std::string_view text) override {
         int width = 0;
         for (std::size_t pos = 0; pos < text.size();) {
-            const std::size_t next = NextCharPos(text, pos);
-            width += next - pos == 2 ? 10 : 5;
+            const std::size_t next = utf8 ? NextUtf8CharPos(text, pos) : NextCharPos(text, pos);
+            width += next - pos >= 2 ? 10 : 5;
             pos = next;
         }
         return width;

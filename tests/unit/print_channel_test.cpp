@@ -116,11 +116,13 @@ std::ostream& operator<<(std::ostream& out, const Job& j) {
     return out;
 }
 
-Job PrintText(const std::string& text) {
+Job PrintText(const std::string& text, bool utf8 = false, bool* deviceTold = nullptr) {
     test::FakeEditor editor;
     editor.text = text;
+    editor.utf8 = utf8;
     FakePrinter printer;
     PrintLines(editor, printer);
+    if (deviceTold) *deviceTold = printer.device.utf8;
     Job job{printer.device.page, {}};
     int lastY = -1, lastPage = 0;
     for (const Drawn& d : printer.device.drawn) {
@@ -156,6 +158,33 @@ TEST(PrintLines, PrintsEveryByteOfTheFilesLinesAndNoBlankSheetAtTheEnd) {
     EXPECT_EQ(joined, longLine);
     EXPECT_EQ(job.lines.size(), 501u);
     EXPECT_EQ(job.lines.back(), "end");
+}
+
+std::string U8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+
+TEST(PrintLines, AUtf8DocumentPrintsItsCharactersWholeAtEveryKindOfBreak) {
+    // Twenty 5-px bytes make a printed line; a character of more than one UTF-8 byte is 10 px.
+    const std::string a19(19, 'a');
+    struct Case {
+        const char* name;
+        std::string text;
+        Job expected;
+    } cases[] = {
+        {"CR LF, LF and CR each break once", U8(u8"日本\r\n語\n😀\rx"), {1, {U8(u8"日本"), U8(u8"語"), U8(u8"😀"), "x"}}},
+        {"LF CR is two breaks", "a\n\rb", {1, {"a", "b"}}},
+        // 95 px then a 10-px character: it goes to the next line whole, not cut inside its bytes.
+        {"a kanji never split by a wrap", a19 + U8(u8"語b"), {1, {a19, U8(u8"語b")}}},
+        {"an emoji never split by a wrap", a19 + U8(u8"😀"), {1, {a19, U8(u8"😀")}}},
+        {"ten kanji fill a line", U8(u8"一二三四五六七八九十百"), {1, {U8(u8"一二三四五六七八九十"), U8(u8"百")}}},
+    };
+    for (const Case& c : cases) {
+        bool told = false;
+        EXPECT_EQ(PrintText(c.text, true, &told), c.expected) << c.name;
+        EXPECT_TRUE(told) << c.name << ": the device draws UTF-8";
+    }
+    bool told = true;
+    PrintText("x", false, &told);
+    EXPECT_FALSE(told) << "a Shift-JIS document is drawn as Shift-JIS bytes";
 }
 
 }  // namespace

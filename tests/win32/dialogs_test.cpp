@@ -97,6 +97,110 @@ TEST_F(DialogsTest, InputBoxRefusesInputBeyond255BytesAndKeepsWhatItHas) {
     }
 }
 
+// Types UTF-16 units into the focused control, as a Unicode keyboard does: a character beyond the basic
+// plane comes as its two halves.
+Act TypeWide(std::wstring units) {
+    return Act::Call([units](HWND) {
+        for (const wchar_t unit : units) PostMessageW(GetFocus(), WM_CHAR, unit, 1);
+    });
+}
+
+std::wstring WideTextOf(HWND control) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::string U8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+
+TEST_F(DialogsTest, Utf8InputBoxTakesCharactersShiftJisLacksAndShowsItsDefault) {
+    struct Case {
+        const char* name;
+        std::string def;
+        std::wstring shown;  // what the box shows first
+        std::wstring typed;
+        std::string answer;
+    } cases[] = {
+        {"sushi and ogai typed over a default", U8(u8"😀 既定"), L"\U0001F600 \x65E2\x5B9A", L"\U0001F363\x9DD7",
+         U8(u8"🍣鷗")},
+        {"kept default", U8(u8"鷗外"), L"\x9DD7\x5916", L"", U8(u8"鷗外")},
+        {"a default that is not UTF-8 shows nothing", "\x82\xA0", L"", L"x", "x"},
+    };
+    for (const Case& c : cases) {
+        std::wstring shown = L"(not seen)";
+        std::vector<Act> acts{Act::Call([&](HWND) { shown = WideTextOf(GetFocus()); })};
+        if (!c.typed.empty()) acts.push_back(TypeWide(c.typed));
+        acts.push_back(Act::Enter());
+        DialogAnswerer answer({acts});
+        EXPECT_EQ(dialogs.InputBoxUtf8("検索", "検索する文字列", c.def), c.answer) << c.name;
+        EXPECT_EQ(shown, c.shown) << c.name;
+        ASSERT_EQ(answer.Seen().size(), 1u) << c.name;
+        EXPECT_EQ(answer.Seen()[0].caption, "検索") << c.name;
+        EXPECT_EQ(answer.Seen()[0].buttons, (std::vector<std::string>{"OK", "キャンセル"})) << c.name;
+    }
+    DialogAnswerer cancelled({{TypeWide(L"\U0001F363"), Act::Escape()}});
+    EXPECT_FALSE(dialogs.InputBoxUtf8("c", "p", "").has_value());
+}
+
+TEST_F(DialogsTest, Utf8InputBoxLooksLikeTheAnsiOne) {
+    struct Look {
+        RECT edit{};
+        HGDIOBJ font = nullptr;
+        LOGFONTA face{};
+        bool unicode = false;
+    };
+    const auto lookOf = [](Look& look) {
+        return Act::Call([&look](HWND dlg) {
+            const HWND edit = GetFocus();
+            look.edit = ChildRect(dlg, edit);
+            look.font = reinterpret_cast<HGDIOBJ>(SendMessageW(edit, WM_GETFONT, 0, 0));
+            if (look.font) GetObjectA(look.font, sizeof look.face, &look.face);
+            look.unicode = IsWindowUnicode(edit);
+        });
+    };
+    Look ansi, utf8;
+    {
+        DialogAnswerer answer({{lookOf(ansi), Act::Enter()}});
+        dialogs.InputBox("c", "p", "");
+    }
+    {
+        DialogAnswerer answer({{lookOf(utf8), Act::Enter()}});
+        dialogs.InputBoxUtf8("c", "p", "");
+    }
+    EXPECT_TRUE(EqualRect(&ansi.edit, &utf8.edit));
+    ASSERT_NE(utf8.font, nullptr) << "the box's own font, not the system's";
+    EXPECT_STREQ(utf8.face.lfFaceName, ansi.face.lfFaceName);
+    EXPECT_EQ(utf8.face.lfHeight, ansi.face.lfHeight);
+    EXPECT_TRUE(utf8.unicode);
+}
+
+TEST_F(DialogsTest, Utf8InputBoxCountsItsLimitInUtf8Bytes) {
+    const std::string a252(252, 'a');
+    {
+        // 🍣 (4 bytes) would make 256: refused with both its halves; é (2) and x (1) then make 255.
+        DialogAnswerer answer(
+            {{Act::Type(a252), TypeWide(L"\U0001F363\xE9x"), TypeWide(L"y"), TypeWide(L"\x65E5"), Act::Enter()}});
+        const std::string expected = a252 + U8(u8"éx");
+        EXPECT_EQ(dialogs.InputBoxUtf8("c", "p", ""), expected);
+    }
+    {
+        // 日 (3 bytes) fits after 252; a paste of two more bytes is then refused whole.
+        Win32Clipboard(nullptr).WriteUnicodeText("zz");
+        DialogAnswerer answer({{Act::Type(a252), TypeWide(L"\x65E5"),
+                                Act::Call([](HWND) { PostMessageW(GetFocus(), WM_PASTE, 0, 0); }), Act::Enter()}});
+        const std::string expected = a252 + U8(u8"日");
+        EXPECT_EQ(dialogs.InputBoxUtf8("c", "p", ""), expected);
+    }
+    {
+        // A paste that fits is taken: 🍣 from the clipboard makes 256 - 4 + 4 = 255 after 251 bytes.
+        Win32Clipboard(nullptr).WriteUnicodeText(U8(u8"🍣"));
+        DialogAnswerer answer({{Act::Type(std::string(251, 'a')),
+                                Act::Call([](HWND) { PostMessageW(GetFocus(), WM_PASTE, 0, 0); }), Act::Enter()}});
+        const std::string expected = std::string(251, 'a') + U8(u8"🍣");
+        EXPECT_EQ(dialogs.InputBoxUtf8("c", "p", ""), expected);
+    }
+}
+
 TEST_F(DialogsTest, InputBoxLayoutFollowsItsFont) {
     std::string longPrompt;
     for (int i = 0; i < 40; ++i) longPrompt += "word ";

@@ -57,6 +57,36 @@ std::string ReadText(const std::string& path) {
     return s.str();
 }
 
+struct Pdf {
+    bool read = false;
+    std::string info, text;  // pdfinfo's report and pdftotext's UTF-8 text
+};
+
+// The spooler writes the PDF when the job is through: waits for a readable one, then reads the newest
+// back with the host's tools into the same folder (named as the host names it). A PDF read is renamed,
+// so that the next job's reading never finds it.
+Pdf ReadNewestPdf(const std::string& host) {
+    std::string windows = "Z:" + host;
+    for (char& c : windows) c = c == '/' ? '\\' : c;
+    const std::string info = windows + "\\info.txt", body = windows + "\\text.txt";
+    DeleteFileA(info.c_str());  // left by an earlier job
+    const std::string script = "f=$(ls -t " + host +
+                               "/*.pdf 2>/dev/null | head -n 1); test -f ${f:-none} && pdfinfo $f > " + host +
+                               "/info.part && pdftotext -enc UTF-8 $f " + host + "/text.txt && mv $f $f.read && mv " +
+                               host + "/info.part " + host + "/info.txt";
+    Pdf pdf;
+    for (int i = 0; i < 120 && !pdf.read; ++i) {
+        if (i % 4 == 0) StartHost(script);
+        Sleep(500);
+        pdf.read = GetFileAttributesA(info.c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    if (pdf.read) {
+        pdf.info = ReadText(info);
+        pdf.text = ReadText(body);
+    }
+    return pdf;
+}
+
 using PrintTest = test::MainWindowFixture;
 
 TEST_F(PrintTest, WithoutAPrinterTheCommandSaysSo) {
@@ -116,29 +146,37 @@ TEST_F(PrintTest, SpoolerPrintsAThreePageJapaneseDocument) {
     ASSERT_EQ(answer.Seen().size(), 1u) << "the print dialog, confirmed";
     EXPECT_FALSE(form.Printer().Printing());
 
-    // The spooler writes the PDF when the job is through: wait for a readable one, then read it back
-    // with the host's tools into the same folder.
-    const std::string host = pdfFolder;
-    std::string windows = "Z:" + host;
-    for (char& c : windows) c = c == '/' ? '\\' : c;
-    const std::string info = windows + "\\info.txt", body = windows + "\\text.txt";
-    const std::string script = "f=$(ls -t " + host +
-                               "/*.pdf 2>/dev/null | head -n 1); test -f ${f:-none} && pdfinfo $f > " + host +
-                               "/info.part && pdftotext -enc UTF-8 $f " + host + "/text.txt && mv " + host +
-                               "/info.part " + host + "/info.txt";
-    bool read = false;
-    for (int i = 0; i < 120 && !read; ++i) {
-        if (i % 4 == 0) StartHost(script);
-        Sleep(500);
-        read = GetFileAttributesA(info.c_str()) != INVALID_FILE_ATTRIBUTES;
-    }
-    ASSERT_TRUE(read) << "no PDF came out in " << host;
-    EXPECT_NE(ReadText(info).find("Pages:           3"), std::string::npos) << ReadText(info);
-    const std::string printed = ReadText(body);
+    const Pdf pdf = ReadNewestPdf(pdfFolder);
+    ASSERT_TRUE(pdf.read) << "no PDF came out in " << pdfFolder;
+    const std::string info = pdf.info;
+    EXPECT_NE(info.find("Pages:           3"), std::string::npos) << info;
+    const std::string printed = pdf.text;
     for (const char8_t* line : lines) {
         std::string expected = reinterpret_cast<const char*>(line);
         if (expected[0] == '\f') expected.erase(0, 1);
         EXPECT_NE(printed.find(expected), std::string::npos) << expected << " in\n" << printed;
+    }
+}
+
+// A UTF-8 document prints as its characters, those Shift-JIS lacks included, never as its bytes read as
+// Shift-JIS; a lone CR breaks the line as CR LF does.
+TEST_F(PrintTest, SpoolerPrintsAUtf8DocumentAsText) {
+    const char* pdfFolder = std::getenv("TOVEL_PDF_DIR");
+    if (!pdfFolder || !*pdfFolder) GTEST_SKIP() << "TOVEL_PDF_DIR names no PDF printer's folder";
+    ASSERT_TRUE(HasDefaultPrinter());
+    const char8_t* lines[] = {u8"UTF-8 の文書 café", u8"二行目 naïve"};
+    form.Note().SetUtf8(true);
+    form.Note().SetText(std::string(reinterpret_cast<const char*>(lines[0])) + "\r" +
+                        reinterpret_cast<const char*>(lines[1]) + "\n");
+    DialogAnswerer answer({{Act::Enter()}});
+    form.RunCommand(cmdPrintP1);
+    ASSERT_EQ(answer.Seen().size(), 1u) << "the print dialog, confirmed";
+    const Pdf pdf = ReadNewestPdf(pdfFolder);
+    ASSERT_TRUE(pdf.read) << "no PDF came out in " << pdfFolder;
+    EXPECT_NE(pdf.info.find("Pages:           1"), std::string::npos) << pdf.info;
+    for (const char8_t* line : lines) {
+        const std::string expected = reinterpret_cast<const char*>(line);
+        EXPECT_NE(pdf.text.find(expected + "\n"), std::string::npos) << expected << " in\n" << pdf.text;
     }
 }
 
