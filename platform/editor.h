@@ -65,10 +65,10 @@ public:
     // Takes the last undo step back for good, for a command that failed half way: the text is as before
     // it, and the next undo takes back the step before it, as if it had never been made.
     virtual void DropLastStep() = 0;
-    // Cut and copy put the selected bytes on the clipboard exactly (nothing happens without a selection);
-    // a copy the clipboard refuses raises its error, and a refused cut deletes nothing. Paste replaces the
-    // selection with the clipboard's plain text exactly, up to its first NUL, as one undo step within the
-    // byte limit.
+    // Cut and copy put the selected text on the clipboard exactly (nothing happens without a selection):
+    // Shift-JIS bytes as plain text, UTF-8 as Unicode text. A copy the clipboard refuses raises its error,
+    // and a refused cut deletes nothing. Paste replaces the selection with the clipboard's text in the same
+    // form, up to its first NUL, as one undo step within the byte limit.
     virtual void CutToClipboard() = 0;
     virtual void CopyToClipboard() = 0;
     virtual void PasteFromClipboard() = 0;
