@@ -8,20 +8,15 @@
 #include "platform/error.h"
 #include "platform/path_parts.h"
 #include "platform/text_file_rules.h"
+#include "platform/utf8_steps.h"
 
 namespace tovel {
 namespace {
 
-// The bytes of the character at `offset`: UTF-8 by its first byte, Shift-JIS a lead byte and its trail.
+// The bytes of the character at `offset`, as the editor steps over it.
 std::size_t CharacterLength(std::string_view text, std::size_t offset, bool utf8) {
     if (offset >= text.size()) return 0;
-    const auto b = static_cast<unsigned char>(text[offset]);
-    std::size_t length = 1;
-    if (utf8)
-        length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
-    else if (IsLeadByte(b))
-        length = 2;
-    return std::min(length, text.size() - offset);
+    return (utf8 ? NextUtf8CharPos(text, offset) : NextCharPos(text, offset)) - offset;
 }
 
 // The character for a message: itself in brackets when the message can show it, and its code.
@@ -241,7 +236,8 @@ bool DocumentCommands::SaveAs() {
 }
 
 bool DocumentCommands::SaveAsFormat() {
-    const std::optional<TextFormat> chosen = m_formatChooser.ChooseFormat(StartingFormat(m_state.Format, m_editor.TextView()));
+    const std::optional<TextFormat> chosen =
+        m_formatChooser.ChooseFormat(StartingFormat(m_state.Format, m_editor.TextView()));
     if (!chosen) return false;
     const std::optional<std::string> path = m_fileDialogs.ChooseFileToSave();
     if (!path) return false;

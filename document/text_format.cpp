@@ -160,9 +160,9 @@ std::optional<std::size_t> EncodeUtf16(std::string_view held, bool bom, bool big
     out.reserve(held.size() * 2 + 2);
     if (bom) put(0xFEFF);
     for (std::size_t pos = 0; pos < held.size();) {
-        const std::size_t length = codes::Utf8Length(held, pos);
+        const std::size_t length = Utf8Length(held, pos);
         if (length == 0) return pos;
-        const char32_t cp = codes::Utf8CodePoint(held, pos, length);
+        const char32_t cp = Utf8CodePoint(held, pos, length);
         if (cp >= 0x10000) {
             put(0xD800 + ((cp - 0x10000) >> 10));
             put(0xDC00 + ((cp - 0x10000) & 0x3FF));

@@ -123,7 +123,7 @@ bool IsUtf8(std::string_view bytes) {
     bool multiByte = false;
     for (std::size_t pos = 0; pos < bytes.size();) {
         bool truncated = false;
-        const std::size_t length = codes::Utf8Length(bytes, pos, &truncated);
+        const std::size_t length = Utf8Length(bytes, pos, &truncated);
         if (length == 0) {
             if (truncated) break;
             return false;

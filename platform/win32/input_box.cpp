@@ -195,26 +195,13 @@ public:
 
 protected:
     INT_PTR OnDialogMessage(UINT msg, WPARAM wp, LPARAM) override {
-        switch (msg) {
-            case WM_INITDIALOG:
-                Build();
-                return FALSE;  // the focus is set
-            case WM_COMMAND:
-                if (LOWORD(wp) == IDOK) {
-                    m_result = m_utf8 ? Utf8Of(WideWindowText(m_edit)) : WindowText(m_edit);
-                    EndDialog(Handle(), IDOK);
-                    return TRUE;
-                }
-                if (LOWORD(wp) == IDCANCEL) {
-                    EndDialog(Handle(), IDCANCEL);
-                    return TRUE;
-                }
-                break;
-            case WM_CLOSE:
-                EndDialog(Handle(), IDCANCEL);
-                return TRUE;
+        if (msg == WM_INITDIALOG) {
+            Build();
+            return FALSE;  // the focus is set
         }
-        return FALSE;
+        return EndOnOkCancel(msg, wp, [&] { m_result = m_utf8 ? Utf8Of(WideWindowText(m_edit)) : WindowText(m_edit); })
+                   ? TRUE
+                   : FALSE;
     }
 
 private:

@@ -5,6 +5,7 @@
 #include <climits>
 
 #include "platform/sjis.h"
+#include "platform/utf8_steps.h"
 
 namespace tovel {
 namespace {
@@ -49,20 +50,9 @@ bool ConvertOne(UINT from, UINT to, std::string_view character, std::string& out
     return true;
 }
 
-// The length of the character at `pos`: a Shift-JIS lead byte takes its trail; UTF-8 by its first byte.
+// The length of the character at `pos`, as the editor steps over it.
 std::size_t CharLength(UINT codePage, std::string_view text, std::size_t pos) {
-    const auto b = static_cast<unsigned char>(text[pos]);
-    std::size_t length = 1;
-    if (codePage == kShiftJis) {
-        length = IsLeadByte(b) ? 2 : 1;
-    } else if (b >= 0xF0) {
-        length = 4;
-    } else if (b >= 0xE0) {
-        length = 3;
-    } else if (b >= 0xC0) {
-        length = 2;
-    }
-    return std::min(length, text.size() - pos);
+    return (codePage == kShiftJis ? NextCharPos(text, pos) : NextUtf8CharPos(text, pos)) - pos;
 }
 
 // The text converted in runs: plain ASCII passes as it is; every other character is converted on its

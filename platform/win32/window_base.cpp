@@ -135,4 +135,17 @@ INT_PTR CALLBACK DialogBase::Thunk(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
     return result;
 }
 
+bool DialogBase::EndOnOkCancel(UINT msg, WPARAM wp, const std::function<void()>& accept) {
+    if (msg == WM_COMMAND && LOWORD(wp) == IDOK) {
+        accept();
+        EndDialog(m_hwnd, IDOK);
+        return true;
+    }
+    if ((msg == WM_COMMAND && LOWORD(wp) == IDCANCEL) || msg == WM_CLOSE) {
+        EndDialog(m_hwnd, IDCANCEL);
+        return true;
+    }
+    return false;
+}
+
 }  // namespace tovel

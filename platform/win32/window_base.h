@@ -5,6 +5,8 @@
 // host, which shows it in the error box. Program-built dialogs have their own form, DialogBase.
 #include <windows.h>
 
+#include <functional>
+
 namespace tovel {
 
 // What a window needs from the program that owns it: the module its classes belong to, the window that
@@ -115,6 +117,9 @@ protected:
     INT_PTR RunModal(HWND owner);
     // WM_INITDIALOG comes here too: the controls are made then.
     virtual INT_PTR OnDialogMessage(UINT msg, WPARAM wp, LPARAM lp) = 0;
+    // The ending a simple box shares: OK (the button or Enter) runs `accept` and ends with IDOK; Cancel, Esc
+    // and the close box end with IDCANCEL. True when the message was one of these.
+    bool EndOnOkCancel(UINT msg, WPARAM wp, const std::function<void()>& accept);
 
 private:
     static INT_PTR CALLBACK Thunk(HWND dlg, UINT msg, WPARAM wp, LPARAM lp);
