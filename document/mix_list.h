@@ -13,8 +13,12 @@ class MixList {
 public:
     // Replaces the lines with the file's lines; on failure the list keeps its previous lines.
     void LoadFromFile(ITextFiles& files, const std::string& name);
+    // Replaces the lines with those of a text already read; CR LF, LF and CR each end one line.
+    void SetText(std::string text);
     // Every entry followed by CR LF (an entry that holds a break of its own keeps it).
-    std::string Text() const;
+    std::string Text() const { return Text("\r\n"); }
+    // Every entry followed by `lineBreak`.
+    std::string Text(std::string_view lineBreak) const;
     // Appends one entry, unchanged: breaks inside it stay inside the entry.
     void Add(std::string_view entry);
     void SaveToFile(ITextFiles& files, const std::string& name) const;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "tests/unit/fake_code_page.h"
 #include "tests/unit/tool_commands_fixture.h"
 
 namespace tovel {
@@ -53,8 +56,9 @@ TEST_F(ToolCommandsTest, DeleteLineCountsFromOneAndIgnoresZeroAndNegatives) {
     struct Case {
         std::string text, answer, result;
     } cases[] = {
-        {"a\r\nb\r\nc", "2", "a\r\nc"}, {"a\r\nb", "2", "a\r\n"},   {"a\r\nb", "5", "a\r\nb"},
-        {"a\r\nb", "0", "a\r\nb"},      {"a\r\nb", "-1", "a\r\nb"},
+        {"a\r\nb\r\nc", "2", "a\r\nc"}, {"a\r\nb", "2", "a\r\n"},           {"a\r\nb", "5", "a\r\nb"},
+        {"a\r\nb", "0", "a\r\nb"},      {"a\r\nb", "-1", "a\r\nb"},         {"a\nb\nc", "2", "a\nc"},
+        {"a\rb\rc", "3", "a\rb\r"},     {"a\nb\r\nc\rd", "3", "a\nb\r\nd"},
     };
     for (const Case& c : cases) {
         editor.text = c.text;
@@ -207,6 +211,207 @@ TEST_F(ToolCommandsTest, OpenSelectionShowsAnUnseenTargetFirstAndReportsWhatFail
         EXPECT_EQ(shell.opened, c.opened) << c.name;
         EXPECT_EQ(boxes.shown, c.shown) << c.name;
     }
+}
+
+// In a UTF-8 document every box is the UTF-8 one, terms and the text are UTF-8, and the program's own
+// text is converted before it goes in; what cannot be held is refused with nothing changed.
+TEST_F(ToolCommandsTest, InAUtf8DocumentEveryToolActsOnTheUtf8Text) {
+    using test::U8;
+    const std::string notHeld = "入力した文字列を この文書の文字コード (UTF-8) で表せません。何も変更していません";
+    struct Case {
+        const char* name;
+        std::string text;
+        std::size_t selStart, selEnd;
+        std::vector<std::optional<std::string>> answers;
+        std::function<void()> command;
+        std::string result, error;
+        std::vector<std::string> shown;
+    } cases[] = {
+        {"find",
+         U8(u8"あ日本語"),
+         0,
+         0,
+         {U8(u8"本語")},
+         [&] { tools.Find(); },
+         U8(u8"あ日本語"),
+         "",
+         {"info|7文字目に見つかりました。|検索"}},
+        {"find: a term that is no UTF-8",
+         U8(u8"日本"),
+         0,
+         0,
+         {"\x97\xA5"},
+         [&] { tools.Find(); },
+         U8(u8"日本"),
+         notHeld,
+         {}},
+        {"find after a character whose last byte pairs in Shift-JIS",
+         U8(u8"あa"),
+         0,
+         0,
+         {"a"},
+         [&] { tools.Find(); },
+         U8(u8"あa"),
+         "",
+         {"info|4文字目に見つかりました。|検索"}},
+        {"replace-all after such characters",
+         U8(u8"あaあa"),
+         0,
+         0,
+         {"a", "-"},
+         [&] { tools.ReplaceEverywhere(); },
+         U8(u8"あ-あ-"),
+         "",
+         {}},
+        {"replace-all",
+         U8(u8"日本語日本"),
+         0,
+         0,
+         {U8(u8"日本"), U8(u8"あ")},
+         [&] { tools.ReplaceEverywhere(); },
+         U8(u8"あ語あ"),
+         "",
+         {}},
+        {"replace-all: a replacement that is no UTF-8",
+         U8(u8"日本"),
+         0,
+         0,
+         {U8(u8"日"), "\x93\xfa"},
+         [&] { tools.ReplaceEverywhere(); },
+         U8(u8"日本"),
+         notHeld,
+         {}},
+        {"delete-all", U8(u8"語a語"), 0, 0, {U8(u8"語")}, [&] { tools.DeleteEverywhere(); }, "a", "", {}},
+        {"delete-all: a Shift-JIS term",
+         U8(u8"表"),
+         0,
+         0,
+         {"表"},
+         [&] { tools.DeleteEverywhere(); },
+         U8(u8"表"),
+         notHeld,
+         {}},
+        {"limit cuts at whole characters",
+         U8(u8"aあb"),
+         0,
+         0,
+         {"3"},
+         [&] {
+             boxes.yes = {true};
+             tools.LimitLength();
+         },
+         "a",
+         "",
+         {"question|文字列の末尾 4 バイトが削除されます。よろしいですか?|文字数を制限"}},
+        {"limit: no number",
+         "ab",
+         0,
+         0,
+         {U8(u8"三")},
+         [&] { tools.LimitLength(); },
+         "ab",
+         "入力した文字列は整数ではありません",
+         {}},
+        {"limit: the message shows the answer",
+         "ab",
+         0,
+         0,
+         {U8(u8"日")},
+         [&] { tools.LimitLength(); },
+         "ab",
+         "'日' は整数ではありません",
+         {}},
+        {"date",
+         "ab",
+         1,
+         1,
+         {},
+         [&] {
+             formats.shortDate = "'日本' yyyy/MM/dd";
+             tools.InsertDateTime();
+         },
+         U8(u8"a日本 2024/03/09 7:05:04b"),
+         "",
+         {}},
+        {"date with no UTF-8 form",
+         "ab",
+         1,
+         1,
+         {},
+         [&] {
+             formats.shortDate = "'\x81' yyyy";
+             tools.InsertDateTime();
+         },
+         "ab",
+         "日付と時刻を この文書の文字コード (UTF-8) で表せません。何も変更していません",
+         {}},
+        {"repeat keeps whole characters",
+         U8(u8"aあb"),
+         1,
+         4,
+         {"3"},
+         [&] {
+             editor.maxLength = 9;
+             tools.RepeatSelection();
+         },
+         U8(u8"aああb"),
+         "",
+         {}},
+        {"open the selection as Shift-JIS",
+         U8(u8"x日本"),
+         1,
+         7,
+         {},
+         [&] { tools.OpenSelection(); },
+         U8(u8"x日本"),
+         "",
+         {}},
+        {"open a selection Shift-JIS cannot name",
+         U8(u8"x😀"),
+         1,
+         5,
+         {},
+         [&] { tools.OpenSelection(); },
+         U8(u8"x😀"),
+         "選択した文字列には Shift_JIS で表せない文字があるため開けません",
+         {}},
+    };
+    for (const Case& c : cases) {
+        editor.utf8 = true;
+        editor.text = c.text;
+        editor.Select(c.selStart, c.selEnd);
+        editor.maxLength = 0;
+        formats = RegionalFormats{};
+        boxes.shown.clear();
+        dialogs.inputs.clear();
+        shell.opened.clear();
+        EXPECT_EQ(Run(c.answers, c.command), c.error) << c.name;
+        EXPECT_EQ(editor.text, c.result) << c.name;
+        EXPECT_EQ(boxes.shown, c.shown) << c.name;
+        for (const std::string& input : dialogs.inputs) EXPECT_TRUE(input.starts_with("utf8|")) << c.name << input;
+    }
+    EXPECT_EQ(shell.opened, std::vector<std::string>{}) << "the refused selection is not opened";
+}
+
+TEST_F(ToolCommandsTest, Utf8FindSelectsAndCountsBytesOfTheHeldText) {
+    using test::U8;
+    editor.utf8 = true;
+    editor.text = U8(u8"あ\nい語");
+    Run({U8(u8"語")}, [&] { tools.Find(); });
+    EXPECT_EQ(editor.Selected(), U8(u8"語"));
+    tools.ShowByteCount();
+    editor.Select(7, 7);  // after い on the line after an LF
+    tools.ShowCaretPosition();
+    editor.text = U8(u8"a\rあ");
+    editor.Select(5, 5);
+    tools.ShowCaretPosition();
+    EXPECT_EQ(dialogs.messages, (std::vector<std::string>{"10", "2行4列", "2行4列"}));
+    EXPECT_EQ(boxes.shown, std::vector<std::string>{"info|8文字目に見つかりました。|検索"});
+
+    editor.text = U8(u8"x日本");
+    editor.Select(1, 7);
+    Run({}, [&] { tools.OpenSelection(); });
+    EXPECT_EQ(shell.opened, std::vector<std::string>{"日本"}) << "the Shift-JIS path, as the shell takes it";
 }
 
 }  // namespace
