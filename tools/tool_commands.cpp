@@ -46,9 +46,13 @@ std::optional<std::string> ToolCommands::AskTerm(const std::string& caption, con
 std::optional<std::int32_t> ToolCommands::AskInteger(const std::string& caption, const std::string& prompt) {
     const auto answer = Ask(caption, prompt);
     if (!answer) return std::nullopt;
-    if (!Utf8()) return IntegerFromText(*answer);
+    return IntegerTyped(*answer);
+}
+
+std::int32_t ToolCommands::IntegerTyped(const std::string& answer) {
+    if (!Utf8()) return IntegerFromText(answer);
     // Digits are ASCII either way; the message shows the answer as the box showed it.
-    const Conversion shown = m_p.codePage.Utf8ToShiftJis(*answer);
+    const Conversion shown = m_p.codePage.Utf8ToShiftJis(answer);
     if (!shown.Exact()) throw Error("入力した文字列は整数ではありません");
     return IntegerFromText(shown.text);
 }
@@ -64,7 +68,7 @@ void ToolCommands::LimitLength() {
     const auto answer = AskInteger("文字数を制限", "最大文字数値を入力してください");
     if (!answer) return;
     const std::int32_t limit = *answer;
-    const CharRule rule = Utf8() ? CharRule::Utf8 : CharRule::ShiftJis;
+    const CharRule rule = Rule();
     if (limit > 0) {
         const std::string_view text = m_p.editor.TextView();
         const std::size_t kept = KeptWithin(text, limit, rule);
@@ -90,8 +94,7 @@ void ToolCommands::DeleteLine() {
 void ToolCommands::DeleteEverywhere() {
     const auto search = AskTerm("指定文字列削除", "削除する文字列を入力してください。");
     if (!search) return;
-    const CharRule rule = Utf8() ? CharRule::Utf8 : CharRule::ShiftJis;
-    m_p.editor.ReplaceText(DeleteAll(m_p.editor.TextView(), *search, kRewriteLimit, rule));
+    m_p.editor.ReplaceText(DeleteAll(m_p.editor.TextView(), *search, kRewriteLimit, Rule()));
 }
 
 void ToolCommands::ReplaceEverywhere() {
@@ -99,8 +102,7 @@ void ToolCommands::ReplaceEverywhere() {
     if (!search) return;
     const auto replacement = AskTerm("文字列の置換", "置換後の文字列を入力してください。");
     if (!replacement) return;
-    const CharRule rule = Utf8() ? CharRule::Utf8 : CharRule::ShiftJis;
-    m_p.editor.ReplaceText(ReplaceAll(m_p.editor.TextView(), *search, *replacement, kRewriteLimit, rule));
+    m_p.editor.ReplaceText(ReplaceAll(m_p.editor.TextView(), *search, *replacement, kRewriteLimit, Rule()));
 }
 
 void ToolCommands::RepeatSelection() {
@@ -108,10 +110,7 @@ void ToolCommands::RepeatSelection() {
     const auto answer = Ask("何回繰り返しますか？", "繰り返し");
     if (!answer) return;
     editor.CopyToClipboard();
-    const bool utf8 = Utf8();
-    const Conversion shown = utf8 ? m_p.codePage.Utf8ToShiftJis(*answer) : Conversion{*answer, {}};
-    if (!shown.Exact()) throw Error("入力した文字列は整数ではありません");
-    const std::int32_t count = IntegerFromText(shown.text);
+    const std::int32_t count = IntegerTyped(*answer);
     // The first paste is the editor's own (it replaces the selection, and the editor limits
     // what it takes from the clipboard); the others insert what it inserted, all at once. Together they
     // are one undo step.
@@ -130,8 +129,7 @@ void ToolCommands::RepeatSelection() {
                                      : static_cast<std::size_t>(limit) - std::min<std::size_t>(limit, text.size());
         std::string more;
         try {
-            more = RepeatedPaste(text.substr(start, end - start), count - 1, room, kRewriteLimit,
-                                 utf8 ? CharRule::Utf8 : CharRule::ShiftJis);
+            more = RepeatedPaste(text.substr(start, end - start), count - 1, room, kRewriteLimit, Rule());
         } catch (const Error&) {
             tooLarge = std::current_exception();
         }
@@ -147,7 +145,7 @@ void ToolCommands::Find() {
     const auto answer = AskTerm("検索", "検索する文字列を入力してください。");
     if (!answer) return;
     const std::string& search = *answer;
-    const std::size_t at = FindWhole(m_p.editor.TextView(), search, Utf8() ? CharRule::Utf8 : CharRule::ShiftJis);
+    const std::size_t at = FindWhole(m_p.editor.TextView(), search, Rule());
     if (at == std::string::npos) {
         m_p.boxes.ShowWarning("見つかりませんでした。", "検索");
         return;

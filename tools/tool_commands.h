@@ -23,6 +23,7 @@
 #include "platform/editor.h"
 #include "platform/message_boxes.h"
 #include "platform/shell.h"
+#include "tools/text_rewrite.h"
 
 namespace tovel {
 
@@ -69,12 +70,15 @@ public:
 
 private:
     bool Utf8() const { return m_p.editor.Utf8(); }
+    CharRule Rule() const { return Utf8() ? CharRule::Utf8 : CharRule::ShiftJis; }
     // The input box of the document's encoding; nothing on Cancel.
     std::optional<std::string> Ask(const std::string& caption, const std::string& prompt);
     // A term to look for or put in: raises when the held encoding cannot hold it.
     std::optional<std::string> AskTerm(const std::string& caption, const std::string& prompt);
     // An integer typed in the box; raises "'%s' は整数ではありません" for anything else.
     std::optional<std::int32_t> AskInteger(const std::string& caption, const std::string& prompt);
+    // The same for an answer already given.
+    std::int32_t IntegerTyped(const std::string& answer);
     // A text of the program's own as the document holds it; raises naming `what` when it has no form there.
     std::string Held(const std::string& shiftJis, const std::string& what);
 
