@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
+#include "platform/byte_string.h"
 #include "tests/unit/fake_code_page.h"
 #include "tests/unit/tool_commands_fixture.h"
 
@@ -217,177 +216,61 @@ TEST_F(ToolCommandsTest, OpenSelectionShowsAnUnseenTargetFirstAndReportsWhatFail
 // text is converted before it goes in; what cannot be held is refused with nothing changed.
 TEST_F(ToolCommandsTest, InAUtf8DocumentEveryToolActsOnTheUtf8Text) {
     using test::U8;
+    using T = ToolCommands;
     const std::string notHeld = "入力した文字列を この文書の文字コード (UTF-8) で表せません。何も変更していません";
+    const std::string found = "info|%s文字目に見つかりました。|検索";
     struct Case {
         const char* name;
+        void (ToolCommands::*command)();
         std::string text;
         std::size_t selStart, selEnd;
-        std::vector<std::optional<std::string>> answers;
-        std::function<void()> command;
-        std::string result, error;
-        std::vector<std::string> shown;
+        std::string answers;               // each box's answer, the next after a "|"
+        std::string result, error, shown;  // shown: the message box, if any
+        std::string datePicture = "yyyy/MM/dd";
+        std::int32_t limit = 0;
     } cases[] = {
-        {"find",
-         U8(u8"あ日本語"),
-         0,
-         0,
-         {U8(u8"本語")},
-         [&] { tools.Find(); },
-         U8(u8"あ日本語"),
-         "",
-         {"info|7文字目に見つかりました。|検索"}},
-        {"find: a term that is no UTF-8",
-         U8(u8"日本"),
-         0,
-         0,
-         {"\x97\xA5"},
-         [&] { tools.Find(); },
-         U8(u8"日本"),
-         notHeld,
-         {}},
-        {"find after a character whose last byte pairs in Shift-JIS",
-         U8(u8"あa"),
-         0,
-         0,
-         {"a"},
-         [&] { tools.Find(); },
-         U8(u8"あa"),
-         "",
-         {"info|4文字目に見つかりました。|検索"}},
-        {"replace-all after such characters",
-         U8(u8"あaあa"),
-         0,
-         0,
-         {"a", "-"},
-         [&] { tools.ReplaceEverywhere(); },
-         U8(u8"あ-あ-"),
-         "",
-         {}},
-        {"replace-all",
-         U8(u8"日本語日本"),
-         0,
-         0,
-         {U8(u8"日本"), U8(u8"あ")},
-         [&] { tools.ReplaceEverywhere(); },
-         U8(u8"あ語あ"),
-         "",
-         {}},
-        {"replace-all: a replacement that is no UTF-8",
-         U8(u8"日本"),
-         0,
-         0,
-         {U8(u8"日"), "\x93\xfa"},
-         [&] { tools.ReplaceEverywhere(); },
-         U8(u8"日本"),
-         notHeld,
-         {}},
-        {"delete-all", U8(u8"語a語"), 0, 0, {U8(u8"語")}, [&] { tools.DeleteEverywhere(); }, "a", "", {}},
-        {"delete-all: a Shift-JIS term",
-         U8(u8"表"),
-         0,
-         0,
-         {"表"},
-         [&] { tools.DeleteEverywhere(); },
-         U8(u8"表"),
-         notHeld,
-         {}},
-        {"limit cuts at whole characters",
-         U8(u8"aあb"),
-         0,
-         0,
-         {"3"},
-         [&] {
-             boxes.yes = {true};
-             tools.LimitLength();
-         },
-         "a",
-         "",
-         {"question|文字列の末尾 4 バイトが削除されます。よろしいですか?|文字数を制限"}},
-        {"limit: no number",
-         "ab",
-         0,
-         0,
-         {U8(u8"三")},
-         [&] { tools.LimitLength(); },
-         "ab",
-         "入力した文字列は整数ではありません",
-         {}},
-        {"limit: the message shows the answer",
-         "ab",
-         0,
-         0,
-         {U8(u8"日")},
-         [&] { tools.LimitLength(); },
-         "ab",
-         "'日' は整数ではありません",
-         {}},
-        {"date",
-         "ab",
-         1,
-         1,
-         {},
-         [&] {
-             formats.shortDate = "'日本' yyyy/MM/dd";
-             tools.InsertDateTime();
-         },
-         U8(u8"a日本 2024/03/09 7:05:04b"),
-         "",
-         {}},
-        {"date with no UTF-8 form",
-         "ab",
-         1,
-         1,
-         {},
-         [&] {
-             formats.shortDate = "'\x81' yyyy";
-             tools.InsertDateTime();
-         },
-         "ab",
-         "日付と時刻を この文書の文字コード (UTF-8) で表せません。何も変更していません",
-         {}},
-        {"repeat keeps whole characters",
-         U8(u8"aあb"),
-         1,
-         4,
-         {"3"},
-         [&] {
-             editor.maxLength = 9;
-             tools.RepeatSelection();
-         },
-         U8(u8"aああb"),
-         "",
-         {}},
-        {"open the selection as Shift-JIS",
-         U8(u8"x日本"),
-         1,
-         7,
-         {},
-         [&] { tools.OpenSelection(); },
-         U8(u8"x日本"),
-         "",
-         {}},
-        {"open a selection Shift-JIS cannot name",
-         U8(u8"x😀"),
-         1,
-         5,
-         {},
-         [&] { tools.OpenSelection(); },
-         U8(u8"x😀"),
-         "選択した文字列には Shift_JIS で表せない文字があるため開けません",
-         {}},
+        {"find", &T::Find, U8(u8"あ日本語"), 0, 0, U8(u8"本語"), U8(u8"あ日本語"), "", FormatText(found, "7")},
+        {"find: a term that is no UTF-8", &T::Find, U8(u8"日本"), 0, 0, "\x97\xA5", U8(u8"日本"), notHeld},
+        // The last byte of あ (0x82) and "a" make a Shift-JIS pair.
+        {"find after あ", &T::Find, U8(u8"あa"), 0, 0, "a", U8(u8"あa"), "", FormatText(found, "4")},
+        {"replace-all after あ", &T::ReplaceEverywhere, U8(u8"あaあa"), 0, 0, "a|-", U8(u8"あ-あ-")},
+        {"replace-all", &T::ReplaceEverywhere, U8(u8"日本語日本"), 0, 0, U8(u8"日本|あ"), U8(u8"あ語あ")},
+        {"replace-all: no UTF-8", &T::ReplaceEverywhere, U8(u8"日本"), 0, 0, U8(u8"日|") + "\x93\xfa", U8(u8"日本"),
+         notHeld},
+        {"delete-all", &T::DeleteEverywhere, U8(u8"語a語"), 0, 0, U8(u8"語"), "a"},
+        {"delete-all: a Shift-JIS term", &T::DeleteEverywhere, U8(u8"表"), 0, 0, "表", U8(u8"表"), notHeld},
+        {"limit cuts at whole characters", &T::LimitLength, U8(u8"aあb"), 0, 0, "3", "a", "",
+         "question|文字列の末尾 4 バイトが削除されます。よろしいですか?|文字数を制限"},
+        {"limit: no number", &T::LimitLength, "ab", 0, 0, U8(u8"三"), "ab", "入力した文字列は整数ではありません"},
+        {"limit: the answer shown", &T::LimitLength, "ab", 0, 0, U8(u8"日"), "ab", "'日' は整数ではありません"},
+        {"date", &T::InsertDateTime, "ab", 1, 1, "", U8(u8"a日本 2024/03/09 7:05:04b"), "", "", "'日本' yyyy/MM/dd"},
+        {"date with no UTF-8 form", &T::InsertDateTime, "ab", 1, 1, "", "ab",
+         "日付と時刻を この文書の文字コード (UTF-8) で表せません。何も変更していません", "", "'\x81' yyyy"},
+        {"repeat keeps whole characters", &T::RepeatSelection, U8(u8"aあb"), 1, 4, "3", U8(u8"aああb"), "", "", "", 9},
+        {"open the selection as Shift-JIS", &T::OpenSelection, U8(u8"x日本"), 1, 7, "", U8(u8"x日本")},
+        {"open a selection Shift-JIS cannot name", &T::OpenSelection, U8(u8"x😀"), 1, 5, "", U8(u8"x😀"),
+         "選択した文字列には Shift_JIS で表せない文字があるため開けません"},
     };
     for (const Case& c : cases) {
         editor.utf8 = true;
         editor.text = c.text;
         editor.Select(c.selStart, c.selEnd);
-        editor.maxLength = 0;
-        formats = RegionalFormats{};
+        editor.maxLength = c.limit;
+        formats.shortDate = c.datePicture;
         boxes.shown.clear();
+        boxes.yes = {true};
         dialogs.inputs.clear();
         shell.opened.clear();
-        EXPECT_EQ(Run(c.answers, c.command), c.error) << c.name;
+        std::vector<std::optional<std::string>> answers;
+        for (std::size_t from = 0; from < c.answers.size();) {
+            const std::size_t bar = std::min(c.answers.find('|', from), c.answers.size());
+            answers.push_back(c.answers.substr(from, bar - from));
+            from = bar + 1;
+        }
+        EXPECT_EQ(Run(answers, [&] { (tools.*c.command)(); }), c.error) << c.name;
         EXPECT_EQ(editor.text, c.result) << c.name;
-        EXPECT_EQ(boxes.shown, c.shown) << c.name;
+        EXPECT_EQ(boxes.shown, c.shown.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.shown})
+            << c.name;
         for (const std::string& input : dialogs.inputs) EXPECT_TRUE(input.starts_with("utf8|")) << c.name << input;
     }
     EXPECT_EQ(shell.opened, std::vector<std::string>{}) << "the refused selection is not opened";
