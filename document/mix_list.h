@@ -1,5 +1,5 @@
 #pragma once
-// The main window's scratch list of lines, used to append files to and from the editor's text.
+// The main window's scratch list of lines, through which another file's lines are appended to the editor's text.
 // The lines live in one buffer so that loading a large file costs no allocation per line.
 #include <string>
 #include <string_view>
