@@ -5,8 +5,9 @@
 
 namespace tovel {
 
-void MixList::LoadFromFile(ITextFiles& files, const std::string& name) {
-    std::string bytes = ReadTextFile(files, name);
+void MixList::LoadFromFile(ITextFiles& files, const std::string& name) { SetText(ReadTextFile(files, name)); }
+
+void MixList::SetText(std::string bytes) {
     std::vector<Span> spans;
     const auto lines = SplitLines(bytes);
     spans.reserve(lines.size());
@@ -28,7 +29,17 @@ std::vector<std::string_view> MixList::Lines() const {
     return lines;
 }
 
-std::string MixList::Text() const { return JoinLines(Lines()); }
+std::string MixList::Text(std::string_view lineBreak) const {
+    std::size_t size = 0;
+    for (const Span& s : m_lines) size += s.size + lineBreak.size();
+    std::string out;
+    out.reserve(size);
+    for (const Span& s : m_lines) {
+        out.append(m_buffer, s.offset, s.size);
+        out.append(lineBreak);
+    }
+    return out;
+}
 
 void MixList::SaveToFile(ITextFiles& files, const std::string& name) const { files.WriteAll(name, Text()); }
 

@@ -2,6 +2,15 @@
 
 namespace tovel {
 
+bool ValidUtf8(std::string_view text) {
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t length = Utf8Length(text, pos);
+        if (length == 0) return false;
+        pos += length;
+    }
+    return true;
+}
+
 std::size_t NextUtf8CharPos(std::string_view text, std::size_t pos) {
     const std::size_t length = Utf8Length(text, pos);
     return pos + (length == 0 ? 1 : length);

@@ -50,6 +50,9 @@ inline char32_t Utf8CodePoint(std::string_view text, std::size_t pos, std::size_
     return cp;
 }
 
+// Whether the whole text is well-formed UTF-8.
+bool ValidUtf8(std::string_view text);
+
 // Offset just past the character that starts at pos.
 std::size_t NextUtf8CharPos(std::string_view text, std::size_t pos);
 

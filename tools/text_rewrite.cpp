@@ -17,6 +17,13 @@ constexpr char kPasteTooLarge[] = "繰り返した文字列が大きくなりす
 
 bool Lead(char c) { return IsLeadByte(static_cast<unsigned char>(c)); }
 bool Trail(char c) { return IsTrailByte(static_cast<unsigned char>(c)); }
+bool Cont(char c) { return IsUtf8Continuation(c); }
+
+// Whether the occurrence of `length` > 0 bytes at `at` covers whole UTF-8 characters.
+bool WholeUtf8(std::string_view text, std::size_t at, std::size_t length) {
+    const std::size_t end = at + length;
+    return !Cont(text[at]) && (end == text.size() || !Cont(text[end]));
+}
 
 // How far back a character start is looked for by pairing lead bytes before the flags take over.
 constexpr std::size_t kScanBack = 64;
@@ -55,14 +62,16 @@ bool EndsWhole(std::string_view text, std::size_t pos, std::size_t length) {
 
 // The rule for a replacement that holds the search string: one pass over the original text.
 std::string ReplaceEachOnce(std::string_view text, std::string_view search, std::string_view replacement,
-                            std::size_t limit) {
+                            std::size_t limit, CharRule rule) {
     const std::size_t cap = std::max(limit, text.size());
     StartFinder starts(text);
     std::string out;
     std::size_t copied = 0;
     std::size_t at = text.find(search);
     while (at != std::string_view::npos) {
-        if (!starts.StartsAt(at) || !EndsWhole(text, at, search.size())) {
+        const bool whole = rule == CharRule::Utf8 ? WholeUtf8(text, at, search.size())
+                                                  : starts.StartsAt(at) && EndsWhole(text, at, search.size());
+        if (!whole) {
             at = text.find(search, at + 1);
             continue;
         }
@@ -125,11 +134,14 @@ private:
 // scan point; after a replacement at p the scan goes on from p, since a new occurrence cannot start
 // before p - len(search) + 1, and the automaton state at p (recomputed from the last len(search) bytes)
 // covers those. Where characters start is found by pairing the lead bytes before a byte that is none,
-// and only along long runs of lead bytes from flags kept for the scanned part.
+// and only along long runs of lead bytes from flags kept for the scanned part. In UTF-8 whether an
+// occurrence is whole rests on its first byte and the byte after it alone.
 class RepeatRewriter {
 public:
-    RepeatRewriter(std::string_view text, std::string_view search, std::string_view replacement, std::size_t limit)
-        : m_text(text),
+    RepeatRewriter(std::string_view text, std::string_view search, std::string_view replacement, std::size_t limit,
+                   CharRule rule)
+        : m_utf8(rule == CharRule::Utf8),
+          m_text(text),
           m_s(search),
           m_r(replacement),
           m_limit(limit),
@@ -164,9 +176,7 @@ public:
                 }
                 m_out.append(m_text.substr(m_next, at - m_next), m_text.size() - m_next);
                 m_next = at + m;
-                const bool startsWhole = !(LeadStartsAtEnd() && Trail(m_s[0]));
-                const bool endsWhole = !(m_sEndsInLeadStart && m_next < m_text.size() && Trail(m_text[m_next]));
-                if (startsWhole && endsWhole) {
+                if (CandidateIsWhole()) {
                     Replace();
                 } else {
                     m_out.append(m_s, m_sPadded.size());
@@ -232,6 +242,13 @@ private:
         m_flagged = end;
     }
 
+    // The occurrence just taken from the original text, ending at m_next, where the scanned part ends.
+    bool CandidateIsWhole() {
+        if (m_utf8) return !Cont(m_s[0]) && !(m_next < m_text.size() && Cont(m_text[m_next]));
+        const bool startsWhole = !(LeadStartsAtEnd() && Trail(m_s[0]));
+        return startsWhole && !(m_sEndsInLeadStart && m_next < m_text.size() && Trail(m_text[m_next]));
+    }
+
     bool LeadStartsAtEnd() { return !m_out.empty() && Lead(m_out.back()) && StartAt(m_out.size() - 1); }
 
     bool PeekNext(char& b) const {
@@ -257,8 +274,9 @@ private:
 
     // The occurrence ending at the scan point starts a character and does not end inside one.
     bool MatchAtEndIsWhole() {
-        if (!StartAt(m_out.size() - m_s.size())) return false;
         char next;
+        if (m_utf8) return !Cont(m_out[m_out.size() - m_s.size()]) && !(PeekNext(next) && Cont(next));
+        if (!StartAt(m_out.size() - m_s.size())) return false;
         return !(LeadStartsAtEnd() && PeekNext(next) && Trail(next));
     }
 
@@ -277,6 +295,7 @@ private:
         }
     }
 
+    bool m_utf8;
     std::string_view m_text, m_s, m_r;
     std::string m_sPadded, m_rPadded;  // what m_s and m_r view, readable kCopySlack bytes past their ends
     std::size_t m_limit, m_cap;
@@ -295,16 +314,25 @@ private:
 
 }  // namespace
 
-std::size_t FindWhole(std::string_view text, std::string_view needle) {
+std::size_t FindWhole(std::string_view text, std::string_view needle, CharRule rule) {
     if (needle.empty()) return std::string_view::npos;
     StartFinder starts(text);
     for (std::size_t at = text.find(needle); at != std::string_view::npos; at = text.find(needle, at + 1)) {
-        if (starts.StartsAt(at) && EndsWhole(text, at, needle.size())) return at;
+        if (rule == CharRule::Utf8 ? WholeUtf8(text, at, needle.size())
+                                   : starts.StartsAt(at) && EndsWhole(text, at, needle.size())) {
+            return at;
+        }
     }
     return std::string_view::npos;
 }
 
-std::size_t WholeCharsWithin(std::string_view text, std::size_t bytes) {
+std::size_t WholeCharsWithin(std::string_view text, std::size_t bytes, CharRule rule) {
+    if (rule == CharRule::Utf8) {
+        if (bytes >= text.size()) return text.size();
+        std::size_t cut = bytes;
+        while (cut > 0 && Cont(text[cut])) --cut;
+        return cut;
+    }
     std::size_t pos = 0;
     while (pos < text.size()) {
         const std::size_t next = NextCharPos(text, pos);
@@ -314,14 +342,22 @@ std::size_t WholeCharsWithin(std::string_view text, std::size_t bytes) {
     return pos;
 }
 
-std::string ReplaceAll(std::string_view text, std::string_view search, std::string_view replacement,
-                       std::size_t limit) {
-    if (search.empty()) return std::string(text);
-    if (replacement.find(search) != std::string_view::npos) return ReplaceEachOnce(text, search, replacement, limit);
-    return RepeatRewriter(text, search, replacement, limit).Run();
+std::size_t FitsWithin(std::string_view text, std::size_t room, CharRule rule) {
+    if (rule == CharRule::ShiftJis) return PasteFits(text, room);
+    const std::size_t cut = WholeCharsWithin(text, room, rule);
+    return cut > 0 && cut < text.size() && text[cut - 1] == '\r' && text[cut] == '\n' ? cut - 1 : cut;
 }
 
-std::string RepeatedPaste(std::string_view piece, std::int64_t count, std::size_t room, std::size_t limit) {
+std::string ReplaceAll(std::string_view text, std::string_view search, std::string_view replacement, std::size_t limit,
+                       CharRule rule) {
+    if (search.empty()) return std::string(text);
+    if (replacement.find(search) != std::string_view::npos)
+        return ReplaceEachOnce(text, search, replacement, limit, rule);
+    return RepeatRewriter(text, search, replacement, limit, rule).Run();
+}
+
+std::string RepeatedPaste(std::string_view piece, std::int64_t count, std::size_t room, std::size_t limit,
+                          CharRule rule) {
     std::string out;
     if (piece.empty() || count <= 0) return out;
     const std::size_t copies = std::min(static_cast<std::size_t>(count), room / piece.size());
@@ -334,7 +370,7 @@ std::string RepeatedPaste(std::string_view piece, std::int64_t count, std::size_
     room -= out.size();
     // Once a paste no longer fits whole, each further one keeps what still fits, until none adds anything.
     for (std::int64_t left = count - static_cast<std::int64_t>(copies); left > 0; --left) {
-        const std::size_t keep = PasteFits(piece, room);
+        const std::size_t keep = FitsWithin(piece, room, rule);
         if (keep == 0) break;
         out.append(piece.substr(0, keep));
         room -= keep;

@@ -13,6 +13,7 @@
 #include "bench/win32/bench_support.h"
 #include "platform/error.h"
 #include "platform/win32/scintilla_editor.h"
+#include "platform/win32/win32_code_page.h"
 #include "tools/text_rewrite.h"
 #include "tools/tool_commands.h"
 
@@ -110,7 +111,8 @@ int main() {
         Answers answers;
         Unused unused;
         const tovel::RegionalFormats formats;
-        tovel::ToolCommands tools({editor, answers, unused, unused, unused}, formats,
+        tovel::Win32CodePage codePage;
+        tovel::ToolCommands tools({editor, answers, unused, unused, unused, codePage}, formats,
                                   [] { return tovel::LocalTime{}; });
         auto reset = [&] { editor.SetText(text); };
 

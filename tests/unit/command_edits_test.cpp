@@ -35,8 +35,8 @@ protected:
     test::ScriptedFileDialogs fileDialogs;
     CountingSound sound;
     MixList mixList;
-    AppendCommands append{mixList, editor, files, fileDialogs, dialogs, sound};
     DocumentState state;
+    AppendCommands append{mixList, editor, files, fileDialogs, dialogs, sound, codePage, state};
     test::RecordingWindow window;
     test::TableCodePage codePage;
     test::ScriptedFormatChooser chooser;

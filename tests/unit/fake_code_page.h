@@ -10,6 +10,9 @@
 
 namespace tovel::test {
 
+// A UTF-8 text written as such in a test (plain literals are compiled to Shift-JIS).
+inline std::string U8(std::u8string_view text) { return std::string(text.begin(), text.end()); }
+
 class TableCodePage : public ICodePage {
 public:
     // Shift-JIS, UTF-8.

@@ -1,6 +1,7 @@
 #pragma once
-// An editor double with a selection, CR LF lines (no wrapping), a byte limit on pastes, a one-step undo
-// of the last paste, and a clipboard of its own; plus doubles for the shell and the message boxes.
+// An editor double with a selection, lines ended by CR LF, LF or CR (no wrapping), a byte limit on pastes
+// that keeps whole characters of the held encoding, a one-step undo of the last paste, and a clipboard of
+// its own; plus doubles for the shell and the message boxes.
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -63,7 +64,7 @@ public:
             const std::size_t kept = text.size() - (selEnd - selStart);
             const std::size_t room = kept >= static_cast<std::size_t>(maxLength) ? 0 : maxLength - kept;
             std::size_t keep = std::min(room, insert.size());
-            while (keep > 0 && !IsWholeCut(insert, keep)) --keep;
+            while (keep > 0 && !IsWholeCut(insert, keep, utf8)) --keep;
             insert.resize(keep);
         }
         Replace(insert);
@@ -80,10 +81,12 @@ public:
     void SetMaxLength(std::int32_t limit) override { maxLength = limit; }
 
 private:
-    static bool IsWholeCut(const std::string& s, std::size_t at) {
+    // In UTF-8 a character starts at every byte but a continuation byte (10xxxxxx).
+    static bool IsWholeCut(const std::string& s, std::size_t at, bool utf8) {
         std::size_t pos = 0;
         while (pos < at) pos = NextCharPos(s, pos);
-        return pos == at && !(at > 0 && at < s.size() && s[at - 1] == '\r' && s[at] == '\n');
+        const bool whole = utf8 ? at == s.size() || (static_cast<unsigned char>(s[at]) & 0xC0) != 0x80 : pos == at;
+        return whole && !(at > 0 && at < s.size() && s[at - 1] == '\r' && s[at] == '\n');
     }
     void Replace(std::string_view t) {
         text.replace(selStart, selEnd - selStart, t);
@@ -92,7 +95,10 @@ private:
     }
     std::vector<std::size_t> LineStarts() const {
         std::vector<std::size_t> starts{0};
-        for (auto i = text.find("\r\n"); i != std::string::npos; i = text.find("\r\n", i + 2)) starts.push_back(i + 2);
+        for (auto i = text.find_first_of("\r\n"); i != std::string::npos; i = text.find_first_of("\r\n", i)) {
+            i += text.compare(i, 2, "\r\n") == 0 ? 2 : 1;
+            starts.push_back(i);
+        }
         return starts;
     }
     std::size_t LineOf(std::size_t pos) const {

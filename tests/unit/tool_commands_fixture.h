@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/error.h"
+#include "tests/unit/fake_code_page.h"
 #include "tests/unit/fake_text_editor.h"
 #include "tools/tool_commands.h"
 
@@ -30,9 +31,10 @@ protected:
     ScriptedDialogs dialogs;
     RecordingBoxes boxes;
     RecordingShell shell;
+    TableCodePage codePage;
     RegionalFormats formats;
     LocalTime now{2024, 3, 9, 6, 7, 5, 4};
-    ToolCommands tools{{editor, dialogs, boxes, clipboard, shell}, formats, [this] { return now; }};
+    ToolCommands tools{{editor, dialogs, boxes, clipboard, shell, codePage}, formats, [this] { return now; }};
 };
 
 }  // namespace tovel::test

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/byte_string.h"
+#include "tests/unit/fake_code_page.h"
 #include "tests/unit/tool_commands_fixture.h"
 
 namespace tovel {
@@ -53,8 +55,9 @@ TEST_F(ToolCommandsTest, DeleteLineCountsFromOneAndIgnoresZeroAndNegatives) {
     struct Case {
         std::string text, answer, result;
     } cases[] = {
-        {"a\r\nb\r\nc", "2", "a\r\nc"}, {"a\r\nb", "2", "a\r\n"},   {"a\r\nb", "5", "a\r\nb"},
-        {"a\r\nb", "0", "a\r\nb"},      {"a\r\nb", "-1", "a\r\nb"},
+        {"a\r\nb\r\nc", "2", "a\r\nc"}, {"a\r\nb", "2", "a\r\n"},           {"a\r\nb", "5", "a\r\nb"},
+        {"a\r\nb", "0", "a\r\nb"},      {"a\r\nb", "-1", "a\r\nb"},         {"a\nb\nc", "2", "a\nc"},
+        {"a\rb\rc", "3", "a\rb\r"},     {"a\nb\r\nc\rd", "3", "a\nb\r\nd"},
     };
     for (const Case& c : cases) {
         editor.text = c.text;
@@ -207,6 +210,91 @@ TEST_F(ToolCommandsTest, OpenSelectionShowsAnUnseenTargetFirstAndReportsWhatFail
         EXPECT_EQ(shell.opened, c.opened) << c.name;
         EXPECT_EQ(boxes.shown, c.shown) << c.name;
     }
+}
+
+// In a UTF-8 document every box is the UTF-8 one, terms and the text are UTF-8, and the program's own
+// text is converted before it goes in; what cannot be held is refused with nothing changed.
+TEST_F(ToolCommandsTest, InAUtf8DocumentEveryToolActsOnTheUtf8Text) {
+    using test::U8;
+    using T = ToolCommands;
+    const std::string notHeld = "入力した文字列を この文書の文字コード (UTF-8) で表せません。何も変更していません";
+    const std::string found = "info|%s文字目に見つかりました。|検索";
+    struct Case {
+        const char* name;
+        void (ToolCommands::*command)();
+        std::string text;
+        std::size_t selStart, selEnd;
+        std::string answers;               // each box's answer, the next after a "|"
+        std::string result, error, shown;  // shown: the message box, if any
+        std::string datePicture = "yyyy/MM/dd";
+        std::int32_t limit = 0;
+    } cases[] = {
+        {"find", &T::Find, U8(u8"あ日本語"), 0, 0, U8(u8"本語"), U8(u8"あ日本語"), "", FormatText(found, "7")},
+        {"find: a term that is no UTF-8", &T::Find, U8(u8"日本"), 0, 0, "\x97\xA5", U8(u8"日本"), notHeld},
+        // The last byte of あ (0x82) and "a" make a Shift-JIS pair.
+        {"find after あ", &T::Find, U8(u8"あa"), 0, 0, "a", U8(u8"あa"), "", FormatText(found, "4")},
+        {"replace-all after あ", &T::ReplaceEverywhere, U8(u8"あaあa"), 0, 0, "a|-", U8(u8"あ-あ-")},
+        {"replace-all", &T::ReplaceEverywhere, U8(u8"日本語日本"), 0, 0, U8(u8"日本|あ"), U8(u8"あ語あ")},
+        {"replace-all: no UTF-8", &T::ReplaceEverywhere, U8(u8"日本"), 0, 0, U8(u8"日|") + "\x93\xfa", U8(u8"日本"),
+         notHeld},
+        {"delete-all", &T::DeleteEverywhere, U8(u8"語a語"), 0, 0, U8(u8"語"), "a"},
+        {"delete-all: a Shift-JIS term", &T::DeleteEverywhere, U8(u8"表"), 0, 0, "表", U8(u8"表"), notHeld},
+        {"limit cuts at whole characters", &T::LimitLength, U8(u8"aあb"), 0, 0, "3", "a", "",
+         "question|文字列の末尾 4 バイトが削除されます。よろしいですか?|文字数を制限"},
+        {"limit: no number", &T::LimitLength, "ab", 0, 0, U8(u8"三"), "ab", "入力した文字列は整数ではありません"},
+        {"limit: the answer shown", &T::LimitLength, "ab", 0, 0, U8(u8"日"), "ab", "'日' は整数ではありません"},
+        {"date", &T::InsertDateTime, "ab", 1, 1, "", U8(u8"a日本 2024/03/09 7:05:04b"), "", "", "'日本' yyyy/MM/dd"},
+        {"date with no UTF-8 form", &T::InsertDateTime, "ab", 1, 1, "", "ab",
+         "日付と時刻を この文書の文字コード (UTF-8) で表せません。何も変更していません", "", "'\x81' yyyy"},
+        {"repeat keeps whole characters", &T::RepeatSelection, U8(u8"aあb"), 1, 4, "3", U8(u8"aああb"), "", "", "", 9},
+        {"open the selection as Shift-JIS", &T::OpenSelection, U8(u8"x日本"), 1, 7, "", U8(u8"x日本")},
+        {"open a selection Shift-JIS cannot name", &T::OpenSelection, U8(u8"x😀"), 1, 5, "", U8(u8"x😀"),
+         "選択した文字列には Shift_JIS で表せない文字があるため開けません"},
+    };
+    for (const Case& c : cases) {
+        editor.utf8 = true;
+        editor.text = c.text;
+        editor.Select(c.selStart, c.selEnd);
+        editor.maxLength = c.limit;
+        formats.shortDate = c.datePicture;
+        boxes.shown.clear();
+        boxes.yes = {true};
+        dialogs.inputs.clear();
+        shell.opened.clear();
+        std::vector<std::optional<std::string>> answers;
+        for (std::size_t from = 0; from < c.answers.size();) {
+            const std::size_t bar = std::min(c.answers.find('|', from), c.answers.size());
+            answers.push_back(c.answers.substr(from, bar - from));
+            from = bar + 1;
+        }
+        EXPECT_EQ(Run(answers, [&] { (tools.*c.command)(); }), c.error) << c.name;
+        EXPECT_EQ(editor.text, c.result) << c.name;
+        EXPECT_EQ(boxes.shown, c.shown.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.shown})
+            << c.name;
+        for (const std::string& input : dialogs.inputs) EXPECT_TRUE(input.starts_with("utf8|")) << c.name << input;
+    }
+    EXPECT_EQ(shell.opened, std::vector<std::string>{}) << "the refused selection is not opened";
+}
+
+TEST_F(ToolCommandsTest, Utf8FindSelectsAndCountsBytesOfTheHeldText) {
+    using test::U8;
+    editor.utf8 = true;
+    editor.text = U8(u8"あ\nい語");
+    Run({U8(u8"語")}, [&] { tools.Find(); });
+    EXPECT_EQ(editor.Selected(), U8(u8"語"));
+    tools.ShowByteCount();
+    editor.Select(7, 7);  // after い on the line after an LF
+    tools.ShowCaretPosition();
+    editor.text = U8(u8"a\rあ");
+    editor.Select(5, 5);
+    tools.ShowCaretPosition();
+    EXPECT_EQ(dialogs.messages, (std::vector<std::string>{"10", "2行4列", "2行4列"}));
+    EXPECT_EQ(boxes.shown, std::vector<std::string>{"info|8文字目に見つかりました。|検索"});
+
+    editor.text = U8(u8"x日本");
+    editor.Select(1, 7);
+    Run({}, [&] { tools.OpenSelection(); });
+    EXPECT_EQ(shell.opened, std::vector<std::string>{"日本"}) << "the Shift-JIS path, as the shell takes it";
 }
 
 }  // namespace

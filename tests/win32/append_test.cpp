@@ -67,5 +67,24 @@ TEST_F(AppendTest, AppendSaveRefusesWhatItCannotKeepWhole) {
     EXPECT_EQ(ReadBytes(files / "bin.dat"), std::string("p\0q", 3));
 }
 
+// The text crosses between the Shift-JIS document and UTF-8 files through the system's code page.
+TEST_F(AppendTest, AppendsCrossBetweenShiftJisAndUtf8Files) {
+    const std::string nihon = "\xE6\x97\xA5\xE6\x9C\xAC";  // 日本 in UTF-8
+    WriteBytes(files / "add.txt", nihon + "\n");
+    form.Note().SetText("x");
+    MixOpen(files / "add.txt");
+    EXPECT_EQ(form.Note().Text(), "x\r\n日本\r\n");
+
+    WriteBytes(files / "log.txt", nihon + "\n");
+    form.Note().SetText("表");
+    {
+        DialogAnswerer answer({{Act::Type(files / "log.txt"), Act::Enter()}, {Act::Click("はい(&Y)")}, {Act::Enter()}});
+        form.RunCommand(cmdMixSaveI1);
+        ASSERT_EQ(answer.Seen().size(), 3u);
+        EXPECT_EQ(answer.Seen()[2].statics.back(), "追加で保存しました");
+    }
+    EXPECT_EQ(ReadBytes(files / "log.txt"), nihon + "\n\xE8\xA1\xA8\n") << "表 in UTF-8 after the file's own bytes";
+}
+
 }  // namespace
 }  // namespace tovel
