@@ -84,7 +84,7 @@ void TTovForm::CreateChildren() {
         [this](MSG& msg) {
             if (PreviewMessage(msg)) return;
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            DispatchMessageW(&msg);
         },
         [this](const std::function<void()>& dialog) {
             ModalScope modal(&App());

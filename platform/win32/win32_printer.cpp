@@ -125,7 +125,7 @@ BOOL CALLBACK Win32Printer::AbortProc(HDC, int) {
     // Lets the program's loop run while the spooler works; the job is never aborted. A quit request
     // (the window closed meanwhile) is put back for the program's own loop, and pumping stops.
     MSG msg;
-    while (g_spooling && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (g_spooling && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(msg.wParam));
             break;

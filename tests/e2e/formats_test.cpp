@@ -80,10 +80,11 @@ TEST_F(Formats, AUtf8PageShowsItsJapaneseAndPastedJapaneseIsSavedAsUtf8) {
     PressKey(VK_END, true);
     PressKey('P', true);  // paste
     Sleep(200);
+    TypeUnicode(main, L"鷗");  // typed: a character Shift-JIS has no code for
     PressKey('S', true);
     Sleep(500);
     const std::string saved = ReadBytes(path);
-    EXPECT_EQ(saved, page + "\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e");
+    EXPECT_EQ(saved, page + "\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e\xe9\xb7\x97");
     EXPECT_TRUE(ValidUtf8(saved));
     Close();
 }
