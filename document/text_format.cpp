@@ -1,5 +1,7 @@
 #include "document/text_format.h"
 
+#include <algorithm>
+
 #include "document/japanese_codes.h"
 #include "platform/error.h"
 
@@ -24,22 +26,26 @@ struct Problem {
     std::size_t offset = 0;
 };
 
+// Composes the bytes first and appends them at once: this runs for every character of a UTF-16 file.
 void AppendUtf8(std::string& out, char32_t cp) {
+    char bytes[4];
+    std::size_t n = 0;
     if (cp < 0x80) {
-        out += static_cast<char>(cp);
+        bytes[n++] = static_cast<char>(cp);
     } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
+        bytes[n++] = static_cast<char>(0xC0 | (cp >> 6));
+        bytes[n++] = static_cast<char>(0x80 | (cp & 0x3F));
     } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
+        bytes[n++] = static_cast<char>(0xE0 | (cp >> 12));
+        bytes[n++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        bytes[n++] = static_cast<char>(0x80 | (cp & 0x3F));
     } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
+        bytes[n++] = static_cast<char>(0xF0 | (cp >> 18));
+        bytes[n++] = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        bytes[n++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        bytes[n++] = static_cast<char>(0x80 | (cp & 0x3F));
     }
+    out.append(bytes, n);
 }
 
 // ---- Reading a file's bytes into the held text. Each stops at the first problem. ----
@@ -82,12 +88,14 @@ std::optional<Problem> DecodeUtf16(std::string_view bytes, bool bom, bool bigEnd
     return std::nullopt;
 }
 
+// EUC-JP never takes more bytes in Shift-JIS, so the held text is written into room made once.
 std::optional<Problem> DecodeEucJp(std::string_view bytes, std::string& held) {
-    held.reserve(bytes.size());
+    held.resize(bytes.size());
+    char* out = held.data();
     for (std::size_t pos = 0; pos < bytes.size();) {
         const unsigned char c = Byte(bytes, pos);
         if (c < 0x80) {
-            held += static_cast<char>(c);
+            *out++ = static_cast<char>(c);
             ++pos;
             continue;
         }
@@ -95,16 +103,17 @@ std::optional<Problem> DecodeEucJp(std::string_view bytes, std::string& held) {
         if (pos + 1 >= bytes.size()) return Problem{"ファイルの末尾で文字が途中で切れています。", pos};
         const unsigned char c2 = Byte(bytes, pos + 1);
         if (c == 0x8E && IsHalfWidthKana(c2)) {
-            held += static_cast<char>(c2);
+            *out++ = static_cast<char>(c2);
         } else if (c >= 0xA1 && c <= 0xFE && c2 >= 0xA1 && c2 <= 0xFE) {
             const auto [s1, s2] = codes::JisToSjis(c - 0x80, c2 - 0x80);
-            held += static_cast<char>(s1);
-            held += static_cast<char>(s2);
+            *out++ = static_cast<char>(s1);
+            *out++ = static_cast<char>(s2);
         } else {
             return Problem{"EUC-JP として正しくないバイトがあります。", pos};
         }
         pos += 2;
     }
+    held.resize(static_cast<std::size_t>(out - held.data()));
     return std::nullopt;
 }
 
@@ -154,8 +163,8 @@ std::optional<Problem> DecodeJis(std::string_view bytes, std::string& held) {
 std::optional<std::size_t> EncodeUtf16(std::string_view held, bool bom, bool bigEndian, std::string& out) {
     const auto put = [&](char32_t u) {
         const char hi = static_cast<char>(u >> 8), lo = static_cast<char>(u & 0xFF);
-        out += bigEndian ? hi : lo;
-        out += bigEndian ? lo : hi;
+        const char unit[2] = {bigEndian ? hi : lo, bigEndian ? lo : hi};
+        out.append(unit, 2);
     };
     out.reserve(held.size() * 2 + 2);
     if (bom) put(0xFEFF);
@@ -175,10 +184,11 @@ std::optional<std::size_t> EncodeUtf16(std::string_view held, bool bom, bool big
 }
 
 // Steps through Shift-JIS held text by characters for the EUC-JP and JIS writers: a JIS X 0208 pair, a
-// half-width kana, an ASCII byte, or (none of these) a character the two formats cannot represent.
+// half-width kana, an ASCII byte, or (none of these) a character the two formats cannot represent. Four
+// bytes, so that it comes back in a register: read through memory, it cost half of every EUC-JP save.
 struct SjisChar {
-    enum Kind { Ascii, Kana, Kanji, Other } kind;
-    std::size_t length;
+    enum Kind : unsigned char { Ascii, Kana, Kanji, Other } kind;
+    unsigned char length;
     unsigned char j1 = 0, j2 = 0;
 };
 SjisChar ReadSjisChar(std::string_view held, std::size_t pos) {
@@ -193,29 +203,33 @@ SjisChar ReadSjisChar(std::string_view held, std::size_t pos) {
     return {SjisChar::Other, 1};
 }
 
+// A character takes at most two bytes in EUC-JP for each Shift-JIS byte, so the output is written into
+// room made once and cut to what was written, also when a character stops it.
 std::optional<std::size_t> EncodeEucJp(std::string_view held, std::string& out) {
-    out.reserve(held.size() + held.size() / 8);
+    const std::size_t start = out.size();
+    out.resize(start + held.size() * 2);
+    char* p = out.data() + start;
+    std::optional<std::size_t> stoppedAt;
     for (std::size_t pos = 0; pos < held.size();) {
         const SjisChar ch = ReadSjisChar(held, pos);
         const unsigned char c = Byte(held, pos);
-        switch (ch.kind) {
-            case SjisChar::Ascii:
-                out += static_cast<char>(c);
-                break;
-            case SjisChar::Kana:
-                out += '\x8E';
-                out += static_cast<char>(c);
-                break;
-            case SjisChar::Kanji:
-                out += static_cast<char>(ch.j1 | 0x80);
-                out += static_cast<char>(ch.j2 | 0x80);
-                break;
-            case SjisChar::Other:
-                return pos;
+        if (ch.kind == SjisChar::Other) {
+            stoppedAt = pos;
+            break;
+        }
+        if (ch.kind == SjisChar::Ascii) {
+            *p++ = static_cast<char>(c);
+        } else if (ch.kind == SjisChar::Kana) {
+            *p++ = '\x8E';
+            *p++ = static_cast<char>(c);
+        } else {
+            *p++ = static_cast<char>(ch.j1 | 0x80);
+            *p++ = static_cast<char>(ch.j2 | 0x80);
         }
         pos += ch.length;
     }
-    return std::nullopt;
+    out.resize(static_cast<std::size_t>(p - out.data()));
+    return stoppedAt;
 }
 
 // JIS as it is commonly written: ESC $ B before kanji, ESC ( I before half-width kana, ESC ( B before
@@ -286,6 +300,50 @@ std::optional<Problem> DecodeInto(std::string_view bytes, const TextFormat& form
     return std::nullopt;
 }
 
+// The first offset at which the file's bytes and prefix + body differ (the shorter length when one is the
+// start of the other); none when they are the same.
+std::optional<std::size_t> FirstDifference(std::string_view bytes, std::string_view prefix, std::string_view body) {
+    if (bytes.size() == prefix.size() + body.size() && bytes.starts_with(prefix) &&
+        bytes.substr(prefix.size()) == body) {
+        return std::nullopt;
+    }
+    const auto saved = [&](std::size_t i) { return i < prefix.size() ? prefix[i] : body[i - prefix.size()]; };
+    const std::size_t common = std::min(bytes.size(), prefix.size() + body.size());
+    std::size_t at = 0;
+    while (at < common && saved(at) == bytes[at]) ++at;
+    return at;
+}
+
+// Where saving the held text in the format would first differ from the file's bytes; none when the save
+// gives the file back. Shift-JIS and UTF-8 save the held bytes themselves (after a UTF-8 byte-order
+// mark), so they are compared in place: for a large file a second copy costs more than the comparison.
+// The other formats are saved and compared a slice at a time, in one small buffer: each slice ends after
+// an LF, which is a whole character in the held text and leaves JIS in ASCII, so the slices give the same
+// bytes as the whole text would.
+std::optional<std::size_t> SaveDiffersAt(std::string_view held, const TextFormat& format, std::string_view bytes) {
+    if (format.encoding == Encoding::ShiftJis) return FirstDifference(bytes, "", held);
+    if (format.encoding == Encoding::Utf8) return FirstDifference(bytes, format.bom ? kUtf8Bom : "", held);
+    constexpr std::size_t kSlice = 64 * 1024;
+    std::string back;
+    TextFormat sliceFormat = format;  // the byte-order mark goes before the first slice only
+    std::size_t pos = 0;
+    std::size_t matched = 0;  // file bytes the slices so far gave back
+    do {
+        std::size_t end = pos + kSlice < held.size() ? held.find('\n', pos + kSlice) : std::string_view::npos;
+        end = end == std::string_view::npos ? held.size() : end + 1;
+        back.clear();
+        const bool encoded = !EncodeInto(held.substr(pos, end - pos), sliceFormat, back);
+        const std::optional<std::size_t> at = FirstDifference(bytes.substr(matched, back.size()), "", back);
+        // A save that stops at a character it cannot write differs even where the bytes so far agree.
+        if (at || !encoded) return matched + at.value_or(back.size());
+        matched += back.size();
+        sliceFormat.bom = false;
+        pos = end;
+    } while (pos < held.size());
+    if (matched != bytes.size()) return matched;
+    return std::nullopt;
+}
+
 // The kind of the break that starts at pos (a CR or an LF), and its length.
 LineBreak BreakAt(std::string_view text, std::size_t pos, std::size_t* length) {
     const bool crlf = text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n';
@@ -336,12 +394,8 @@ DecodeResult Decode(std::string_view bytes, const TextFormat& format) {
     std::optional<Problem> problem = DecodeInto(bytes, format, result.held);
     if (!problem) {
         // The load is exact only if the save would give the file back: compare, byte for byte.
-        std::string back;
-        const bool encoded = !EncodeInto(result.held, format, back);
-        if (!encoded || back != bytes) {
-            std::size_t at = 0;
-            while (at < back.size() && at < bytes.size() && back[at] == bytes[at]) ++at;
-            problem = Problem{"この文字コードで保存し直すと元のファイルと同じバイトになりません。", at};
+        if (const std::optional<std::size_t> at = SaveDiffersAt(result.held, format, bytes)) {
+            problem = Problem{"この文字コードで保存し直すと元のファイルと同じバイトになりません。", *at};
         }
     }
     if (problem) {

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Prints the benchmarks: line-break throughput and replace-all on the host, then under Wine the editor's
 # open, keystroke, memory and save figures beside a bare EDIT control and plain file I/O, the gutter, and
-# the replace and delete commands beside the editor's own get and set, each floor measured in the same run.
+# the replace and delete commands beside the editor's own get and set, and the file formats (opening UTF-8
+# and EUC-JP beside the same text in Shift-JIS, typing in UTF-8, detection and decoding throughput), each
+# floor measured in the same run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/wine-env.sh
@@ -9,6 +11,7 @@ cd "$(dirname "$0")/.."
 echo "== host"
 build/host/tovel_bench_host
 build/host/tovel_bench_tools
+build/host/tovel_bench_formats_host
 
 # A wineserver left from another display cannot show windows.
 wineserver -k >/dev/null 2>&1 || true
@@ -32,3 +35,7 @@ run_wine build/win32/tovel_bench_gutter.exe
 echo
 echo "== Win32 (Wine): replace-all and delete-all"
 run_wine build/win32/tovel_bench_tools_win32.exe
+
+echo
+echo "== Win32 (Wine): file formats"
+run_wine build/win32/tovel_bench_formats.exe

@@ -126,6 +126,9 @@ TEST(Decode, RealTextComesBackByteForByteInEveryFormat) {
     };
     const Case cases[] = {
         {"Shift-JIS", {Sjis, false, CrLf}, kNekoSjis, kNekoSjis},
+        {"Shift-JIS empty", {Sjis, false, CrLf}, "", ""},
+        {"UTF-8 empty", {Utf8, false, CrLf}, "", ""},
+        {"UTF-8 BOM bytes inside the text", {Utf8, false, Lf}, "a\xEF\xBB\xBF\n", "a\xEF\xBB\xBF\n"},
         {"Shift-JIS kana, NEC, IBM, bare bytes", {Sjis, false, Lf}, kOddSjis, kOddSjis},
         {"UTF-8", {Utf8, false, CrLf}, kNekoUtf8, kNekoUtf8},
         {"UTF-8 with BOM", {Utf8, true, Mixed}, "\xEF\xBB\xBF" + kMixedUtf8, kMixedUtf8},
@@ -134,6 +137,8 @@ TEST(Decode, RealTextComesBackByteForByteInEveryFormat) {
         {"UTF-16 LE", {Le, true, CrLf}, "\xFF\xFE" + kNekoLe, kNekoUtf8},
         {"UTF-16 BE", {Be, true, Mixed}, "\xFE\xFF" + kMixedBe, kMixedUtf8},
         {"UTF-16 LE without BOM", {Le, false, CrLf}, kNekoLe, kNekoUtf8},
+        {"UTF-16 BE two-byte UTF-8 characters", {Be, true, Lf}, "\xFE\xFF\x03\xB1\0\xE9\x04\x10\0\n"s, U8(u8"αéА\n")},
+        {"UTF-16 LE last BMP character", {Le, false, Lf}, "\xFF\xFF\n\0"s, U8(u8"\uFFFF\n")},
         {"UTF-16 NEC, IBM, surrogate pair",
          {Le, true, CrLf},
          "\xFF\xFE`$a$b!12\x16!\x8a~\x1c\x89=\xd8\0\xde\r\0\n\0"s,
@@ -177,6 +182,8 @@ TEST(Decode, WhatCannotComeBackExactlyIsHeldRawWithItsOffset) {
         {"UTF-16 odd length", {Be, true, CrLf}, "\xFE\xFF\0a\0"s, 4},
         {"UTF-16 BOM expected", {Le, true, CrLf}, "a\0"s, 0},
         {"UTF-8 BOM expected", {Utf8, true, CrLf}, kNekoUtf8, 0},
+        {"UTF-8 BOM not expected: the save would drop it", {Utf8, false, CrLf}, "\xEF\xBB\xBF" + kNekoUtf8, 0},
+        {"UTF-8 BOM not expected, file is the BOM alone", {Utf8, false, CrLf}, "\xEF\xBB\xBF", 0},
         {"EUC-JP JIS X 0212 (IBM 纊)", {Euc, false, CrLf}, "\xa4\xa2\x8f\xd4\xe3\n", 2},
         {"EUC-JP cut at the end", {Euc, false, CrLf}, kNekoEuc + "\xa4", kNekoEuc.size()},
         {"EUC-JP invalid byte", {Euc, false, CrLf}, "ab\xa4\x41", 2},
@@ -196,6 +203,48 @@ TEST(Decode, WhatCannotComeBackExactlyIsHeldRawWithItsOffset) {
         EXPECT_FALSE(result.reason.empty()) << c.name;
         EXPECT_EQ(result.offset, c.offset) << c.name;
         EXPECT_EQ(result.held, c.file) << c.name << ": the file's bytes are held unchanged";
+    }
+}
+
+std::string Repeat(const std::string& text, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) out += text;
+    return out;
+}
+
+// Files of a few hundred kilobytes, whose save is checked in several pieces: exact loads must stay exact,
+// and a difference after the first piece must be found at its own offset.
+TEST(Decode, LargeFilesComeBackWholeAndDifferencesAreFoundWhereTheyAre) {
+    const std::string euc = Repeat(kNekoEuc, 3000), jis = Repeat(kNekoJis, 3000);
+    const std::string sjis = Repeat(kNekoSjis, 3000), utf8 = Repeat(kNekoUtf8, 3000);
+    const std::string longLineJis = Repeat("\x1b$B8cGZ\x1b(Bab", 20000) + "\n";  // one line of 200 KB
+    struct Case {
+        const char* name;
+        TextFormat format;
+        std::string file;
+        std::optional<std::size_t> differsAt;  // none: exact
+        std::string held;                      // when exact
+    };
+    const Case cases[] = {
+        {"EUC-JP", {Euc, false, CrLf}, euc, {}, sjis},
+        {"EUC-JP without a final break", {Euc, false, CrLf}, euc + "\xa4\xa2", {}, sjis + "あ"},
+        {"JIS", {Jis, false, CrLf}, jis, {}, sjis},
+        {"JIS one long line", {Jis, false, Lf}, longLineJis, {}, Repeat("吾輩ab", 20000) + "\n"},
+        {"UTF-16 LE with BOM", {Le, true, CrLf}, "\xFF\xFE" + Repeat(kNekoLe, 3000), {}, utf8},
+        {"UTF-16 BE without BOM", {Be, false, CrLf}, Repeat(kNekoBe, 3000), {}, utf8},
+        {"JIS redundant escape after the first piece", {Jis, false, CrLf}, jis + "\x1b(Bx", jis.size(), {}},
+        {"JIS old kanji escape after the first piece", {Jis, false, CrLf}, jis + "\x1b$@8c\x1b(B", jis.size() + 2, {}},
+        {"JIS redundant escape at the very end", {Jis, false, CrLf}, jis + "\x1b(B", jis.size(), {}},
+    };
+    for (const Case& c : cases) {
+        const DecodeResult result = Decode(c.file, c.format);
+        EXPECT_EQ(result.exact, !c.differsAt) << c.name << ": " << result.reason << " at " << result.offset;
+        if (c.differsAt) {
+            EXPECT_EQ(result.offset, *c.differsAt) << c.name;
+            EXPECT_EQ(result.held, c.file) << c.name;
+        } else {
+            EXPECT_EQ(result.held, c.held) << c.name;
+        }
     }
 }
 
