@@ -7,7 +7,6 @@
 #include "document/format_files.h"
 #include "platform/error.h"
 #include "platform/path_parts.h"
-#include "platform/text_file_rules.h"
 #include "platform/utf8_steps.h"
 
 namespace tovel {

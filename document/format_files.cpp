@@ -1,6 +1,7 @@
 #include "document/format_files.h"
 
 #include "platform/error.h"
+#include "platform/text_file_rules.h"
 
 namespace tovel {
 namespace {
@@ -52,8 +53,7 @@ LoadedText ReadText(ITextFiles& files, const std::string& name, std::optional<En
         loaded.held = std::move(decoded.held);
     }
     loaded.format.lineBreak = DetectLineBreak(loaded.held);
-    if (loaded.held.find('\0') != std::string::npos)
-        throw Error(FormatText("ファイル %s は NUL 文字を含むため開けません", name));
+    RefuseNul(loaded.held, name);
     return loaded;
 }
 

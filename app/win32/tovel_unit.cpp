@@ -10,7 +10,6 @@
 #include "document/format_files.h"
 #include "gutter/win32/line_gutter.h"
 #include "platform/error.h"
-#include "platform/text_file_rules.h"
 #include "platform/win32/regional.h"
 #include "platform/win32/system_code_page.h"
 #include "platform/win32/ui_helpers.h"

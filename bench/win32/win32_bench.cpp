@@ -13,11 +13,11 @@
 
 #include "bench/bench_text.h"
 #include "bench/win32/bench_support.h"
+#include "document/format_files.h"
 #include "document/recovery_record.h"
 #include "gutter/win32/line_gutter.h"
 #include "platform/byte_string.h"
 #include "platform/error.h"
-#include "platform/text_file_rules.h"
 #include "platform/win32/scintilla_editor.h"
 #include "platform/win32/scoped_win.h"
 #include "platform/win32/win32_recovery_store.h"
@@ -146,7 +146,8 @@ int main() {
         const double open = MedianOf(
             kEditorLoads, [&] { editor.Clear(); },
             [&] {
-                tovel::LoadFromFile(editor, files, source);
+                const tovel::LoadedText loaded = tovel::ReadText(files, source);
+                tovel::PutText(editor, source, loaded.format, loaded.held);
                 gutter.Refresh(editor);
                 UpdateWindow(editor.Handle());
                 UpdateWindow(gutter.Panel());
@@ -180,7 +181,7 @@ int main() {
 
         // ---- save
         const double save = MedianOf(
-            kSaveRuns, [] {}, [&] { tovel::SaveToFile(editor, files, editorSave); });
+            kSaveRuns, [] {}, [&] { tovel::WriteText(files, editorSave, editor.TextView(), tovel::TextFormat{}); });
         const double plain = MedianOf(
             kSaveRuns, [] {}, [&] { WriteFileOrDie(plainSave, editor.Text(), true); });
         // ---- the recovery copy: what typing waits for while a modified document is kept

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "document/format_files.h"
 #include "document/mix_list.h"
 #include "platform/byte_string.h"
 #include "platform/error.h"
@@ -40,10 +41,13 @@ protected:
     }
 
     std::string Load(const std::string& path) {
-        return ErrorOf([&] { LoadFromFile(*editor, files, path); });
+        return ErrorOf([&] {
+            const LoadedText loaded = ReadText(files, path);
+            PutText(*editor, path, loaded.format, loaded.held);
+        });
     }
     std::string Save(const std::string& path) {
-        return ErrorOf([&] { SaveToFile(*editor, files, path); });
+        return ErrorOf([&] { WriteText(files, path, editor->TextView(), TextFormat{}); });
     }
 
     TestFolder folder;
