@@ -41,8 +41,9 @@ LoadedText ReadText(ITextFiles& files, const std::string& name, std::optional<En
         if (!decoded.exact) {
             const std::string where = std::to_string(decoded.offset + 1) + " バイト目";
             const std::string encoding = EncodingName(loaded.format.encoding, loaded.format.bom);
-            // UTF-16 as bytes would be a text of NULs: refused, not shown.
-            if (IsUtf16(loaded.format.encoding)) {
+            // UTF-16 text as bytes is full of NULs, which the editor cannot hold: refused, not shown. A file
+            // that merely starts like UTF-16 and holds no NUL opens as its bytes like any other.
+            if (IsUtf16(loaded.format.encoding) && bytes.find('\0') != std::string::npos) {
                 throw Error(FormatText("ファイル %s は ", name) + encoding + " として読めないため開けません (" + where +
                             ")。\r" + decoded.reason);
             }

@@ -23,8 +23,8 @@ struct LoadedText {
 
 // The file's text. `asked`: the encoding the user named (its byte-order mark is taken when the file has
 // one); otherwise the format is detected. A file that does not read back exactly is held as its bytes
-// (a Shift-JIS document) with a notice, except UTF-16, which is refused naming the offset. A text holding
-// a NUL character is refused ("ファイル %s は NUL 文字を含むため開けません"), as is a file that cannot be read.
+// (a Shift-JIS document) with a notice, except UTF-16 with NUL bytes, which is refused naming the offset. A text
+// holding a NUL character is refused ("ファイル %s は NUL 文字を含むため開けません"), as is a file that cannot be read.
 LoadedText ReadText(ITextFiles& files, const std::string& name, std::optional<Encoding> asked = std::nullopt);
 
 // Puts a text into the editor in its held form, Enter typing its first break, repainting off meanwhile.

@@ -109,6 +109,12 @@ TEST_F(DocumentFormatsTest, AFileThatDoesNotHoldInItsFormatIsRefusedOrHeldAsItsB
     doc.Save();
     EXPECT_EQ(files.files[kPath], kUtf8) << "and saved back as they were";
 
+    // A file that only starts like UTF-16 and holds no NUL: its bytes, with a notice.
+    Open("\xFF\xFE\x01\xD8\x41\x42");  // a high surrogate with no low one after it
+    EXPECT_EQ(editor.text, "\xFF\xFE\x01\xD8\x41\x42");
+    EXPECT_EQ(state.Format, TextFormat{});
+    EXPECT_EQ(dialogs.messages.size(), 2u);
+    Open(kUtf8);
     // UTF-16 with a lone surrogate, and a text with a NUL: refused, the document stays as it was.
     for (const std::string bad : {std::string("\xFF\xFE\x00\xD8\x61\x00", 6), std::string("ab\0c", 4)}) {
         files.files["D:\\bad.txt"] = bad;
