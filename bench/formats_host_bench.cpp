@@ -1,34 +1,19 @@
 // Throughput of telling a file's format and of reading it into the held text (DetectFormat, Decode) on
 // 10 MB of Japanese text in UTF-8, EUC-JP, Shift-JIS and UTF-16 LE with its byte-order mark. Target:
 // each at least 200 MB/s, so that neither costs a 10 MB open more than 50 ms.
-#include <time.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <string>
 
 #include "bench/formats_bench_text.h"
+#include "bench/host_bench_support.h"
 #include "document/text_format.h"
 
 namespace {
 
-constexpr double kTargetMbPerSecond = 200;
+using tovel::bench::MegabytesPerSecond;
 
-// The best of five runs: the figure the code can reach, with the machine's other work left out.
-template <class F>
-double MegabytesPerSecond(std::size_t bytes, F work) {
-    double best = 0;
-    for (int round = 0; round < 5; ++round) {
-        // <chrono> is avoided: its headers carry a character code page 932 cannot hold.
-        timespec start{}, end{};
-        clock_gettime(CLOCK_MONOTONIC, &start);
-        work();
-        clock_gettime(CLOCK_MONOTONIC, &end);
-        const double seconds = (end.tv_sec - start.tv_sec) + (end.tv_nsec - start.tv_nsec) / 1e9;
-        best = std::max(best, bytes / 1e6 / seconds);
-    }
-    return best;
-}
+constexpr double kTargetMbPerSecond = 200;
 
 void Verdict(const char* what, double value) {
     std::printf("  %-28s %8.0f MB/s (target >= %.0f) %s\n", what, value, kTargetMbPerSecond,

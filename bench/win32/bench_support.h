@@ -3,7 +3,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <string>
 #include <vector>
+
+#include "platform/win32/scoped_win.h"
 
 namespace tovel::bench {
 
@@ -26,6 +30,21 @@ inline void PumpMessages() {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+}
+
+inline double Ms(double seconds) { return seconds * 1000.0; }
+
+// Writes a whole file, flushed to the disk when asked; a bench that cannot write its input stops.
+inline void WriteFileOrDie(const std::string& name, const std::string& bytes, bool flush = false) {
+    ScopedHandle file(
+        CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    if (!file.Valid() || !WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+        written != bytes.size()) {
+        std::fprintf(stderr, "cannot write %s\n", name.c_str());
+        ExitProcess(2);
+    }
+    if (flush) FlushFileBuffers(file.Get());
 }
 
 inline double Median(std::vector<double> v) {

@@ -29,21 +29,10 @@ constexpr double kOpenRatio = 1.5;
 constexpr double kKeystrokeMs = 2.0;
 
 using tovel::bench::Median;
+using tovel::bench::Ms;
 using tovel::bench::PumpMessages;
 using tovel::bench::Seconds;
-
-double Ms(double seconds) { return seconds * 1000.0; }
-
-void WriteFileOrDie(const std::string& name, const std::string& bytes) {
-    tovel::ScopedHandle file(
-        CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    if (!file.Valid() || !WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-        written != bytes.size()) {
-        std::fprintf(stderr, "cannot write %s\n", name.c_str());
-        ExitProcess(2);
-    }
-}
+using tovel::bench::WriteFileOrDie;
 
 void Verdict(const char* what, double value, double target, const char* unit) {
     std::printf("    %-58s %9.3f %s (target <= %.3f: %s)\n", what, value, unit, target,

@@ -31,10 +31,10 @@ constexpr int kKeystrokes = 41;
 constexpr int kSaveRuns = 15;
 
 using tovel::bench::Median;
+using tovel::bench::Ms;
 using tovel::bench::PumpMessages;
 using tovel::bench::Seconds;
-
-double Ms(double seconds) { return seconds * 1000.0; }
+using tovel::bench::WriteFileOrDie;
 
 template <class Prepare, class Work>
 double MedianOf(int runs, Prepare prepare, Work work) {
@@ -54,18 +54,6 @@ std::size_t WorkingSet() {
     PROCESS_MEMORY_COUNTERS counters{sizeof counters};
     GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
     return counters.WorkingSetSize;
-}
-
-void WriteFileOrDie(const std::string& name, const std::string& bytes, bool flush = false) {
-    tovel::ScopedHandle file(
-        CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    if (!file.Valid() || !WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-        written != bytes.size()) {
-        std::fprintf(stderr, "cannot write %s\n", name.c_str());
-        ExitProcess(2);
-    }
-    if (flush) FlushFileBuffers(file.Get());
 }
 
 std::string ReadFileOrEmpty(const std::string& name) {
