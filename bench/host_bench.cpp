@@ -23,6 +23,7 @@ int main() {
         explicit OneFile(const std::string& t) : text(t) {}
         std::string ReadAll(const std::string&) override { return text; }
         bool Exists(const std::string&) override { return true; }
+        bool ReadOnly(const std::string&) override { return false; }
         std::string Stamp(const std::string&) override { return {}; }
         void CheckReadable(const std::string&) override {}
         void WriteAll(const std::string&, std::string_view) override {}

@@ -101,12 +101,13 @@ void DocumentCommands::Restore(const RecoveryRecord& record) {
     ShowTitles();
 }
 
-bool DocumentCommands::AskToSave(SaveFirst how) {
+bool DocumentCommands::AskToSave() {
     if (!m_state.Modified()) return true;
     switch (m_dialogs.ConfirmYesNoCancel(m_state.SavePrompt())) {
         case DialogResult::Yes:
-            // A failed save raises and ends the command; a cancelled dialog stops it here.
-            return how == SaveFirst::SaveAs ? SaveAs() : Save();
+            // A named document goes to its own file, an untitled one through the dialog. A failed save raises
+            // and ends the command; a cancelled dialog stops it here.
+            return Save();
         case DialogResult::No:
             return true;
         default:
@@ -149,7 +150,7 @@ void DocumentCommands::TextChanged() {
 }
 
 bool DocumentCommands::New() {
-    if (!AskToSave(SaveFirst::SaveAs)) return false;
+    if (!AskToSave()) return false;
     {
         OwnChange own(*this);
         m_editor.Clear();
@@ -162,7 +163,7 @@ bool DocumentCommands::New() {
 }
 
 bool DocumentCommands::NewFrom(const std::string& name) {
-    if (!AskToSave(SaveFirst::SaveAs)) return false;
+    if (!AskToSave()) return false;
     // The template takes the place of the text in one undo step; a template that cannot be taken leaves
     // the empty document New makes, also one undo step away from the text before.
     // The document takes the template's format, so that its bytes are written back as they were.
@@ -188,7 +189,7 @@ bool DocumentCommands::NewFrom(const std::string& name) {
 }
 
 void DocumentCommands::Open() {
-    if (!AskToSave(SaveFirst::Save)) return;
+    if (!AskToSave()) return;
     const auto chosen = m_fileDialogs.ChooseFileToOpen();
     if (!chosen) return;
     Load(*chosen);
@@ -202,9 +203,18 @@ bool DocumentCommands::Save() {
     // Another program changed the file since it was opened or saved here: never overwrite that silently.
     const std::string stamp = m_files.Stamp(target);
     if (!m_state.FileStamp.empty() && !stamp.empty() && stamp != m_state.FileStamp &&
-        m_dialogs.ConfirmYesNoCancel(FormatText(
-            "ファイル %s は他のプログラムによって変更されています。\r上書きしますか?", target)) != DialogResult::Yes) {
+        m_dialogs.ConfirmYesNoCancel(
+            FormatText("ファイル %s は他のプログラムによって変更されています。\r上書きしますか?", target),
+            DialogResult::No) != DialogResult::Yes) {
         return false;
+    }
+    // A read-only file is not replaced: the user is told why, and may save under another name.
+    if (m_files.ReadOnly(target)) {
+        if (m_dialogs.ConfirmYesNoCancel(
+                FormatText("ファイル %s は読み取り専用のため上書きできません。\r名前を付けて保存しますか?", target)) !=
+            DialogResult::Yes)
+            return false;
+        return SaveAs();
     }
     TextFormat format = m_state.Format;
     if (!WriteIn(target, format, false)) return false;
@@ -218,7 +228,7 @@ bool DocumentCommands::Save() {
 
 bool DocumentCommands::SaveAs() {
     bool saved = false;
-    if (const auto chosen = m_fileDialogs.ChooseFileToSave()) {
+    if (const auto chosen = m_fileDialogs.ChooseFileToSave(m_state.FullPath)) {
         TextFormat format = m_state.Format;
         if (WriteIn(*chosen, format, false)) {
             TakeFormat(format);
@@ -238,7 +248,7 @@ bool DocumentCommands::SaveAsFormat() {
     const std::optional<TextFormat> chosen =
         m_formatChooser.ChooseFormat(StartingFormat(m_state.Format, m_editor.TextView()));
     if (!chosen) return false;
-    const std::optional<std::string> path = m_fileDialogs.ChooseFileToSave();
+    const std::optional<std::string> path = m_fileDialogs.ChooseFileToSave(m_state.FullPath);
     if (!path) return false;
     TextFormat format = *chosen;
     if (!WriteIn(*path, format, true)) return false;
@@ -253,7 +263,7 @@ void DocumentCommands::ReopenAs(std::optional<Encoding> encoding) {
         m_dialogs.ShowMessage("開き直すファイルがありません。\r文書をファイルに保存してから選んでください。");
         return;
     }
-    if (!AskToSave(SaveFirst::Save)) return;
+    if (!AskToSave()) return;
     Load(path, encoding);
     BecomeClean(m_state.CurrentName, m_state.FullPath);
 }
@@ -327,7 +337,7 @@ bool DocumentCommands::WriteIn(const std::string& target, TextFormat& format, bo
 void DocumentCommands::Drop(const std::string& fullPath) {
     // A folder or a file that cannot be read is refused before the save question: nothing changes.
     m_files.CheckReadable(fullPath);
-    if (!AskToSave(SaveFirst::Save)) return;
+    if (!AskToSave()) return;
     Load(fullPath);
     BecomeClean(NamePart(fullPath, m_leadBytes), fullPath);
     m_window.ShowIconOf(fullPath);
@@ -339,6 +349,6 @@ void DocumentCommands::MarkModified() {
     m_window.SetCaption(m_state.TitleLine());
 }
 
-bool DocumentCommands::CloseQuery() { return AskToSave(SaveFirst::Save); }
+bool DocumentCommands::CloseQuery() { return AskToSave(); }
 
 }  // namespace tovel

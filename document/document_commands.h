@@ -88,9 +88,8 @@ public:
     bool CloseQuery();
 
 private:
-    enum class SaveFirst { Save, SaveAs };
     // The save question; true when the caller may go on.
-    bool AskToSave(SaveFirst how);
+    bool AskToSave();
     void BecomeClean(const std::string& name, const std::string& fullPath);
     // Loads a file into the editor as the document's text and format; a file held as its bytes is
     // reported once the text is shown.

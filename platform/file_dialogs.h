@@ -11,7 +11,9 @@ class IFileDialogs {
 public:
     virtual ~IFileDialogs() = default;
     virtual std::optional<std::string> ChooseFileToOpen() = 0;
-    virtual std::optional<std::string> ChooseFileToSave() = 0;
+    // `proposed`: the full path of the document being saved, where the dialog starts; "" to start at the
+    // dialog's last name.
+    virtual std::optional<std::string> ChooseFileToSave(const std::string& proposed = "") = 0;
 };
 
 }  // namespace tovel

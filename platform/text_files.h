@@ -15,6 +15,8 @@ public:
     virtual std::string ReadAll(const std::string& name) = 0;
     // True when the name is an existing file (not a folder).
     virtual bool Exists(const std::string& name) = 0;
+    // True when the name is an existing file marked read-only.
+    virtual bool ReadOnly(const std::string& name) = 0;
     // Raises "ファイル %s は開けません" unless the file can be opened for reading now.
     virtual void CheckReadable(const std::string& name) = 0;
     // Creates or replaces the file with exactly these bytes. Raises "ファイル %s を作成できません" when it cannot

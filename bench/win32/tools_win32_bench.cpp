@@ -37,7 +37,9 @@ struct Answers : tovel::IDialogs {
     std::optional<std::string> InputBoxUtf8(const std::string& c, const std::string& p, const std::string& d) override {
         return InputBox(c, p, d);
     }
-    tovel::DialogResult ConfirmYesNoCancel(const std::string&) override { return tovel::DialogResult::Cancel; }
+    tovel::DialogResult ConfirmYesNoCancel(const std::string&, tovel::DialogResult) override {
+        return tovel::DialogResult::Cancel;
+    }
     void ShowMessage(const std::string&) override {}
 };
 struct Unused : tovel::IMessageBoxes, tovel::IClipboard, tovel::IShell {

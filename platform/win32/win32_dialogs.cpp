@@ -15,9 +15,13 @@ std::optional<std::string> Win32Dialogs::InputBoxUtf8(const std::string& caption
     return RunModal([&](HWND owner) { return dialogs::RunUnicodeInputBox(owner, caption, prompt, def); });
 }
 
-DialogResult Win32Dialogs::ConfirmYesNoCancel(const std::string& message) {
-    dialogs::MessageRequest request{
-        "確認", message, IDI_QUESTION, {{"はい(&Y)", 6}, {"いいえ(&N)", 7}, {"キャンセル", 2}}, 6, 2};
+DialogResult Win32Dialogs::ConfirmYesNoCancel(const std::string& message, DialogResult defaultButton) {
+    dialogs::MessageRequest request{"確認",
+                                    message,
+                                    IDI_QUESTION,
+                                    {{"はい(&Y)", 6}, {"いいえ(&N)", 7}, {"キャンセル", 2}},
+                                    defaultButton == DialogResult::No ? 7 : 6,
+                                    2};
     return static_cast<DialogResult>(RunModal([&](HWND owner) {
         return dialogs::RunMessageDialog(owner, request, [this](const std::string& e) { Host().ShowError(e); });
     }));

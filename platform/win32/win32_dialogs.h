@@ -14,7 +14,8 @@ public:
                                             const std::string& def) override;
     std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                         const std::string& def) override;
-    DialogResult ConfirmYesNoCancel(const std::string& message) override;
+    DialogResult ConfirmYesNoCancel(const std::string& message,
+                                    DialogResult defaultButton = DialogResult::Yes) override;
     void ShowMessage(const std::string& message) override;
 };
 

@@ -60,8 +60,9 @@ std::optional<std::string> Win32FileDialogs::ChooseFileToOpen() {
     return RunModal([&](HWND owner) { return ChooseFile(owner, request, m_open); });
 }
 
-std::optional<std::string> Win32FileDialogs::ChooseFileToSave() {
+std::optional<std::string> Win32FileDialogs::ChooseFileToSave(const std::string& proposed) {
     const FileDialogRequest request{true, kSaveFilter, "ファイルの保存場所の指定", "txt", OFN_OVERWRITEPROMPT};
+    if (!proposed.empty()) m_save.fileName = proposed;
     return RunModal([&](HWND owner) { return ChooseFile(owner, request, m_save); });
 }
 

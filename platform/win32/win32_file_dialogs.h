@@ -33,7 +33,7 @@ class Win32FileDialogs : public IFileDialogs, private HostedDialog {
 public:
     explicit Win32FileDialogs(DialogHost& host) : HostedDialog(host) {}
     std::optional<std::string> ChooseFileToOpen() override;
-    std::optional<std::string> ChooseFileToSave() override;
+    std::optional<std::string> ChooseFileToSave(const std::string& proposed = "") override;
 
 private:
     FileChoice m_open;

@@ -68,6 +68,12 @@ std::string Win32TextFiles::ReadAll(const std::string& name) {
     return std::move(whole.bytes);
 }
 
+bool Win32TextFiles::ReadOnly(const std::string& name) {
+    const DWORD attributes = GetFileAttributesA(name.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
 bool Win32TextFiles::Exists(const std::string& name) {
     const DWORD attributes = GetFileAttributesA(name.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);

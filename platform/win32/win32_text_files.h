@@ -13,6 +13,7 @@ class Win32TextFiles : public ITextFiles {
 public:
     std::string ReadAll(const std::string& name) override;
     bool Exists(const std::string& name) override;
+    bool ReadOnly(const std::string& name) override;
     std::string Stamp(const std::string& name) override;
     void CheckReadable(const std::string& name) override;
     // Writes a temporary file beside the target in pieces, flushes it, gives it the target's attributes

@@ -13,6 +13,7 @@ public:
     std::string bytes;
     std::string ReadAll(const std::string&) override { return bytes; }
     bool Exists(const std::string&) override { return true; }
+    bool ReadOnly(const std::string&) override { return false; }
     std::string Stamp(const std::string&) override { return {}; }
     void CheckReadable(const std::string&) override {}
     void WriteAll(const std::string&, std::string_view b) override { bytes = std::string(b); }

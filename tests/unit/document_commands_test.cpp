@@ -221,17 +221,50 @@ TEST_F(DocumentTest, NewFromATemplateIsAnUntitledCleanDocumentAndCancelStopsIt) 
     EXPECT_EQ(editor.text, "draft");
 }
 
-TEST_F(DocumentTest, NewYesAlwaysShowsTheSaveDialogEvenForANamedDocument) {
+TEST_F(DocumentTest, NewYesSavesANamedDocumentToItsOwnFileAndSaveAsProposesItsName) {
     files.files["C:\\d\\n.txt"] = "x";
     fileDialogs.opens.push_back("C:\\d\\n.txt");
     doc.Open();
     TypeSomething("y");
     dialogs.answers = {DialogResult::Yes};
-    fileDialogs.saves.push_back("C:\\d\\copy.txt");
     EXPECT_TRUE(doc.New());
-    EXPECT_EQ(files.files["C:\\d\\copy.txt"], "y");
-    EXPECT_EQ(files.files["C:\\d\\n.txt"], "x");
+    EXPECT_EQ(files.files["C:\\d\\n.txt"], "y") << "Yes saves the document where it came from";
+    EXPECT_TRUE(fileDialogs.proposed.empty()) << "no dialog for a named document";
     EXPECT_EQ(window.caption, "無題 - tovel editor");
+
+    fileDialogs.opens.push_back("C:\\d\\n.txt");
+    doc.Open();
+    fileDialogs.saves.push_back(std::nullopt);
+    doc.SaveAs();
+    EXPECT_EQ(fileDialogs.proposed, std::vector<std::string>{"C:\\d\\n.txt"}) << "its own name, not the last one";
+}
+
+// A file changed elsewhere asks with No as its default (Enter keeps the other program's version); a read-only
+// file is never replaced: the user is told why and may save under another name.
+TEST_F(DocumentTest, SaveOverAChangedOrReadOnlyFileAsksAndReplacesNothingUnasked) {
+    files.files["C:\\d\\r.txt"] = "x";
+    fileDialogs.opens.push_back("C:\\d\\r.txt");
+    doc.Open();
+    TypeSomething("mine");
+    files.files["C:\\d\\r.txt"] = "changed by another program";
+    dialogs.answers = {DialogResult::No};
+    EXPECT_FALSE(doc.Save());
+    EXPECT_EQ(dialogs.defaults.back(), DialogResult::No);
+    EXPECT_EQ(files.files["C:\\d\\r.txt"], "changed by another program");
+
+    files.files["C:\\d\\r.txt"] = "x";
+    fileDialogs.opens.push_back("C:\\d\\r.txt");
+    dialogs.answers = {DialogResult::No};
+    doc.Open();  // No at the save question: the file's text again
+    files.readOnly = {"C:\\d\\r.txt"};
+    TypeSomething("mine");
+    dialogs.answers = {DialogResult::Yes};
+    fileDialogs.saves.push_back("C:\\d\\r2.txt");
+    EXPECT_TRUE(doc.Save());
+    EXPECT_NE(dialogs.asked.back().find("読み取り専用"), std::string::npos) << dialogs.asked.back();
+    EXPECT_EQ(files.files["C:\\d\\r.txt"], "x");
+    EXPECT_EQ(files.files["C:\\d\\r2.txt"], "mine");
+    EXPECT_EQ(state.CurrentName, "r2.txt");
 }
 
 TEST_F(DocumentTest, OpenNoThenCancelledDialogChangesNothing) {

@@ -31,7 +31,8 @@ public:
     std::map<std::string, std::string> files;
     std::vector<std::string> unwritable;
     std::vector<std::string> unreadable;
-    std::vector<std::string> writes;  // every name written, in order
+    std::vector<std::string> readOnly;  // existing files marked read-only
+    std::vector<std::string> writes;    // every name written, in order
 
     std::string ReadAll(const std::string& name) override {
         CheckReadable(name);
@@ -43,6 +44,9 @@ public:
     }
     bool Exists(const std::string& name) override {
         return files.count(name) || std::find(unreadable.begin(), unreadable.end(), name) != unreadable.end();
+    }
+    bool ReadOnly(const std::string& name) override {
+        return files.count(name) && std::find(readOnly.begin(), readOnly.end(), name) != readOnly.end();
     }
     void CheckReadable(const std::string& name) override {
         if (!files.count(name) || std::find(unreadable.begin(), unreadable.end(), name) != unreadable.end()) {
@@ -182,7 +186,11 @@ public:
     std::deque<std::optional<std::string>> opens, saves;
     int unexpected = 0;
     std::optional<std::string> ChooseFileToOpen() override { return Next(opens); }
-    std::optional<std::string> ChooseFileToSave() override { return Next(saves); }
+    std::vector<std::string> proposed;  // the name each save dialog started with
+    std::optional<std::string> ChooseFileToSave(const std::string& name) override {
+        proposed.push_back(name);
+        return Next(saves);
+    }
 
 private:
     std::optional<std::string> Next(std::deque<std::optional<std::string>>& q) {
@@ -220,8 +228,10 @@ public:
                                             const std::string& def) override {
         return InputBox("utf8|" + caption, prompt, def);
     }
-    DialogResult ConfirmYesNoCancel(const std::string& message) override {
+    std::vector<DialogResult> defaults;  // the default button of each question, in order
+    DialogResult ConfirmYesNoCancel(const std::string& message, DialogResult defaultButton) override {
         asked.push_back(message);
+        defaults.push_back(defaultButton);
         if (answers.empty()) {
             ++unexpected;
             return DialogResult::Cancel;

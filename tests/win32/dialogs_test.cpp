@@ -256,6 +256,9 @@ TEST_F(DialogsTest, ConfirmationAnswers) {
     // Enter presses the focused button once the focus has moved on.
     DialogAnswerer answer({{Act::Tab(), Act::Enter()}});
     EXPECT_EQ(dialogs.ConfirmYesNoCancel("q"), DialogResult::No);
+    // A question whose Yes replaces what the user may want to keep starts on No.
+    DialogAnswerer onNo({{Act::Enter()}});
+    EXPECT_EQ(dialogs.ConfirmYesNoCancel("上書きしますか?", DialogResult::No), DialogResult::No);
 }
 
 TEST_F(DialogsTest, ConfirmationShowsCaptionIconAndButtons) {
