@@ -180,7 +180,9 @@ void TovelCommands::N151Click() { m_windowModes.ShowAtPercent(15); }
 void TovelCommands::FoldF1Click() { m_windowModes.ToggleFold(); }
 
 // ---- Shell launches. "関連付けで開く(&R)" is the preview under another name.
-void TovelCommands::ViewV1Click() { m_launches.Preview(); }
+void TovelCommands::ViewV1Click() {
+    m_launches.Preview([this] { return m_documentCommands.Save(); });
+}
 void TovelCommands::R1Click() { ViewV1Click(); }
 void TovelCommands::B1Click() { m_launches.BrowserPreview(); }
 void TovelCommands::ManualM1Click() { m_launches.OpenManual(); }

@@ -10,11 +10,22 @@ std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
 }  // namespace
 
-void ShellLaunches::Preview() {
+void ShellLaunches::Opened(bool started, const std::string& what) {
+    if (!started) m_boxes.ShowWarning(what + " を開けませんでした。", "");
+}
+
+void ShellLaunches::Preview(const std::function<bool()>& save) {
     if (!m_document.Untitled()) {
+        if (m_document.Modified() &&
+            m_boxes.AskYesNo(m_document.CurrentName + " は変更されています。\r保存してからプレビューしますか?\r"
+                                                      "(いいえ: 最後に保存した内容を表示します)",
+                             "プレビュー") &&
+            !save())
+            return;
         // The full path kept since the open or save: the bare name would be looked up in whatever folder a
         // file dialog browsed to last.
-        m_shell.OpenForWindow(m_document.FullPath.empty() ? m_document.CurrentName : m_document.FullPath);
+        const std::string path = m_document.FullPath.empty() ? m_document.CurrentName : m_document.FullPath;
+        Opened(m_shell.OpenForWindow(path), path);
         return;
     }
     if (m_boxes.AskYesNo("保存しないとプレビューは利用できません。\r\nブラウザで開きますか？", "tovel editor plus!")) {
@@ -26,17 +37,24 @@ void ShellLaunches::BrowserPreview() {
     const std::string path = m_appDir + kPreviewFileName;
     // In the document's format: a UTF-8 page stays UTF-8 for the browser.
     WriteCopyOfText(m_files, path, m_editor.TextView(), m_document.Format);
-    m_shell.OpenForWindow(path);
+    Opened(m_shell.OpenForWindow(path), path);
 }
 
-void ShellLaunches::OpenManual() { m_shell.OpenForWindow(m_appDir + kManualFileName); }
+void ShellLaunches::OpenManual() {
+    const std::string path = m_appDir + kManualFileName;
+    Opened(m_shell.OpenForWindow(path), path);
+}
 
 void ShellLaunches::ShowUpdateHistory() {
     // The program's path is quoted too: under "C:\Program Files\" an unquoted one would start
     // "C:\Program.exe" if there were one, or nothing at all.
-    m_shell.RunCommand(Quoted(m_appDir + kProgramFileName) + " " + Quoted(m_appDir + kHistoryFileName));
+    Opened(m_shell.RunCommand(Quoted(m_appDir + kProgramFileName) + " " + Quoted(m_appDir + kHistoryFileName)),
+           m_appDir + kHistoryFileName);
 }
 
-void ShellLaunches::StartEditor() { m_shell.OpenForWindow(m_appDir + kProgramFileName); }
+void ShellLaunches::StartEditor() {
+    const std::string path = m_appDir + kProgramFileName;
+    Opened(m_shell.OpenForWindow(path), path);
+}
 
 }  // namespace tovel

@@ -2,6 +2,7 @@
 // The commands that hand something to the shell or start a program: the preview of the document through
 // its file association, the browser preview of the editor's text, the manual, the update history and a
 // further editor. Nothing here reports a failed launch: the shell's answer is not the program's to show.
+#include <functional>
 #include <string>
 
 #include "document/document_state.h"
@@ -25,9 +26,10 @@ public:
                   IMessageBoxes& boxes, const std::string& appDir)
         : m_document(document), m_editor(editor), m_files(files), m_shell(shell), m_boxes(boxes), m_appDir(appDir) {}
 
-    // The document's file as last saved, in the program associated with it; an untitled document offers
-    // the browser preview instead.
-    void Preview();
+    // The document's file in the program associated with it; a modified document asks first whether to
+    // save (`save`, false when it did not happen) or to show the file as last saved. An untitled document
+    // offers the browser preview instead. A launch that fails is reported, here and below.
+    void Preview(const std::function<bool()>& save);
     // The editor's text, saved to the preview file beside the executable, in the program for ".htm".
     // The document's name and marker stay as they are. A preview file that cannot be written raises and
     // nothing is opened.
@@ -39,6 +41,9 @@ public:
     void StartEditor();
 
 private:
+    // Reports a launch the system did not start, naming what was to open.
+    void Opened(bool started, const std::string& what);
+
     const DocumentState& m_document;
     IEditor& m_editor;
     ITextFiles& m_files;

@@ -136,7 +136,7 @@ public:
     bool OpenForWindow(const std::string& path) override { return Open("OPEN:", path); }
     bool RunCommand(const std::string& commandLine) override {
         requests.push_back("run:" + commandLine);
-        return false;
+        return succeeds;
     }
 
 private:

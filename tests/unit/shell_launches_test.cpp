@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "platform/command_line.h"
 #include "tests/unit/fake_text_editor.h"
 
@@ -20,7 +23,6 @@ const std::string kQuestion =
 class ShellLaunchesTest : public testing::Test {
 protected:
     ShellLaunchesTest() {
-        shell.succeeds = false;  // a failing shell: nothing may depend on its answer
         document.CurrentName = kUntitledName;
         document.ModMark = kModifiedMark;
         editor.text = "<p>unsaved</p>";
@@ -32,14 +34,20 @@ protected:
     RecordingShell shell;
     test::RecordingBoxes boxes;
     ShellLaunches launches{document, editor, files, shell, boxes, kAppDir};
+    int saves = 0;
+    bool saveSucceeds = true;
+    std::function<bool()> save = [this] {
+        ++saves;
+        return saveSucceeds;
+    };
 };
 
 TEST_F(ShellLaunchesTest, UntitledPreviewAsksAndOnlyYesWritesAndOpensThePreviewFile) {
     boxes.yes = {false, true};
-    launches.Preview();
+    launches.Preview(save);
     EXPECT_TRUE(files.writes.empty());
     EXPECT_TRUE(shell.requests.empty());
-    launches.Preview();
+    launches.Preview(save);
     EXPECT_EQ(boxes.shown, (std::vector<std::string>{kQuestion, kQuestion}));
     EXPECT_EQ(files.files[kAppDir + "olka_temp.htm"], "<p>unsaved</p>");
     EXPECT_EQ(shell.requests, Requests{"OPEN:" + kAppDir + "olka_temp.htm"});
@@ -50,10 +58,33 @@ TEST_F(ShellLaunchesTest, UntitledPreviewAsksAndOnlyYesWritesAndOpensThePreviewF
 TEST_F(ShellLaunchesTest, TitledPreviewOpensTheDocumentsOwnFileByItsFullPath) {
     document.CurrentName = "a.htm";
     document.FullPath = "C:\\docs\\a.htm";  // a later browse elsewhere moved the current folder: no matter
-    launches.Preview();
+    document.ModMark = kCleanMark;
+    launches.Preview(save);
     EXPECT_TRUE(boxes.shown.empty());
-    EXPECT_TRUE(files.writes.empty()) << "unsaved changes are not part of this preview";
+    EXPECT_TRUE(files.writes.empty());
     EXPECT_EQ(shell.requests, Requests{"OPEN:C:\\docs\\a.htm"});
+}
+
+// A modified named document asks whether to save first: Yes saves then shows the file, No shows the file as
+// last saved, and a save that does not happen opens nothing.
+TEST_F(ShellLaunchesTest, APreviewOfAModifiedDocumentAsksWhetherToSaveFirst) {
+    document.CurrentName = "a.htm";
+    document.FullPath = "C:\\docs\\a.htm";
+    struct Case {
+        bool yes, saved;
+        int saves;
+        std::size_t opens;
+    } cases[] = {{true, true, 1, 1}, {false, true, 0, 1}, {true, false, 1, 0}};
+    for (const Case& c : cases) {
+        boxes.shown.clear(), shell.requests.clear(), saves = 0;
+        boxes.yes = {c.yes};
+        saveSucceeds = c.saved;
+        launches.Preview(save);
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_NE(boxes.shown[0].find("保存してからプレビューしますか?"), std::string::npos);
+        EXPECT_EQ(saves, c.saves);
+        EXPECT_EQ(shell.requests.size(), c.opens);
+    }
 }
 
 TEST_F(ShellLaunchesTest, BrowserPreviewOfATitledDocumentStillUsesThePreviewFileEachTime) {
@@ -89,10 +120,24 @@ TEST_F(ShellLaunchesTest, ManualHistoryAndNewEditorRequestsQuoteWhatHasBlanks) {
         (Requests{"OPEN:" + kAppDir + "readme.txt",
                   "run:\"C:\\Program Files\\tovel editor\\tovel.exe\" \"C:\\Program Files\\tovel editor\\update.txt\"",
                   "OPEN:" + kAppDir + "tovel.exe"}));
-    EXPECT_TRUE(boxes.shown.empty()) << "a failed launch is not reported";
+    EXPECT_TRUE(boxes.shown.empty()) << "nothing to report when every launch started";
     // The new editor reads the whole history path as its one argument.
     const std::string commandLine = shell.requests[1].substr(4);
     EXPECT_EQ(CommandLineArguments(commandLine), Requests{kAppDir + "update.txt"});
+
+    // No manual, no program for the file, a renamed program: each failure is reported by name.
+    shell.succeeds = false;
+    launches.OpenManual();
+    launches.ShowUpdateHistory();
+    launches.StartEditor();
+    launches.BrowserPreview();
+    ASSERT_EQ(boxes.shown.size(), 4u);
+    for (const char* name : {"readme.txt", "update.txt", "tovel.exe", "olka_temp.htm"}) {
+        const bool named = std::any_of(boxes.shown.begin(), boxes.shown.end(), [&](const std::string& shown) {
+            return shown.find(std::string(name) + " を開けませんでした。") != std::string::npos;
+        });
+        EXPECT_TRUE(named) << name;
+    }
 }
 
 }  // namespace
