@@ -81,8 +81,11 @@ TEST_F(CommandEditsTest, EveryCommandThatChangesTheTextIsOneUndoStepBackToTheExa
         ASSERT_NE(after, before) << c.name;
         editor.Undo();
         EXPECT_EQ(editor.text, before) << c.name;
+        editor.Redo();
+        EXPECT_EQ(editor.text, after) << c.name << ": a redo brings the change back";
         editor.Undo();
-        EXPECT_EQ(editor.text, after) << c.name << ": a second undo redoes";
+        editor.Undo();
+        EXPECT_EQ(editor.text.substr(0, 2), "ab") << c.name << ": a second undo takes back the typing before";
     }
 }
 
