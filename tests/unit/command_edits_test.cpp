@@ -133,6 +133,10 @@ TEST_F(CommandEditsTest, ARepeatTooLargeToPasteLeavesTheTextAndItsUndoAsTheyWere
               "ab\r\nb\x81\x7f"
               "b\r\n表c")
         << "the step before the command";
+    editor.Redo();
+    EXPECT_EQ(editor.text, before);
+    editor.Redo();
+    EXPECT_EQ(editor.text, before) << "the paste taken back never comes back";
 }
 
 }  // namespace
