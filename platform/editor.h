@@ -54,10 +54,11 @@ public:
     virtual void ReplaceText(std::string_view text) = 0;
     virtual void Clear() = 0;
 
-    // One step: the last edit (or group of edits) is taken back; a second undo redoes it.
+    // Takes back the last step (an edit or a group of edits); each further undo the step before, back to
+    // the last load. With no step left nothing happens.
     virtual void Undo() = 0;
-    // Takes back the last Undo, as one step, while nothing else changed the text since; otherwise nothing
-    // happens (never a step dropped by DropLastStep).
+    // Takes back the last Undo, one step per call, while nothing else changed the text since the undos;
+    // otherwise nothing happens (never a step dropped by DropLastStep, never a refused text).
     virtual void Redo() = 0;
     // Edits between BeginUndoStep and EndUndoStep are one undo step; pairs nest (see UndoStep).
     virtual void BeginUndoStep() = 0;

@@ -186,9 +186,11 @@ LRESULT ScintillaEditor::OnHookedMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_KEYDOWN:
             // The edit-box keys that the component's key map cannot express. A clipboard that cannot be
             // opened or a copy too large for it is reported through the error sink.
-            if (ctrl && !shift && !alt && (wp == 'Z' || wp == 'X' || wp == 'C' || wp == 'V' || wp == VK_INSERT)) {
+            if (ctrl && !shift && !alt &&
+                (wp == 'Z' || wp == 'Y' || wp == 'X' || wp == 'C' || wp == 'V' || wp == VK_INSERT)) {
                 Guarded([&] {
                     if (wp == 'Z') Undo();
+                    if (wp == 'Y') Redo();
                     if (wp == 'X') CutToClipboard();
                     if (wp == 'C' || wp == VK_INSERT) CopyToClipboard();
                     if (wp == 'V') PasteFromClipboard();
@@ -264,8 +266,9 @@ void ScintillaEditor::OnNotify(const SCNotification& n) {
         return;
     }
     if (!(n.modificationType & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT))) return;
-    // A new edit by the user starts a new undo step: the next undo takes it back, not redoes the old one.
-    if ((n.modificationType & SC_PERFORMED_USER) && m_ownEdits == 0) m_undone = false;
+    // Any edit other than an undo or a redo drops the steps that could be redone (the component drops
+    // them from its record too).
+    if (!(n.modificationType & (SC_PERFORMED_UNDO | SC_PERFORMED_REDO))) m_redoable = 0;
     if (m_changed && m_quiet == 0) Guarded([&] { m_changed(); });
 }
 
@@ -376,7 +379,6 @@ void ScintillaEditor::ReplaceRange(sci::Position start, sci::Position end, std::
     m_calls.EndUndoAction();
     m_calls.SetEmptySelection(start + static_cast<sci::Position>(text.size()));
     --m_ownEdits;
-    m_undone = false;  // a new step: the next undo takes it back
 }
 
 void ScintillaEditor::Add(std::string_view line) {
@@ -454,7 +456,7 @@ void ScintillaEditor::SetWholeText(std::string_view text, bool undoable) {
     }
     --m_quiet;
     --m_ownEdits;
-    m_undone = false;  // a refused text leaves the step before it as the one an undo takes back
+    m_redoable = 0;  // a refused text is never redone; the step before it is the one an undo takes back
     if (failed) throw Error(kTooLarge);
     if (!exact) throw TextNotHeldError("文字列の " + PositionText(at) + " バイト目を保持できません", at);
     m_calls.SetEmptySelection(0);
@@ -466,25 +468,22 @@ void ScintillaEditor::SetWholeText(std::string_view text, bool undoable) {
 void ScintillaEditor::Clear() { SetText(""); }
 
 void ScintillaEditor::Undo() {
-    // One undo step, as an edit box has: a second undo takes the first one back.
+    // The last step of the component's record; each further undo the step before, back to the load.
+    if (!m_calls.CanUndo()) return;
     ++m_ownEdits;
-    if (m_undone && m_calls.CanRedo()) {
-        m_calls.Redo();
-        m_undone = false;
-    } else if (m_calls.CanUndo()) {
-        m_calls.Undo();
-        m_undone = true;
-    }
+    m_calls.Undo();
     --m_ownEdits;
+    ++m_redoable;
 }
 
 void ScintillaEditor::Redo() {
-    // Only the step the last undo took back: after an edit or a dropped step there is nothing to redo.
-    if (!m_undone || !m_calls.CanRedo()) return;
+    // Forward again one step, only over the undos since the last edit: the component would also redo a
+    // step that DropLastStep took back or a refused text, which must never come back.
+    if (m_redoable == 0 || !m_calls.CanRedo()) return;
     ++m_ownEdits;
     m_calls.Redo();
-    m_undone = false;
     --m_ownEdits;
+    --m_redoable;
 }
 
 void ScintillaEditor::BeginUndoStep() { m_calls.BeginUndoAction(); }
@@ -492,11 +491,14 @@ void ScintillaEditor::BeginUndoStep() { m_calls.BeginUndoAction(); }
 void ScintillaEditor::EndUndoStep() { m_calls.EndUndoAction(); }
 
 void ScintillaEditor::DropLastStep() {
-    // The step's own undo, then forgotten: no later undo redoes it.
-    ++m_ownEdits;
-    if (m_calls.CanUndo()) m_calls.Undo();
-    --m_ownEdits;
-    m_undone = false;
+    // The step's own undo, then forgotten: the component keeps it on its redo side (it cannot drop it
+    // without adding a step that changes nothing), so no redo is allowed until the next undo.
+    if (m_calls.CanUndo()) {
+        ++m_ownEdits;
+        m_calls.Undo();
+        --m_ownEdits;
+    }
+    m_redoable = 0;
 }
 
 IClipboard& ScintillaEditor::Clipboard() {

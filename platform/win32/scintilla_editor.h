@@ -1,8 +1,9 @@
 #pragma once
 // The editor: the editing component (which stores bytes, here Shift-JIS) behind the byte-counting IEditor
-// contract. It behaves as a plain multi-line edit box: lines are display rows while word wrap is on, one
-// undo step that a second undo reverses, the edit-box keys and nothing more, a byte limit on what the
-// user types or pastes. The component sits in a frame window of ours, which receives its notifications.
+// contract. It behaves as a plain multi-line edit box (lines are display rows while word wrap is on, the
+// edit-box keys and nothing more, a byte limit on what the user types or pastes) with an undo record that
+// undo walks back step by step and redo forward again. The component sits in a frame window of ours,
+// which receives its notifications.
 #include <windows.h>
 
 #include <functional>
@@ -140,9 +141,9 @@ private:
     bool m_wordWrap = true;
     bool m_utf8 = false;
     std::string m_newLine = "\r\n";
-    int m_ownEdits = 0;     // > 0 while the program itself changes the text: no byte limit, no undo toggle
-    int m_quiet = 0;        // > 0 while a whole text is on trial: its changes are told once, when it is kept
-    bool m_undone = false;  // the last undo step was taken back: the next undo redoes it
+    int m_ownEdits = 0;  // > 0 while the program itself changes the text: no byte limit
+    int m_quiet = 0;     // > 0 while a whole text is on trial: its changes are told once, when it is kept
+    int m_redoable = 0;  // the undos since the last edit: how many steps a redo may bring back
     std::int32_t m_color = static_cast<std::int32_t>(0x80000000u | COLOR_WINDOW);
     std::int32_t m_fontColor = static_cast<std::int32_t>(0x80000000u | COLOR_WINDOWTEXT);
     // Last, so that they go first: the hook is removed and the frame destroyed before anything they use.

@@ -1,5 +1,5 @@
 // The editor under real keyboard input: ASCII and Japanese typing arrive as Shift-JIS bytes, Backspace
-// and Shift+arrows work by whole characters, undo is one step that a second undo takes back.
+// and Shift+arrows work by whole characters, undo goes back step by step and redo forward again.
 #include <gtest/gtest.h>
 
 #include "tests/e2e/editor_process.h"
@@ -32,7 +32,13 @@ TEST(EditorKeys, TypingSelectingAndUndoingWorkByWholeCharacters) {
     PressKey('U', true);  // 元に戻す
     Sleep(100);
     EXPECT_EQ(editor.EditorText(), "ab日x");
-    PressKey('U', true);  // a second undo takes the first one back
+    PressKey('U', true);  // a second undo goes one step further back: the x typed over 本
+    Sleep(100);
+    EXPECT_EQ(editor.EditorText(), "ab日本");
+    PressKey('Y', true);  // やり直し
+    Sleep(100);
+    EXPECT_EQ(editor.EditorText(), "ab日x");
+    PressKey('Y', true);
     Sleep(100);
     EXPECT_EQ(editor.EditorText(), "表");
 

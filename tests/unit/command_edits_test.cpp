@@ -81,8 +81,11 @@ TEST_F(CommandEditsTest, EveryCommandThatChangesTheTextIsOneUndoStepBackToTheExa
         ASSERT_NE(after, before) << c.name;
         editor.Undo();
         EXPECT_EQ(editor.text, before) << c.name;
+        editor.Redo();
+        EXPECT_EQ(editor.text, after) << c.name << ": a redo brings the change back";
         editor.Undo();
-        EXPECT_EQ(editor.text, after) << c.name << ": a second undo redoes";
+        editor.Undo();
+        EXPECT_EQ(editor.text.substr(0, 2), "ab") << c.name << ": a second undo takes back the typing before";
     }
 }
 
@@ -130,6 +133,10 @@ TEST_F(CommandEditsTest, ARepeatTooLargeToPasteLeavesTheTextAndItsUndoAsTheyWere
               "ab\r\nb\x81\x7f"
               "b\r\n表c")
         << "the step before the command";
+    editor.Redo();
+    EXPECT_EQ(editor.text, before);
+    editor.Redo();
+    EXPECT_EQ(editor.text, before) << "the paste taken back never comes back";
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #pragma once
 // An editor double with a selection, lines ended by CR LF, LF or CR (no wrapping), a byte limit on pastes
-// that keeps whole characters of the held encoding, a one-step undo of the last paste, and a clipboard of
+// that keeps whole characters of the held encoding, the undo record of every paste, and a clipboard of
 // its own; plus doubles for the shell and the message boxes.
 #include <algorithm>
 #include <string>

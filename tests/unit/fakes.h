@@ -65,8 +65,9 @@ public:
     }
 };
 
-// An editor that holds its text and a selection, with the real editor's one-step undo: an undo swaps the
-// state before the last step with the present one, so a second undo redoes it. `changed` is told of every
+// An editor that holds its text and a selection, with the real editor's undo record: each undo goes one
+// step further back, each redo one step forward again, and a new change drops what could be redone. A
+// step is the state before it, so every undo brings back the exact text and selection. `changed` is told of every
 // change of the text, as the real editor's change notification tells its owner.
 class FakeEditor : public IEditor {
 public:
@@ -87,26 +88,16 @@ public:
     void SetText(std::string_view t) override { SetWhole(t, false); }
     void ReplaceText(std::string_view t) override { SetWhole(t, true); }
     void Clear() override { SetText(""); }
-    void Undo() override {
-        if (!m_undo) return;
-        Snapshot now{text, selStart, selEnd};
-        Restore(*m_undo);
-        m_undo = std::move(now);
-        m_undone = !m_undone;
-    }
-    void Redo() override {
-        if (m_undone) Undo();
-    }
+    void Undo() override { Step(m_undo, m_redo); }
+    void Redo() override { Step(m_redo, m_undo); }
     void BeginUndoStep() override {
         if (m_depth++ == 0) m_stepTaken = false;
     }
     void EndUndoStep() override { --m_depth; }
     void DropLastStep() override {
-        if (!m_undo) return;
-        Restore(*m_undo);
-        m_undo = std::move(m_before);
-        m_before.reset();
-        m_undone = false;
+        if (m_undo.empty()) return;
+        Restore(m_undo.back());
+        m_undo.pop_back();
     }
     void CutToClipboard() override {}
     void CopyToClipboard() override {}
@@ -142,9 +133,8 @@ protected:
     void BeginChange() {
         if (m_depth > 0 && m_stepTaken) return;
         m_stepTaken = m_depth > 0;
-        m_undone = false;
-        m_before = std::move(m_undo);
-        m_undo = Snapshot{text, selStart, selEnd};
+        m_redo.clear();
+        m_undo.push_back(Snapshot{text, selStart, selEnd});
     }
     void Changed() {
         if (changed) changed();
@@ -158,13 +148,19 @@ private:
         if (undoable) {
             BeginChange();
         } else {
-            m_undo.reset();
-            m_before.reset();
-            m_undone = false;
+            m_undo.clear();
+            m_redo.clear();
         }
         text = next;
         selStart = selEnd = 0;
         Changed();
+    }
+    // Takes the top state of `from` back into the text; the present state goes onto `to`.
+    void Step(std::vector<Snapshot>& from, std::vector<Snapshot>& to) {
+        if (from.empty()) return;
+        to.push_back(Snapshot{text, selStart, selEnd});
+        Restore(from.back());
+        from.pop_back();
     }
     void Restore(const Snapshot& s) {
         text = s.text;
@@ -173,10 +169,9 @@ private:
         Changed();
     }
 
-    std::optional<Snapshot> m_undo, m_before;  // the state before the last step, and before the one before
+    std::vector<Snapshot> m_undo, m_redo;  // the states an undo and a redo bring back, the next one last
     int m_depth = 0;
     bool m_stepTaken = false;
-    bool m_undone = false;  // the last step was an undo: a redo takes it back
 };
 
 // File dialogs answered from a queue: a path, or nullopt for Cancel. An unexpected use fails the test

@@ -183,8 +183,9 @@ TEST(TovelCommands, EveryIdReachesItsHandler) {
     EXPECT_FALSE(TovelCommands::Handles(static_cast<CommandId>(1700)));
 }
 
-// Redo takes back the last undo, and only that: with nothing undone, or after a new edit, it does nothing.
-TEST(TovelCommands, RedoTakesBackTheLastUndoOnly) {
+// Redo takes back the undos, one step at a time, and nothing else: with nothing undone, or after a new
+// edit, it does nothing.
+TEST(TovelCommands, RedoTakesBackTheUndosOnly) {
     struct Row {
         const char* name;
         std::vector<CommandId> before;  // after pasting "a" then "b"
@@ -195,7 +196,7 @@ TEST(TovelCommands, RedoTakesBackTheLastUndoOnly) {
         {"nothing undone", {}, "ab"},
         {"after an undo and a new edit", {cmdUndoU1, cmdPasteP1}, "ac"},
         {"a second redo", {cmdUndoU1, cmdRedoR1}, "ab"},
-        {"after an undo taken back by undo", {cmdUndoU1, cmdUndoU1}, "ab"},
+        {"after two undos", {cmdUndoU1, cmdUndoU1}, "a"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -204,6 +205,35 @@ TEST(TovelCommands, RedoTakesBackTheLastUndoOnly) {
         b.clipboard.text = "c";
         for (const CommandId id : row.before) b.commands.Run(id);
         b.commands.Run(cmdRedoR1);
+        EXPECT_EQ(b.editor.text, row.text);
+    }
+}
+
+// Undo goes back step by step to the start of the record and redo forward again; a new edit after an undo
+// drops every step that could have been redone.
+TEST(TovelCommands, UndoAndRedoWalkTheStepsOfEveryPaste) {
+    constexpr CommandId U = cmdUndoU1, R = cmdRedoR1, P = cmdPasteP1;
+    struct Row {
+        const char* name;
+        std::vector<CommandId> commands;  // after pasting "a", "b" and "c"; a further paste pastes "d"
+        std::string text;
+    };
+    const Row rows[] = {
+        {"three steps back", {U, U, U}, ""},
+        {"nothing before the first step", {U, U, U, U}, ""},
+        {"three steps back and one redo", {U, U, U, R}, "a"},
+        {"three steps back and three redos", {U, U, U, R, R, R}, "abc"},
+        {"nothing after the last step", {U, U, U, R, R, R, R}, "abc"},
+        {"undo after redo", {U, U, R, U}, "a"},
+        {"a new edit drops the redo", {U, U, P, R, R}, "ad"},
+        {"and undo goes back through it", {U, U, P, U, U}, ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        CommandBench b;
+        for (const char* piece : {"a", "b", "c"}) b.clipboard.text = piece, b.commands.Run(P);
+        b.clipboard.text = "d";
+        for (const CommandId id : row.commands) b.commands.Run(id);
         EXPECT_EQ(b.editor.text, row.text);
     }
 }

@@ -92,7 +92,7 @@ TEST_P(EditorAdd, AppendsALineAtTheEndThatOneUndoTakesBack) {
     EXPECT_EQ(editor->Text(), GetParam().after);
     editor->Undo();
     EXPECT_EQ(editor->Text(), GetParam().before);
-    editor->Undo();
+    editor->Redo();
     EXPECT_EQ(editor->Text(), GetParam().after);
 }
 
@@ -449,7 +449,9 @@ TEST_F(EditorTest, EveryCommandEditIsOneUndoStepThatBringsBackTheExactBytes) {
         editor->Undo();
         EXPECT_EQ(editor->Text(), before) << c.name;
         editor->Undo();
-        EXPECT_EQ(editor->Text(), after) << c.name << ": a second undo redoes";
+        EXPECT_EQ(editor->Text(), before) << c.name << ": nothing before the load";
+        editor->Redo();
+        EXPECT_EQ(editor->Text(), after) << c.name << ": a redo brings the step back";
     }
 }
 
@@ -469,10 +471,17 @@ TEST_F(EditorTest, AReplacedTextKeepsTheEarlierStepAndADroppedStepLeavesNoTrace)
     editor->Undo();
     EXPECT_EQ(editor->Text(), "abc") << "the typing before the dropped step";
     editor->Undo();
+    EXPECT_EQ(editor->Text(), "abc") << "nothing before the load";
+    editor->Redo();
+    EXPECT_EQ(editor->Text(), "abcd");
+    editor->Redo();
+    EXPECT_EQ(editor->Text(), "abcd") << "the dropped step never comes back";
+    Press('Y', true);
     EXPECT_EQ(editor->Text(), "abcd");
 }
 
-TEST_F(EditorTest, UndoIsOneStepAndASecondUndoTakesItBack) {
+// Typing runs are steps as the component groups them: a run at one place is one step.
+TEST_F(EditorTest, UndoWalksBackStepByStepAndRedoForward) {
     editor->SetText("start");
     CaretToEnd();
     Type(L'1');
@@ -483,15 +492,26 @@ TEST_F(EditorTest, UndoIsOneStepAndASecondUndoTakesItBack) {
     editor->Undo();
     EXPECT_EQ(editor->Text(), "start1");
     editor->Undo();
+    EXPECT_EQ(editor->Text(), "start");
+    editor->Undo();
+    EXPECT_EQ(editor->Text(), "start") << "nothing before the load";
+    editor->Redo();
+    EXPECT_EQ(editor->Text(), "start1");
+    Press('Y', true);  // the key redoes as well
     EXPECT_EQ(editor->Text(), "23start1");
+    editor->Redo();
+    EXPECT_EQ(editor->Text(), "23start1") << "nothing after the last step";
     editor->Undo();
     EXPECT_EQ(editor->Text(), "start1");
-    // A new edit is the step that undo takes back next.
+    // A new edit is the step that undo takes back next, and nothing is left to redo.
+    editor->SetSelStart(0);
     Type(L'4');
+    editor->Redo();
+    EXPECT_EQ(editor->Text(), "4start1");
     editor->Undo();
     EXPECT_EQ(editor->Text(), "start1");
     Press('Z', true);  // the edit-box key does the same
-    EXPECT_EQ(editor->Text(), "4start1");
+    EXPECT_EQ(editor->Text(), "start");
 }
 
 // ---- maximum length ---------------------------------------------------------------------------------------

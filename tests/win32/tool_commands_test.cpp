@@ -1,5 +1,5 @@
 // The text tools on the real main window and editor: what only they show (the error box, the real clipboard
-// left alone, real keys undoing a replace). The tools' own rules are tested on the host.
+// left alone, real keys undoing and redoing a replace). The tools' own rules are tested on the host.
 #include <gtest/gtest.h>
 
 #include "AboutBox/win32/about_form.h"
@@ -35,10 +35,10 @@ protected:
         Note().SetSelLength(length);
     }
     ScintillaEditor& Note() { return form.Note(); }
-    // Real key input, handled as the program's message loop handles it.
-    void PressCtrlZ() {
+    // Ctrl with a key, as real key input handled as the program's message loop handles it.
+    void PressCtrl(WORD key) {
         INPUT in[4] = {};
-        const WORD keys[4] = {VK_CONTROL, 'Z', 'Z', VK_CONTROL};
+        const WORD keys[4] = {VK_CONTROL, key, key, VK_CONTROL};
         for (int i = 0; i < 4; ++i) {
             in[i].type = INPUT_KEYBOARD;
             in[i].ki.wVk = keys[i];
@@ -80,7 +80,7 @@ TEST_F(ToolWindowTest, AnswerThatIsNoNumberShowsTheErrorAndChangesNothing) {
 }
 
 // Ctrl+Z after a replace-all brings back every byte, those that are no Shift-JIS character included;
-// a second Ctrl+Z replaces again.
+// a second Ctrl+Z finds nothing before the load, and Ctrl+Y replaces again.
 TEST_F(ToolWindowTest, ReplaceAllThenCtrlZBringsBackTheExactBytes) {
     const std::string before = std::string("xa\x81\x7f\xff") + "a\x85\x40\r\n\x95\x5c" + "a\x82";
     Note().SetText(before);
@@ -88,10 +88,55 @@ TEST_F(ToolWindowTest, ReplaceAllThenCtrlZBringsBackTheExactBytes) {
     Run(cmdReplace1, {{Act::Type("a"), Act::Enter()}, {Act::Type("bb"), Act::Enter()}});
     const std::string replaced = Note().Text();
     ASSERT_EQ(replaced, std::string("xbb\x81\x7f\xff") + "bb\x85\x40\r\n\x95\x5c" + "bb\x82");
-    PressCtrlZ();
+    PressCtrl('Z');
     EXPECT_EQ(Note().Text(), before);
-    PressCtrlZ();
+    PressCtrl('Z');
+    EXPECT_EQ(Note().Text(), before);
+    PressCtrl('Y');
     EXPECT_EQ(Note().Text(), replaced);
+}
+
+// Typing, a paste and a replace-all are three steps: Ctrl+Z takes them back one by one to the exact bytes
+// loaded, and Ctrl+Y brings them forward again one by one; a new edit after an undo leaves nothing to redo.
+TEST_F(ToolWindowTest, CtrlZWalksBackEveryStepAndCtrlYForward) {
+    const std::string loaded = std::string("xa\x81\x7f\xff") + "a\x85\x40\r\n\x95\x5c" + "a\x82";
+    const std::string typed = "q" + loaded;
+    const std::string pasted = "q\x81\x7fp" + loaded;
+    const std::string replaced = std::string("q\x81\x7fpxbb\x81\x7f\xff") + "bb\x85\x40\r\n\x95\x5c" + "bb\x82";
+    Note().SetText(loaded);
+    Note().SetSelStart(0);
+    SendMessageW(Note().Handle(), WM_CHAR, L'q', 1);
+    ASSERT_EQ(Note().Text(), typed);
+    Win32Clipboard(form.Handle()).WriteText("\x81\x7fp");
+    form.RunCommand(cmdPasteP1);
+    ASSERT_EQ(Note().Text(), pasted);
+    Run(cmdReplace1, {{Act::Type("a"), Act::Enter()}, {Act::Type("bb"), Act::Enter()}});
+    ASSERT_EQ(Note().Text(), replaced);
+
+    const std::string back[] = {pasted, typed, loaded, loaded};  // the last: nothing before the load
+    for (const std::string& text : back) {
+        PressCtrl('Z');
+        EXPECT_EQ(Note().Text(), text);
+    }
+    const std::string forward[] = {typed, pasted, replaced, replaced};  // the last: nothing after
+    for (const std::string& text : forward) {
+        PressCtrl('Y');
+        EXPECT_EQ(Note().Text(), text);
+    }
+
+    PressCtrl('Z');
+    PressCtrl('Z');
+    ASSERT_EQ(Note().Text(), typed);
+    Win32Clipboard(form.Handle()).WriteText("z");
+    form.RunCommand(cmdPasteP1);
+    const std::string edited = Note().Text();
+    ASSERT_NE(edited, typed);
+    PressCtrl('Y');
+    EXPECT_EQ(Note().Text(), edited) << "the new edit dropped the steps undone before it";
+    PressCtrl('Z');
+    EXPECT_EQ(Note().Text(), typed);
+    PressCtrl('Y');
+    EXPECT_EQ(Note().Text(), edited);
 }
 
 }  // namespace
