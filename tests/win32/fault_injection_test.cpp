@@ -66,9 +66,9 @@ const Scenario kScenarios[] = {
     {"read-only target",
      {},
      [](TTovForm&, const std::string& p, auto&) { SetFileAttributesA(p.c_str(), FILE_ATTRIBUTE_READONLY); },
-     {{Act::Enter()}},
+     {{Act::Click("いいえ(&N)")}},  // the read-only file is named and Save As offered: declined
      false,
-     "を作成できません"},
+     "読み取り専用"},
     {"target held by another program",
      {},
      [](TTovForm&, const std::string& p, auto& held) {

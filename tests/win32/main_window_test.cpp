@@ -193,10 +193,14 @@ TEST_F(MainWindowTest, ShortcutsWithTheEditorFocusedSearchItsContextMenuThenTheM
 TEST_F(MainWindowTest, F11AndF12ActWhileTheToolbarHasTheFocus) {
     SetFocus(form.Band().ToolBar());
     Pump();
+    // The test's program folder holds no tovel.exe: the new editor cannot start, and the user is told.
+    test::DialogAnswerer answer({{test::Act::Enter()}});
     Press(VK_F11);
     Press(VK_F12);
     Press('P', true);
     EXPECT_EQ(TakeCommands(), (std::vector<CommandId>{cmdFoldF1, cmdExecuteTovel1, cmdPasteP1}));
+    ASSERT_EQ(answer.Seen().size(), 1u);
+    EXPECT_NE(answer.Seen()[0].statics.back().find("tovel.exe を開けませんでした。"), std::string::npos);
 }
 
 TEST_F(MainWindowTest, KeysInTheSettingsDialogActOnItsOwnControlsNeverOnTheDocument) {
