@@ -12,6 +12,7 @@
 #include "platform/win32/win32_clipboard.h"
 #include "tests/win32/error_of.h"
 #include "tests/win32/test_window.h"
+#include "tests/win32/two_editors.h"
 
 namespace tovel {
 namespace {
@@ -34,25 +35,7 @@ std::wstring ShiftJisToUnicode(const std::string& bytes) {
 }
 
 // Two editors side by side: the second stands for another instance of the program.
-class ClipboardTest : public testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_NE(m_window.Handle(), nullptr);
-        first = std::make_unique<ScintillaEditor>(m_window.Handle(), 100, RECT{0, 0, 300, 300});
-        second = std::make_unique<ScintillaEditor>(m_window.Handle(), 101, RECT{300, 0, 600, 300});
-        test::PumpMessages();
-    }
-    void TearDown() override {
-        first.reset();
-        second.reset();
-        m_window.Destroy();
-        test::PumpMessages();
-    }
-
-    test::TestParentWindow m_window{"clipboard test", 700, 400};
-    std::unique_ptr<ScintillaEditor> first, second;
-    Win32Clipboard clipboard{m_window.Handle()};  // owned by a window, as Windows wants for writing
-};
+class ClipboardTest : public test::TwoEditorsTest {};
 
 struct BytesCase {
     const char* name;

@@ -14,6 +14,7 @@
 #include "platform/win32/win32_clipboard.h"
 #include "tests/win32/error_of.h"
 #include "tests/win32/test_window.h"
+#include "tests/win32/two_editors.h"
 
 namespace tovel {
 namespace {
@@ -72,26 +73,9 @@ std::string WideBytes(const std::wstring& text) {
 }
 
 // Two UTF-8 editors side by side: the second stands for another instance of the program.
-class UnicodeClipboardTest : public testing::Test {
+class UnicodeClipboardTest : public test::TwoEditorsTest {
 protected:
-    void SetUp() override {
-        ASSERT_NE(m_window.Handle(), nullptr);
-        first = std::make_unique<ScintillaEditor>(m_window.Handle(), 100, RECT{0, 0, 300, 300});
-        second = std::make_unique<ScintillaEditor>(m_window.Handle(), 101, RECT{300, 0, 600, 300});
-        first->SetUtf8(true);
-        second->SetUtf8(true);
-        test::PumpMessages();
-    }
-    void TearDown() override {
-        first.reset();
-        second.reset();
-        m_window.Destroy();
-        test::PumpMessages();
-    }
-
-    test::TestParentWindow m_window{"unicode clipboard test", 700, 400};
-    std::unique_ptr<ScintillaEditor> first, second;
-    Win32Clipboard clipboard{m_window.Handle()};
+    UnicodeClipboardTest() : TwoEditorsTest(true) {}
 };
 
 struct Utf8Case {
