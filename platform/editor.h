@@ -2,7 +2,8 @@
 // The editor control as the program's logic sees it. Contract: every offset, length and limit counts
 // bytes of the held text, whatever unit the underlying control uses: Shift-JIS bytes, or UTF-8 while
 // Utf8() is on; CR LF, LF and CR are each one line break, and the text keeps whichever it was given;
-// lines are the control's own lines (display rows while word wrap is on); indices are zero-based.
+// lines are the text's own lines, each ended by its break, whether or not word wrap shows one over several
+// rows; indices are zero-based.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -25,9 +26,9 @@ public:
 
     // Lines, not counting the empty line after a final break: "" has 0, "abc\r\n" has 1.
     virtual int LineCount() = 0;
-    // min(LineCount(), cap), without laying out the whole text when the answer is plainly cap.
+    // min(LineCount(), cap).
     virtual int LineCountUpTo(int cap) = 0;
-    // Index of the uppermost visible line.
+    // Index of the uppermost visible display row (a wrapped line takes several).
     virtual int FirstVisibleLine() = 0;
     // Index of the line holding the selection start (the caret when nothing is selected).
     virtual int CaretLine() = 0;

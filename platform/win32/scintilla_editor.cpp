@@ -285,70 +285,23 @@ void ScintillaEditor::LimitInsertion(const SCNotification& n) {
     MessageBeep(0);
 }
 
-// ---- display rows -----------------------------------------------------------------------------------
+// ---- file lines ----------------------------------------------------------------------------------------
 
-void ScintillaEditor::LayOutAllRows() {
-    // Laying out can show the vertical scroll bar, which narrows the text and asks for another layout:
-    // repeat until the rows stand still (a pass with nothing waiting costs next to nothing).
-    sci::Position rows = -1;
-    for (int pass = 0; pass < 3; ++pass) {
-        m_calls.EnsureVisible(m_calls.LineCount() - 1);
-        const sci::Position now = m_calls.VisibleFromDocLine(m_calls.LineCount());
-        if (now == rows) break;
-        rows = now;
-    }
-}
-
-int ScintillaEditor::RowCount() {
-    LayOutAllRows();
-    return static_cast<int>(m_calls.VisibleFromDocLine(m_calls.LineCount()));
-}
-
-sci::Position ScintillaEditor::RowStart(int row) {
-    const sci::Position line = m_calls.DocLineFromVisible(row);
-    const sci::Position sub = row - m_calls.VisibleFromDocLine(line);
-    if (sub == 0) return m_calls.PositionFromLine(line);
-    // A wrapped row's start: the position at the left edge of that row, wherever it is scrolled.
-    const int height = m_calls.TextHeight(0);
-    const auto y = static_cast<int>((row - m_calls.FirstVisibleLine()) * height + height / 2);
-    return m_calls.PositionFromPoint(0, y);
-}
-
-sci::Position ScintillaEditor::RowOf(sci::Position pos) {
-    LayOutAllRows();
-    const sci::Position line = m_calls.LineFromPosition(pos);
-    const sci::Position first = m_calls.VisibleFromDocLine(line);
-    if (!m_wordWrap) return first;
-    // The last row of this line that starts at or before pos (row starts grow along the line).
-    sci::Position low = first, high = m_calls.VisibleFromDocLine(line + 1) - 1;
-    while (low < high) {
-        const sci::Position mid = low + (high - low + 1) / 2;
-        if (RowStart(static_cast<int>(mid)) <= pos)
-            low = mid;
-        else
-            high = mid - 1;
-    }
-    return low;
-}
+// Lines are the component's document lines: one per break, whatever word wrap does to the display.
 
 int ScintillaEditor::LineCount() {
     const sci::Position length = m_calls.Length();
-    const bool lastRowEmpty = length == 0 || m_calls.CharAt(length - 1) == '\n' || m_calls.CharAt(length - 1) == '\r';
-    return RowCount() - (lastRowEmpty ? 1 : 0);
+    const bool lastLineEmpty = length == 0 || m_calls.CharAt(length - 1) == '\n' || m_calls.CharAt(length - 1) == '\r';
+    return static_cast<int>(m_calls.LineCount()) - (lastLineEmpty ? 1 : 0);
 }
 
-int ScintillaEditor::LineCountUpTo(int cap) {
-    // Every document line is at least one row: with two more lines than the cap the count is plainly
-    // past it, and the rows need not be laid out.
-    if (m_calls.LineCount() >= static_cast<sci::Position>(cap) + 2) return cap;
-    return std::min(LineCount(), cap);
-}
+int ScintillaEditor::LineCountUpTo(int cap) { return std::min(LineCount(), cap); }
 
 int ScintillaEditor::FirstVisibleLine() { return static_cast<int>(m_calls.FirstVisibleLine()); }
 
-int ScintillaEditor::CaretLine() { return static_cast<int>(RowOf(m_calls.SelectionStart())); }
+int ScintillaEditor::CaretLine() { return static_cast<int>(m_calls.LineFromPosition(m_calls.SelectionStart())); }
 
-int ScintillaEditor::CaretLineStart() { return static_cast<int>(RowStart(CaretLine())); }
+int ScintillaEditor::CaretLineStart() { return static_cast<int>(m_calls.PositionFromLine(CaretLine())); }
 
 ScintillaEditor::FilePosition ScintillaEditor::CaretInFile() const {
     if (!m_hwnd) return {};
@@ -358,12 +311,9 @@ ScintillaEditor::FilePosition ScintillaEditor::CaretInFile() const {
 }
 
 std::string ScintillaEditor::Line(int index) {
-    if (index < 0 || index >= RowCount()) return {};
-    const sci::Position start = RowStart(index);
-    const sci::Position line = m_calls.LineFromPosition(start);
-    sci::Position end = m_calls.LineEndPosition(line);
-    if (index + 1 < RowCount() && m_calls.DocLineFromVisible(index + 1) == line) end = RowStart(index + 1);
-    const auto length = static_cast<std::size_t>(std::max<sci::Position>(0, end - start));
+    if (index < 0 || index >= m_calls.LineCount()) return {};
+    const sci::Position start = m_calls.PositionFromLine(index);
+    const auto length = static_cast<std::size_t>(std::max<sci::Position>(0, m_calls.LineEndPosition(index) - start));
     const std::size_t copied = std::min(length, kLineBufferBytes);
     return std::string(m_calls.RangePointer(start, static_cast<sci::Position>(copied)), copied);
 }
@@ -392,12 +342,10 @@ void ScintillaEditor::Add(std::string_view line) {
 }
 
 void ScintillaEditor::Delete(int index) {
-    // A negative index names no line.
-    if (index < 0) return;
-    const int rows = RowCount();
-    if (index >= rows) return;
-    const sci::Position start = RowStart(index);
-    const sci::Position end = index + 1 < rows ? RowStart(index + 1) : m_calls.Length();
+    // A negative index names no line; the line goes with its own break, whichever kind it is.
+    if (index < 0 || index >= m_calls.LineCount()) return;
+    const sci::Position start = m_calls.PositionFromLine(index);
+    const sci::Position end = index + 1 < m_calls.LineCount() ? m_calls.PositionFromLine(index + 1) : m_calls.Length();
     if (end > start) ReplaceRange(start, end, "");
 }
 

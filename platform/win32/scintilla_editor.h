@@ -104,11 +104,6 @@ private:
     void Configure();
     void AssignEditBoxKeys();
     void ApplyColours();
-    // Rows are laid out in idle time; this finishes the layout when a row index must be exact.
-    void LayOutAllRows();
-    int RowCount();  // including the empty row after a final break
-    sci::Position RowStart(int row);
-    sci::Position RowOf(sci::Position pos);
     sci::Position CharStartAtOrBefore(sci::Position pos);
     // Replaces bytes as one undo step and without the byte limit, as the program's own edits do.
     void ReplaceRange(sci::Position start, sci::Position end, std::string_view text);

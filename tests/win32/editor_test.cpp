@@ -173,41 +173,34 @@ void SetTextAreaWidth(ScintillaEditor& editor, int width) {
     PumpMessages();
 }
 
-TEST_F(EditorTest, WrappedRowsAreLinesAndDeleteRemovesOneRow) {
+// Word wrap only changes the display: a paragraph laid over three rows is still one line, for the count,
+// the caret's line, Line and Delete.
+TEST_F(EditorTest, AWrappedParagraphIsOneLine) {
     std::string paragraph;
     for (int i = 0; paragraph.size() < 300; ++i) paragraph += "word" + std::to_string(i % 10) + " ";
     paragraph.resize(300);
     paragraph.back() = 'z';
     const auto width = static_cast<int>(Sci(SCI_TEXTWIDTH, STYLE_DEFAULT, reinterpret_cast<LPARAM>(paragraph.c_str())));
     SetTextAreaWidth(*editor, width * 2 / 5 + 8);  // 40% + 40% + 20%
-    editor->SetText(paragraph + "\r\nnext");
+    const std::string text = "first\r\n" + paragraph + "\r\nnext";
+    editor->SetText(text);
+    ASSERT_GE(Sci(SCI_WRAPCOUNT, 1), 3) << "text width " << width;
 
-    ASSERT_EQ(editor->LineCount(), 4) << "text width " << width;
+    EXPECT_EQ(editor->LineCount(), 3);
     EXPECT_EQ(editor->LineCountUpTo(2), 2);
-    const std::string row0 = editor->Line(0), row1 = editor->Line(1), row2 = editor->Line(2);
-    ASSERT_FALSE(row0.empty());
-    ASSERT_FALSE(row1.empty());
-    EXPECT_EQ(row0 + row1 + row2, paragraph);
-    EXPECT_EQ(editor->Line(3), "next");
+    EXPECT_EQ(editor->Line(1), paragraph);
+    EXPECT_EQ(editor->Line(2), "next");
 
-    // The caret's row and its start, in bytes.
-    editor->SetSelStart(static_cast<int>(row0.size() + 3));
+    // The caret in the paragraph's third row is on line 1, which starts after "first\r\n".
+    editor->SetSelStart(static_cast<int>(7 + paragraph.size() - 3));
     EXPECT_EQ(editor->CaretLine(), 1);
-    EXPECT_EQ(editor->CaretLineStart(), static_cast<int>(row0.size()));
-    editor->SetSelStart(static_cast<int>(paragraph.size() + 3));
-    EXPECT_EQ(editor->CaretLine(), 3);
-    EXPECT_EQ(editor->CaretLineStart(), static_cast<int>(paragraph.size() + 2));
+    EXPECT_EQ(editor->CaretLineStart(), 7);
 
     editor->Delete(1);
-    EXPECT_EQ(editor->Text(), row0 + row2 + "\r\nnext");
-
-    // Without word wrap, lines are the text's own lines.
-    editor->SetWordWrap(false);
-    EXPECT_EQ(editor->LineCount(), 2);
-    EXPECT_EQ(editor->Line(0), row0 + row2);
+    EXPECT_EQ(editor->Text(), "first\r\nnext") << "the whole paragraph and its break, nothing else";
 }
 
-TEST_F(EditorTest, RowsOfALargeWrappedTextAgreeWithTheirParagraphs) {
+TEST_F(EditorTest, TheLinesOfALargeWrappedTextAreItsParagraphs) {
     // About 10 MB of long Japanese paragraphs, each wrapped over many rows.
     std::string paragraph;
     for (int i = 0; paragraph.size() < 2000; ++i) paragraph += "日本語の文章 " + std::to_string(i) + " です。";
@@ -218,17 +211,9 @@ TEST_F(EditorTest, RowsOfALargeWrappedTextAgreeWithTheirParagraphs) {
         ++paragraphs;
     }
     editor->SetText(text);
-    const int rows = editor->LineCount();
-    ASSERT_GT(rows, paragraphs * 3);
-    // Walk every row of a sample of paragraphs: together they are the paragraph, and no row splits a character.
-    const int rowsPerParagraph = rows / paragraphs;
-    for (const int sample : {0, paragraphs / 2, paragraphs - 1}) {
-        std::string joined;
-        for (int row = sample * rowsPerParagraph; row < (sample + 1) * rowsPerParagraph; ++row)
-            joined += editor->Line(row);
-        EXPECT_EQ(joined, paragraph) << "paragraph " << sample;
-    }
-    EXPECT_EQ(editor->Line(rows), "");
+    ASSERT_EQ(editor->LineCount(), paragraphs);
+    for (const int sample : {0, paragraphs / 2, paragraphs - 1}) EXPECT_EQ(editor->Line(sample), paragraph) << sample;
+    EXPECT_EQ(editor->Line(paragraphs), "");
 }
 
 // ---- whole text ---------------------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include "setting/win32/setting_form.h"
 #include "tests/win32/dialog_answerer.h"
 #include "tests/win32/main_window_fixture.h"
+#include "tests/win32/test_window.h"
 
 namespace tovel {
 namespace {
@@ -137,6 +138,25 @@ TEST_F(ToolWindowTest, CtrlZWalksBackEveryStepAndCtrlYForward) {
     EXPECT_EQ(Note().Text(), typed);
     PressCtrl('Y');
     EXPECT_EQ(Note().Text(), edited);
+}
+
+// With word wrap on, a long paragraph over many rows is still one line: the caret's position and the
+// line deleted are the file's.
+TEST_F(ToolWindowTest, WrappedLinesCountAsTheFilesLines) {
+    ASSERT_TRUE(Note().WordWrap());
+    std::string paragraph;
+    while (paragraph.size() < 600) paragraph += "折り返される長い段落です。";
+    const std::string text = "一行目\r\n" + paragraph + "\r\nthird line\r\nlast";
+    Note().SetText(text);
+    test::PumpMessages();
+    Note().SetSelStart(static_cast<int>(text.find("third")) + 2);
+
+    auto seen = Run(cmdC1, {{Act::Enter()}});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].statics.back(), "3行3列");
+
+    Run(cmdL1, {{Act::Type("2"), Act::Enter()}});
+    EXPECT_EQ(Note().Text(), "一行目\r\nthird line\r\nlast") << "the whole paragraph, and only it";
 }
 
 }  // namespace
