@@ -94,6 +94,8 @@ public:
 
     // ---- state
     int Status() const { return static_cast<int>(Call(SCI_GETSTATUS)); }
+    // Makes room for `bytes` of text at once, so a large append does not grow the buffer step by step.
+    void Allocate(Position bytes) const { Call(SCI_ALLOCATE, static_cast<uptr_t>(bytes)); }
     void SetStatus(int status) const { Call(SCI_SETSTATUS, static_cast<uptr_t>(status)); }
 
     // ---- set-up

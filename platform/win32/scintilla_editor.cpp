@@ -360,6 +360,53 @@ void ScintillaEditor::SetText(std::string_view text) { SetWholeText(text, false)
 
 void ScintillaEditor::ReplaceText(std::string_view text) { SetWholeText(text, true); }
 
+std::size_t ScintillaEditor::FirstByteNotHeld(std::string_view text) const {
+    if (m_calls.Status() != SC_STATUS_OK) return kNotStored;
+    const auto have = static_cast<std::size_t>(m_calls.Length());
+    const char* p = m_calls.CharacterPointer();
+    if (have == text.size() && std::memcmp(p, text.data(), text.size()) == 0) return kTextHeld;
+    std::size_t at = 0;
+    while (at < have && at < text.size() && p[at] == text[at]) ++at;
+    return at;
+}
+
+// A command's set is one undo step, whose record then holds the only copy of the previous text; a text
+// not held is taken back by that step.
+std::size_t ScintillaEditor::SetRecorded(std::string_view text) {
+    m_calls.BeginUndoAction();
+    m_calls.ClearAll();
+    m_calls.AppendText(text);
+    m_calls.EndUndoAction();
+    const std::size_t at = FirstByteNotHeld(text);
+    if (at != kTextHeld) {
+        m_calls.SetStatus(SC_STATUS_OK);
+        m_calls.Undo();
+    }
+    return at;
+}
+
+// A load starts a new record, so nothing is recorded: the record would hold a second copy of the whole
+// loaded text. The buffer is sized once for the text. A text not held gives the previous one back, from a
+// copy taken only when there is one.
+std::size_t ScintillaEditor::SetUnrecorded(std::string_view text) {
+    const std::string previous(TextView());
+    m_calls.EmptyUndoBuffer();
+    m_calls.SetUndoCollection(false);
+    m_calls.ClearAll();
+    m_calls.Allocate(static_cast<sci::Position>(text.size()) + 1);
+    m_calls.AppendText(text);
+    const std::size_t at = FirstByteNotHeld(text);
+    if (at != kTextHeld) {
+        m_calls.SetStatus(SC_STATUS_OK);
+        m_calls.ClearAll();
+        m_calls.AppendText(previous);
+    }
+    m_calls.SetUndoCollection(true);
+    m_calls.EmptyUndoBuffer();
+    m_calls.SetSavePoint();
+    return at;
+}
+
 void ScintillaEditor::SetWholeText(std::string_view text, bool undoable) {
     // The text ends at its first NUL byte.
     if (const auto nul = text.find('\0'); nul != std::string_view::npos) text = text.substr(0, nul);
@@ -372,41 +419,16 @@ void ScintillaEditor::SetWholeText(std::string_view text, bool undoable) {
         text = copy;
     }
     const std::string_view normalized = text;
-    const auto held = [&] {
-        return static_cast<std::size_t>(m_calls.Length()) == normalized.size() &&
-               std::memcmp(m_calls.CharacterPointer(), normalized.data(), normalized.size()) == 0;
-    };
-    if (held()) return;  // the same text: undo record, caret and scroll position stay
+    if (FirstByteNotHeld(normalized) == kTextHeld) return;  // the same text: record, caret and scroll stay
 
-    // The set is recorded as one undo step, so that it can be taken back if the text is not held. For a
-    // load the record is emptied before and after, so no copy of either text stays behind; a command
-    // keeps the record, whose step then holds the only copy of the previous text.
     ++m_ownEdits;
     ++m_quiet;
-    if (!undoable) m_calls.EmptyUndoBuffer();
-    m_calls.BeginUndoAction();
-    m_calls.ClearAll();
-    m_calls.AppendText(normalized);
-    m_calls.EndUndoAction();
-    const bool failed = m_calls.Status() != SC_STATUS_OK;
-    const bool exact = !failed && held();
-    std::size_t at = 0;  // the first byte the component does not hold as given
-    if (!exact) {
-        m_calls.SetStatus(SC_STATUS_OK);
-        const auto have = static_cast<std::size_t>(m_calls.Length());
-        const char* p = m_calls.CharacterPointer();
-        while (at < have && at < normalized.size() && p[at] == normalized[at]) ++at;
-        m_calls.Undo();
-    }
-    if (!undoable) {
-        m_calls.EmptyUndoBuffer();
-        m_calls.SetSavePoint();
-    }
+    const std::size_t at = undoable ? SetRecorded(normalized) : SetUnrecorded(normalized);
     --m_quiet;
     --m_ownEdits;
     m_redoable = 0;  // a refused text is never redone; the step before it is the one an undo takes back
-    if (failed) throw Error(kTooLarge);
-    if (!exact) throw TextNotHeldError("文字列の " + PositionText(at) + " バイト目を保持できません", at);
+    if (at == kNotStored) throw Error(kTooLarge);
+    if (at != kTextHeld) throw TextNotHeldError("文字列の " + PositionText(at) + " バイト目を保持できません", at);
     m_calls.SetEmptySelection(0);
     m_calls.SetXOffset(0);
     m_calls.SetFirstVisibleLine(0);

@@ -109,6 +109,13 @@ private:
     void ReplaceRange(sci::Position start, sci::Position end, std::string_view text);
     // The whole-text set behind SetText (a new undo record) and ReplaceText (one more undo step).
     void SetWholeText(std::string_view text, bool undoable);
+    // The two ways SetWholeText stores a text; each answers kTextHeld, kNotStored (the component refused
+    // it) or the offset of the first byte it does not hold as given, with the previous text back.
+    static constexpr std::size_t kTextHeld = static_cast<std::size_t>(-1);
+    static constexpr std::size_t kNotStored = static_cast<std::size_t>(-2);
+    std::size_t SetRecorded(std::string_view text);
+    std::size_t SetUnrecorded(std::string_view text);
+    std::size_t FirstByteNotHeld(std::string_view text) const;
     void OnNotify(const SCNotification& n);
     void LimitInsertion(const SCNotification& n);
     IClipboard& Clipboard();
