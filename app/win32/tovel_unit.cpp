@@ -265,11 +265,10 @@ void TTovForm::FormClose() {
         r = placement.rcNormalPosition;
         OffsetRect(&r, m_placementOffset.x, m_placementOffset.y);
     }
-    // Closed folded, it is stored unfolded: a start never shows the strip.
-    const int height = UnfoldedHeight(r.bottom - r.top, Globals().Modes, m_designHeight);
     Win32IniFile ini(Globals().AppDir + kSettingsFileName);
     const std::pair<const char*, std::int32_t> values[] = {
-        {keys::kHeight, height},
+        // Closed folded, it is stored unfolded: a start never shows the strip.
+        {keys::kHeight, UnfoldedHeight(r.bottom - r.top, Globals().Modes, m_designHeight)},
         {keys::kWidth, r.right - r.left},
         {keys::kTop, r.top},
         {keys::kLeft, r.left},
