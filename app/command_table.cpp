@@ -90,6 +90,7 @@ constexpr MenuItem kShowItems[] = {
     Item("N22", "現在の文字数(&N)", kNone, cmdN22),
     Separator("N24"),
     Item("StatusBarS3", "ステータスバー(&S)", kNone, cmdStatusBarS3),
+    Item("FoldF2", "折りたたみ(&F)", Key(vk::kF11), cmdFoldF1),
     Separator("N27"),
     Item("S2", "設定(&S)", kNone, cmdS2),
 };

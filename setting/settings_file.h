@@ -21,6 +21,7 @@ inline constexpr const char* kToolBitmap = "ToolBitmap";
 inline constexpr const char* kIme = "IME";
 inline constexpr const char* kWordWrap = "WW";
 inline constexpr const char* kStatusBar = "StatusBar";
+inline constexpr const char* kMaximized = "Maximized";
 }  // namespace keys
 
 // Reads an integer; an absent or unreadable value gives the default, silently.

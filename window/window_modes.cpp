@@ -44,16 +44,21 @@ void WindowModes::Apply() {
     }
 }
 
+int UnfoldedHeight(int outerHeight, const WindowModeState& state, int designHeight) {
+    if (!IsFoldedHeight(outerHeight)) return outerHeight;
+    // A window that was never folded in this run (sized this small by hand, or started so from the
+    // settings) has no height to return to; height 0 would take it off the screen.
+    return IsFoldedHeight(state.FoldHeight) ? designHeight : state.FoldHeight;
+}
+
 void WindowModes::ToggleFold() {
     const int height = m_window.Height();
-    if (height > kFoldedHeight) {
+    if (!IsFoldedHeight(height)) {
         m_state.FoldHeight = height;
         m_window.SetHeight(kFoldedHeight);
         return;
     }
-    // A window that was never folded in this run (sized this small by hand, or started so from the
-    // settings) has no height to return to; height 0 would take it off the screen.
-    m_window.SetHeight(m_state.FoldHeight > kFoldedHeight ? m_state.FoldHeight : m_designHeight);
+    m_window.SetHeight(UnfoldedHeight(height, m_state, m_designHeight));
 }
 
 }  // namespace tovel

@@ -18,6 +18,13 @@ struct WindowModeState {
     std::int32_t FoldHeight = 0;       // the outer height remembered by the last fold; 0 before any fold
 };
 
+// A window this low is folded: the fold command unfolds it, and the fold's menu items show a check.
+constexpr bool IsFoldedHeight(int outerHeight) { return outerHeight <= kFoldedHeight; }
+
+// The outer height the window has unfolded: its own when not folded, else the height an unfold gives back
+// (the last fold's, or the design height when nothing was folded in this run). What is stored at the close.
+int UnfoldedHeight(int outerHeight, const WindowModeState& state, int designHeight);
+
 // The opacity levels offered, in percent; the alpha is the percentage of 255 with the fraction dropped.
 constexpr std::uint8_t AlphaOfPercent(int percent) { return static_cast<std::uint8_t>(255 * percent / 100); }
 

@@ -23,8 +23,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         tovel::TSettingForm setting(app, form);
         form.SetCompanions(&about, &setting);
         ShowWindow(app.Handle(), SW_SHOWNOACTIVATE);
-        ShowWindow(form.Handle(), SW_SHOWNORMAL);
-        UpdateWindow(form.Handle());
+        form.ShowAtStart();
         try {
             return tovel::RunMessageLoop(
                 [&](MSG& msg) { return form.PreviewMessage(msg) || setting.PreviewMessage(msg); });

@@ -17,6 +17,7 @@
 #include "setting/settings_file.h"
 #include "setting/win32/bitmap_file.h"
 #include "setting/win32/setting_form.h"
+#include "window/win32/screen_placement.h"
 
 namespace tovel {
 namespace {
@@ -144,6 +145,10 @@ void TTovForm::FormCreate() {
     GetWindowRect(Handle(), &r);
     const int left = ReadInteger(ini, kFormSection, keys::kLeft, r.left);
     SetWindowPos(Handle(), nullptr, left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // A place stored on a monitor no longer there, or the minimized position of an older version, would
+    // start the window where it cannot be reached.
+    KeepOnScreen(Handle());
+    m_startMaximized = ReadSwitch(ini, kFormSection, keys::kMaximized, false);
 
     m_note->SetColor(ReadInteger(ini, kFormSection, keys::kNoteColor, m_note->Color()));
     m_note->SetFontColor(ReadInteger(ini, kFormSection, keys::kNoteFontColor, m_note->FontColor()));
@@ -193,6 +198,23 @@ void TTovForm::LoadToolBitmap(const std::string& path) {
     m_toolBitmap = std::move(bitmap);
 }
 
+void TTovForm::ShowAtStart() {
+    // Shown maximized straight from hidden, so no restored frame flashes first; the rectangle placed at
+    // the start is the one a restore returns to.
+    ShowWindow(Handle(), m_startMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+    UpdateWindow(Handle());
+}
+
+void TTovForm::ShowFoldCheck() {
+    // Follows the window's height, so the check is right whatever folded or unfolded it: the menu, the
+    // toolbar's menu, F11, a maximize or a drag of the frame.
+    RECT r{};
+    if (!GetWindowRect(Handle(), &r)) return;
+    const bool folded = !IsZoomed(Handle()) && IsFoldedHeight(r.bottom - r.top);
+    CheckMenuCommand(MainMenu(), cmdFoldF1, folded);
+    if (m_toolPopup.Get()) CheckMenuCommand(m_toolPopup.Get(), cmdFoldF1, folded);
+}
+
 void TTovForm::MeasurePlacementOffset() {
     WINDOWPLACEMENT placement{sizeof placement};
     RECT r{};
@@ -228,26 +250,32 @@ void TTovForm::FormClose() {
     } catch (...) {
         App().ReportCurrentException();
     }
+    // The size and place stored are the restored ones, whatever the window shows now, so that the next
+    // start has them to restore to; being maximized is stored on its own.
     RECT r;
     GetWindowRect(Handle(), &r);
-    if (IsIconic(Handle())) {
+    WINDOWPLACEMENT placement{sizeof placement};
+    const bool placed = GetWindowPlacement(Handle(), &placement);
+    const bool iconic = IsIconic(Handle());
+    const bool maximized = IsZoomed(Handle()) || (iconic && placed && (placement.flags & WPF_RESTORETOMAXIMIZED));
+    if (placed && (iconic || maximized)) {
         // The restored rectangle comes in work-area coordinates on Windows: stored, it must be in screen
         // coordinates like every other position, or a taskbar at the top or left would move the window at
         // each start. The difference was measured while the window was last restored.
-        WINDOWPLACEMENT placement{sizeof placement};
-        GetWindowPlacement(Handle(), &placement);
         r = placement.rcNormalPosition;
         OffsetRect(&r, m_placementOffset.x, m_placementOffset.y);
     }
     Win32IniFile ini(Globals().AppDir + kSettingsFileName);
     const std::pair<const char*, std::int32_t> values[] = {
-        {keys::kHeight, r.bottom - r.top},
+        // Closed folded, it is stored unfolded: a start never shows the strip.
+        {keys::kHeight, UnfoldedHeight(r.bottom - r.top, Globals().Modes, m_designHeight)},
         {keys::kWidth, r.right - r.left},
         {keys::kTop, r.top},
         {keys::kLeft, r.left},
         {keys::kNoteColor, m_note->Color()},
         {keys::kNoteFontColor, m_note->FontColor()},
         {keys::kStatusBar, m_status->Shown() ? 1 : 0},  // a switch: 1 shown, 0 hidden
+        {keys::kMaximized, maximized ? 1 : 0},
     };
     // Every key is tried; a settings file that cannot be written is reported once, not once for each key.
     std::exception_ptr firstFailure;
@@ -419,6 +447,7 @@ LRESULT TTovForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_SIZE:
             LayOut();
             if (wp == SIZE_RESTORED) MeasurePlacementOffset();
+            if (wp != SIZE_MINIMIZED) ShowFoldCheck();
             return 0;
         case WM_MOVE:
             if (!IsIconic(Handle()) && !IsZoomed(Handle())) MeasurePlacementOffset();

@@ -75,6 +75,9 @@ public:
     // The shortcut lookup, called by the message loop before a key reaches the focused control.
     bool PreviewMessage(MSG& msg);
 
+    // Shows the window for the first time: maximized when it was closed so, else as placed.
+    void ShowAtStart();
+
     // The close question: true when the window may close.
     bool FormCloseQuery() { return m_commands->FormCloseQuery(); }
 
@@ -88,6 +91,8 @@ private:
     void LayOut();
     // Screen position minus the placement's restored position (the work area's origin on Windows).
     void MeasurePlacementOffset();
+    // Checks the fold's menu items while the window is folded, clears them otherwise.
+    void ShowFoldCheck();
     bool OnEditorMessage(UINT msg, WPARAM wp, LPARAM lp);
     void OnDropFiles(HDROP drop);
     // IMainWindow
@@ -116,6 +121,7 @@ private:
     RegionalFormats m_formats;
     int m_dpi = 96;
     POINT m_placementOffset{0, 0};
+    bool m_startMaximized = false;  // read at the start: the first show maximizes
     TextFormat m_shownFormat;
     ScopedFont m_windowFont;
     // Declared before the windows they act on, so the windows go first and no late notification reaches

@@ -93,5 +93,16 @@ INSTANTIATE_TEST_SUITE_P(Heights, FoldTest,
                                          FoldCase{"JustAboveTheStripFolds", {39, 0}, {38, 39}, 39}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// What the close stores: a folded window's unfolded height, never the strip.
+TEST(UnfoldedHeight, TheStripGivesTheHeightAnUnfoldWould) {
+    const struct {
+        int height, foldHeight, expected;
+    } rows[] = {{300, 0, 300}, {39, 0, 39}, {38, 300, 300}, {38, 0, kDesignHeight}, {20, 38, kDesignHeight}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.height);
+        EXPECT_EQ(UnfoldedHeight(row.height, WindowModeState{"OFF", row.foldHeight}, kDesignHeight), row.expected);
+    }
+}
+
 }  // namespace
 }  // namespace tovel

@@ -181,10 +181,16 @@ TEST_F(MainWindowTest, ShortcutsWithTheEditorFocusedSearchItsContextMenuThenTheM
     Press('P', true);
     Press('H', true);
     Press('N', true);
+    RECT before{}, folded{};
+    GetWindowRect(form.Handle(), &before);
     Press(VK_F11);
+    GetWindowRect(form.Handle(), &folded);
     Press(VK_F12);
-    EXPECT_EQ(TakeCommands(), (std::vector<CommandId>{cmdFind1, cmdPasteP1, cmdHTMLTagH1, cmdNewN1}))
-        << "F3 runs Find, never always-on-top; F11 and F12 do nothing in the editor";
+    EXPECT_EQ(TakeCommands(), (std::vector<CommandId>{cmdFind1, cmdPasteP1, cmdHTMLTagH1, cmdNewN1, cmdFoldF1}))
+        << "F3 runs Find, never always-on-top; F11 folds once, from the menu bar; F12 does nothing in the editor";
+    EXPECT_EQ(folded.bottom - folded.top, 38);
+    EXPECT_EQ(folded.right - folded.left, before.right - before.left);
+    EXPECT_TRUE(GetMenuState(form.MainMenu(), cmdFoldF1, MF_BYCOMMAND) & MF_CHECKED);
     ASSERT_EQ(answer.Seen().size(), 2u);
     EXPECT_EQ(answer.Seen()[0].caption, "検索");
     EXPECT_EQ(answer.Seen()[1].caption, "確認");

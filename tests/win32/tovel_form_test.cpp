@@ -91,6 +91,18 @@ protected:
         SetCurrentDirectoryA(m_previousFolder);
     }
     std::string Ini() const { return m_folder + "tovel.ini"; }
+    std::string Stored(const char* key) const {
+        char buf[64] = {};
+        GetPrivateProfileStringA("Form", key, "<absent>", buf, sizeof buf, Ini().c_str());
+        return buf;
+    }
+    // "left top width height" of the window's outer rectangle.
+    static std::string RectText(HWND window) {
+        RECT r{};
+        GetWindowRect(window, &r);
+        return std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + " " +
+               std::to_string(r.bottom - r.top);
+    }
 
     test::TestFolder m_temp;
     const std::string m_folder = m_temp.Path();
@@ -166,20 +178,77 @@ TEST_F(TovFormTest, AnExistingFileRefusedAtStartLeavesTheDocumentUntitled) {
     EXPECT_EQ(Read(m_folder + "locked.txt"), "locked text");
 }
 
-TEST_F(TovFormTest, CloseStoresTheMaximizedRectangle) {
+// Closed maximized, the restored rectangle is stored with Maximized=1; the next start shows the window
+// maximized, and a restore returns to that rectangle.
+TEST_F(TovFormTest, AMaximizedCloseStoresTheRestoredRectangleAndTheNextStartIsMaximized) {
     TTovForm& form = Start(m_folder);
+    ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
+    SetWindowPos(form.Handle(), nullptr, 300, 250, 420, 330, SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(form.Handle(), SW_MAXIMIZE);
-    RECT r;
-    GetWindowRect(form.Handle(), &r);
     form.Note().SetText("kept");
     test::DialogAnswerer answer({{test::Act::Click("いいえ(&N)")}});  // the changed text asks first
     SendMessageA(form.Handle(), WM_CLOSE, 0, 0);
-    char buf[64];
-    GetPrivateProfileStringA("Form", "Width", "", buf, sizeof buf, Ini().c_str());
-    EXPECT_EQ(std::string(buf), std::to_string(r.right - r.left));
-    GetPrivateProfileStringA("Form", "Top", "", buf, sizeof buf, Ini().c_str());
-    EXPECT_EQ(std::string(buf), std::to_string(r.top));
+    EXPECT_EQ(Stored("Left") + " " + Stored("Top") + " " + Stored("Width") + " " + Stored("Height"), "300 250 420 330");
+    EXPECT_EQ(Stored("Maximized"), "1");
     EXPECT_EQ(Read(m_folder + "backup.tov"), "kept");
+
+    TTovForm& next = Start(m_folder);
+    next.ShowAtStart();
+    EXPECT_TRUE(IsZoomed(next.Handle()));
+    ShowWindow(next.Handle(), SW_RESTORE);
+    EXPECT_EQ(RectText(next.Handle()), "300 250 420 330");
+    SendMessageA(next.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(Stored("Maximized"), "0") << "closed restored";
+}
+
+// Closed folded, the height the fold took away is stored: the next start never shows the strip.
+TEST_F(TovFormTest, AFoldedCloseStoresTheUnfoldedHeight) {
+    TTovForm& form = Start(m_folder);
+    ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
+    SetWindowPos(form.Handle(), nullptr, 300, 250, 420, 330, SWP_NOZORDER | SWP_NOACTIVATE);
+    form.RunCommand(cmdFoldF1);
+    ASSERT_EQ(RectText(form.Handle()), "300 250 420 38");
+    SendMessageA(form.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(Stored("Top") + " " + Stored("Width") + " " + Stored("Height"), "250 420 330");
+    TTovForm& next = Start(m_folder);
+    EXPECT_EQ(RectText(next.Handle()), "300 250 420 330");
+}
+
+// A place stored on a monitor no longer there, or the minimized position, starts the window on the screen
+// (1280 x 1024 here) at its stored size; a place on the screen is kept as it is.
+TEST_F(TovFormTest, AStoredPlaceOffEveryMonitorStartsOnTheScreen) {
+    const struct {
+        const char* name;
+        const char* place;  // Left Top Width Height
+        const char* expected;
+    } rows[] = {
+        {"on the screen", "100 120 545 410", "100 120 545 410"},
+        {"Left 3000", "3000 176 545 410", nullptr},
+        {"the minimized position", "-32000 -32000 545 410", nullptr},
+        {"partly off the left edge", "-100 120 545 410", "-100 120 545 410"},
+    };
+    MONITORINFO monitor{sizeof monitor};
+    GetMonitorInfoA(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        int left = 0, top = 0, width = 0, height = 0;
+        std::istringstream(row.place) >> left >> top >> width >> height;
+        Write(Ini(), "[Form]\r\nLeft=" + std::to_string(left) + "\r\nTop=" + std::to_string(top) +
+                         "\r\nWidth=" + std::to_string(width) + "\r\nHeight=" + std::to_string(height) + "\r\n");
+        TTovForm& form = Start(m_folder);
+        RECT r{};
+        GetWindowRect(form.Handle(), &r);
+        if (row.expected) {
+            EXPECT_EQ(RectText(form.Handle()), row.expected);
+        } else {
+            RECT inside{};
+            EXPECT_TRUE(IntersectRect(&inside, &r, &monitor.rcWork) && EqualRect(&inside, &r))
+                << RectText(form.Handle());
+            EXPECT_EQ(r.right - r.left, width);
+            EXPECT_EQ(r.bottom - r.top, height);
+        }
+        Stop();
+    }
 }
 
 TEST_F(TovFormTest, MinimizedCloseStoresTheRestoredRectangleInScreenCoordinates) {
@@ -209,6 +278,7 @@ TEST_F(TovFormTest, MinimizedCloseStoresTheRestoredRectangleInScreenCoordinates)
     EXPECT_EQ(std::string(buf), std::to_string(r.left));
     GetPrivateProfileStringA("Form", "Width", "", buf, sizeof buf, Ini().c_str());
     EXPECT_EQ(std::string(buf), std::to_string(r.right - r.left));
+    EXPECT_EQ(Stored("Maximized"), "0");
 }
 
 // The backup written at close keeps what it should: never over the document being closed, and never an

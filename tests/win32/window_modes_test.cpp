@@ -165,5 +165,31 @@ TEST_F(WindowModesWindowTest, FoldLeavesTheStripAndUnfoldGivesTheHeightBack) {
     EXPECT_EQ(WindowRect(form.Handle()).bottom - WindowRect(form.Handle()).top, 300);
 }
 
+// The fold from the View menu's item (the command the menu sends) and from the toolbar's menu: both items
+// carry the check while the window is folded, whatever folded it, and lose it when a maximize or a drag of
+// the frame makes the window tall again.
+TEST_F(WindowModesWindowTest, TheFoldItemsAreCheckedWhileTheWindowIsFolded) {
+    auto checks = [&] {
+        auto checked = [](HMENU menu) { return (GetMenuState(menu, cmdFoldF1, MF_BYCOMMAND) & MF_CHECKED) != 0; };
+        return std::to_string(checked(form.MainMenu())) + std::to_string(checked(form.ToolPopupMenu()));
+    };
+    EXPECT_EQ(ItemCaption(form.MainMenu(), cmdFoldF1), "折りたたみ(&F)\tF11");
+    SetHeight(300);
+    EXPECT_EQ(checks(), "00");
+    SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(cmdFoldF1, 0), 0);  // as the menu bar sends it
+    EXPECT_EQ(WindowRect(form.Handle()).bottom - WindowRect(form.Handle()).top, 38);
+    EXPECT_EQ(checks(), "11");
+    SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(cmdFoldF1, 0), 0);
+    EXPECT_EQ(WindowRect(form.Handle()).bottom - WindowRect(form.Handle()).top, 300);
+    EXPECT_EQ(checks(), "00");
+    form.RunCommand(cmdFoldF1);
+    ShowWindow(form.Handle(), SW_MAXIMIZE);
+    EXPECT_EQ(checks(), "00") << "maximized";
+    ShowWindow(form.Handle(), SW_RESTORE);
+    EXPECT_EQ(checks(), "11") << "restored to the strip";
+    SetHeight(200);
+    EXPECT_EQ(checks(), "00") << "made tall by hand";
+}
+
 }  // namespace
 }  // namespace tovel

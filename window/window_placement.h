@@ -1,0 +1,24 @@
+#pragma once
+// Where the main window starts: the stored rectangle where it can be used, or the nearest place on a
+// monitor where it can. Pure, so the rule is tested on the host with any set of monitors.
+#include <span>
+
+namespace tovel {
+
+// A rectangle in screen pixels, right and bottom exclusive.
+struct ScreenRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+    bool operator==(const ScreenRect&) const = default;
+};
+
+// `stored`: the window's outer rectangle as read from the settings. `workAreas`: each monitor's work area
+// (the screen less the taskbar). `captionHeight`: the strip at the window's top the user drags it by.
+// The stored rectangle is kept when one work area holds at least half of it and all the rows of its
+// caption strip (the caption then lies at least half on that area too). Otherwise it is moved onto the
+// work area it overlaps most, or the nearest when it overlaps none, shrunk to that area if larger, and
+// moved no further than it must. With no work area known it is kept.
+ScreenRect PlaceOnScreen(const ScreenRect& stored, std::span<const ScreenRect> workAreas, int captionHeight);
+
+}  // namespace tovel
