@@ -10,9 +10,11 @@
 #include "document/format_files.h"
 #include "gutter/win32/line_gutter.h"
 #include "platform/error.h"
+#include "platform/file_places.h"
 #include "platform/win32/regional.h"
 #include "platform/win32/system_code_page.h"
 #include "platform/win32/ui_helpers.h"
+#include "platform/win32/user_folders.h"
 #include "platform/win32/win32_ini_file.h"
 #include "setting/settings_file.h"
 #include "setting/win32/bitmap_file.h"
@@ -128,7 +130,7 @@ void TTovForm::CreateChildren() {
 }
 
 void TTovForm::FormCreate() {
-    Win32IniFile ini(Globals().AppDir + kSettingsFileName);
+    Win32IniFile ini(SettingsFilePath());
 
     // Each bound is applied before the next is read, so each default is the value as it stands.
     RECT r;
@@ -206,7 +208,13 @@ void TTovForm::SaveBackup() {
     BackupFacts facts;
     Win32TextFiles& files = m_platform->files;
     const DocumentState& document = Document();
-    facts.backupPath = files.LongFullPath(kBackupFileName);
+    // In the current folder; where that cannot take it (a program folder only an administrator may
+    // change), in the user's profile.
+    const std::string perUser = PerUserFolder("LOCALAPPDATA");
+    const std::string backupName = WritablePlace(
+        "", perUser, kBackupFileName, [&](const std::string& folder) { return files.FolderWritable(folder); });
+    if (backupName != kBackupFileName) MakeFolders(perUser);
+    facts.backupPath = files.LongFullPath(backupName);
     if (!document.Untitled()) {
         facts.documentPath = files.LongFullPath(document.FullPath.empty() ? document.CurrentName : document.FullPath);
         facts.sameFile = files.SameFile(facts.documentPath, facts.backupPath);
@@ -216,7 +224,7 @@ void TTovForm::SaveBackup() {
     if (DecideBackup(facts, SystemLeadBytes()) != BackupDecision::Write) return;
     // In the document's format, so that the backup of an unedited file is that file's bytes; a text the
     // format cannot hold any more is kept as the editor holds it rather than lost.
-    WriteCopyOfText(files, kBackupFileName, m_note->TextView(), document.Format);
+    WriteCopyOfText(files, backupName, m_note->TextView(), document.Format);
 }
 
 void TTovForm::FormClose() {
@@ -239,7 +247,7 @@ void TTovForm::FormClose() {
         r = placement.rcNormalPosition;
         OffsetRect(&r, m_placementOffset.x, m_placementOffset.y);
     }
-    Win32IniFile ini(Globals().AppDir + kSettingsFileName);
+    Win32IniFile ini(SettingsFilePath());
     const std::pair<const char*, std::int32_t> values[] = {
         {keys::kHeight, r.bottom - r.top},
         {keys::kWidth, r.right - r.left},
@@ -485,6 +493,15 @@ LRESULT TTovForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 void TTovForm::SetNoteBackColor(std::int32_t color) { m_note->SetColor(color); }
 void TTovForm::SetNoteTextColor(std::int32_t color) { m_note->SetFontColor(color); }
 void TTovForm::ShowToolBitmap(const std::string& path) { LoadToolBitmap(path); }
-std::string TTovForm::SettingsFilePath() const { return Globals().AppDir + kSettingsFileName; }
+std::string TTovForm::SettingsFilePath() const {
+    // Installed where only an administrator may write, the settings live in the user's profile.
+    Win32TextFiles& files = m_platform->files;
+    const std::string perUser = PerUserFolder("APPDATA");
+    const std::string path = SettingsFilePlace(
+        Globals().AppDir, perUser, kSettingsFileName, [&](const std::string& file) { return files.Exists(file); },
+        [&](const std::string& folder) { return files.FolderWritable(folder); });
+    if (!perUser.empty() && path.compare(0, perUser.size(), perUser) == 0) MakeFolders(perUser);
+    return path;
+}
 
 }  // namespace tovel

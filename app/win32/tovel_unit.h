@@ -66,7 +66,8 @@ public:
     // Loads a bitmap file as the toolbar band's background picture (none for an empty file); shown at once.
     // A file that cannot be opened or is no valid bitmap raises, and the band keeps its picture.
     void LoadToolBitmap(const std::string& path);
-    // Writes the editor's text to "backup.tov" in the current folder (the first step of the close).
+    // Writes the editor's text to "backup.tov" in the current folder, or in the user's local profile folder
+    // when the current folder cannot be written (the first step of the close).
     void SaveBackup();
     // Runs the handler of a command; an error it raises is shown in the error box.
     void RunCommand(CommandId command);
