@@ -30,6 +30,9 @@ constexpr int kNoteId = 100;
 constexpr UINT_PTR kRecoveryTimer = 1;
 constexpr UINT kRecoveryTickMs = 250;
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+#ifndef WM_DPICHANGED
+constexpr UINT WM_DPICHANGED = 0x02E0;  // older headers do not have it
+#endif
 
 }  // namespace
 
@@ -46,6 +49,15 @@ TTovForm::TTovForm(Application& app, StartupContext startup)
            outer.bottom - outer.top, app.Handle(), menuBar.Get());
     if (!Handle()) throw Error("メインウィンドウを作成できません");
     menuBar.Release();  // the window owns its menu bar now
+    // The monitor the window opened on decides its scale, once the window exists to ask.
+    if (const int dpi = WindowDpi(Handle()); dpi != m_dpi) {
+        m_dpi = dpi;
+        outer = {0, 0, Scale(kDesignClientWidth), Scale(kDesignClientHeight)};
+        AdjustWindowRectEx(&outer, kStyle, TRUE, 0);
+        m_designHeight = outer.bottom - outer.top;
+        SetWindowPos(Handle(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     app.SetMainWindow(Handle());
     CreateChildren();
     try {
@@ -356,6 +368,20 @@ void TTovForm::LayOut() {
     m_note->SetBounds(left, top, client.right - left, height);
 }
 
+void TTovForm::OnDpiChanged(int dpi, const RECT& suggested) {
+    if (dpi <= 0) return;
+    m_dpi = dpi;
+    // The new font is handed over before the old one goes.
+    ScopedFont font(CreateFormFont(Scale(12)));
+    if (m_band) m_band->SetDpi(m_dpi, font.Get());
+    if (m_status) m_status->SetDpi(m_dpi, font.Get());
+    m_windowFont = std::move(font);
+    // The editor scales its own font: its sizes are in points.
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    LayOut();
+}
+
 const Menu* TTovForm::ContextMenuOf(HWND window) const {
     if (m_note && window == m_note->Handle()) return &NotePopup();
     if (m_band && window == m_band->ToolBar()) return &ToolPopup();
@@ -428,6 +454,16 @@ LRESULT TTovForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             LayOut();
             if (wp == SIZE_RESTORED) MeasurePlacementOffset();
             return 0;
+        case WM_DPICHANGED: {
+            RECT suggested;
+            if (lp) {
+                suggested = *reinterpret_cast<const RECT*>(lp);
+            } else {
+                GetWindowRect(Handle(), &suggested);
+            }
+            OnDpiChanged(HIWORD(wp), suggested);
+            return 0;
+        }
         case WM_MOVE:
             if (!IsIconic(Handle()) && !IsZoomed(Handle())) MeasurePlacementOffset();
             break;

@@ -87,6 +87,9 @@ private:
     void FormCreate();
     void FormClose();
     void LayOut();
+    // Moved to a monitor of another resolution, or the resolution changed: scales the window's parts to
+    // `dpi` and takes the rectangle the system suggests.
+    void OnDpiChanged(int dpi, const RECT& suggested);
     // Screen position minus the placement's restored position (the work area's origin on Windows).
     void MeasurePlacementOffset();
     bool OnEditorMessage(UINT msg, WPARAM wp, LPARAM lp);
@@ -118,7 +121,7 @@ private:
     int m_dpi = 96;
     POINT m_placementOffset{0, 0};
     TextFormat m_shownFormat;
-    ScopedFont m_windowFont;
+    ScopedFont m_windowFont;  // the band's and the status bar's font, at m_dpi
     // Declared before the windows they act on, so the windows go first and no late notification reaches
     // commands already gone.
     std::unique_ptr<Win32Platform> m_platform;
