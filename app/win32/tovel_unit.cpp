@@ -223,9 +223,10 @@ void TTovForm::SaveBackup() {
     // In the current folder; where that cannot take it (a program folder only an administrator may
     // change), in the user's profile.
     const std::string perUser = PerUserFolder("LOCALAPPDATA");
-    const std::string backupName = WritablePlace(
-        "", perUser, kBackupFileName, [&](const std::string& folder) { return files.FolderWritable(folder); });
-    if (backupName != kBackupFileName) MakeFolders(perUser);
+    std::string backupName = WritablePlace("", perUser, kBackupFileName,
+                                           [&](const std::string& folder) { return files.FolderWritable(folder); });
+    // A profile folder that cannot be made either: the current folder as always, and its failure is reported.
+    if (backupName != kBackupFileName && !MakeFolders(perUser)) backupName = kBackupFileName;
     facts.backupPath = files.LongFullPath(backupName);
     if (!document.Untitled()) {
         facts.documentPath = files.LongFullPath(document.FullPath.empty() ? document.CurrentName : document.FullPath);

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "platform/win32/win32_text_files.h"
@@ -23,17 +24,18 @@ std::string Setting(const std::string& ini, const char* key) {
 class ReadOnlyInstallTest : public test::MainWindowHost {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(m_program.Valid() && m_profile.Valid());
-        CreateDirectoryA((m_profile / "Roaming").c_str(), nullptr);
-        CreateDirectoryA((m_profile / "Local").c_str(), nullptr);
+        // Saved first: TearDown puts them back whatever happens below.
         for (auto& [name, saved] : m_savedEnvironment) {
             char buf[MAX_PATH] = {};
             const DWORD n = GetEnvironmentVariableA(name, buf, sizeof buf);
             saved = n > 0 && n < sizeof buf ? std::string(buf, n) : std::string();
         }
+        GetCurrentDirectoryA(sizeof m_previousFolder, m_previousFolder);
+        ASSERT_TRUE(m_program.Valid() && m_profile.Valid());
+        CreateDirectoryA((m_profile / "Roaming").c_str(), nullptr);
+        CreateDirectoryA((m_profile / "Local").c_str(), nullptr);
         SetEnvironmentVariableA("APPDATA", (m_profile / "Roaming").c_str());
         SetEnvironmentVariableA("LOCALAPPDATA", (m_profile / "Local").c_str());
-        GetCurrentDirectoryA(sizeof m_previousFolder, m_previousFolder);
         SetCurrentDirectoryA(m_program.Path().c_str());
     }
     void TearDown() override {
@@ -75,6 +77,25 @@ TEST_F(ReadOnlyInstallTest, CloseKeepsSettingsAndBackupInTheProfileWithNoErrorBo
     EXPECT_EQ(test::ReadBytes(m_profile / "Local\\tovel\\backup.tov"), "kept");
     EXPECT_FALSE(test::FileExists(m_program / "tovel.ini"));
     EXPECT_FALSE(test::FileExists(m_program / "backup.tov"));
+}
+
+TEST_F(ReadOnlyInstallTest, AFolderTheFileSystemRefusesIsFoundUnwritableByTheProbeItself) {
+    // A read-only mount: the one folder even the superuser cannot write to.
+    const char* rofs = getenv("TOVEL_ROFS");
+    if (!rofs) GTEST_SKIP() << "TOVEL_ROFS (a read-only folder) is not set";
+    const std::string program = std::string(rofs) + "\\";
+    ASSERT_FALSE(test::WriteBytes(program + "probe.txt", "x")) << "the folder must refuse writes";
+    ASSERT_FALSE(Win32TextFiles().FolderWritable(program));
+    SetCurrentDirectoryA(program.c_str());
+    TTovForm& form = Start(program);
+    form.Note().SetText("kept");
+    test::DialogAnswerer answer({{test::Act::Click("いいえ(&N)")}});
+    SendMessageA(form.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(answer.Seen().size(), 1u) << "the save question, and no error box";
+    EXPECT_EQ(answer.Unexpected(), 0);
+    EXPECT_NE(Setting(RoamingIni(), "Width"), "<none>");
+    EXPECT_EQ(test::ReadBytes(m_profile / "Local\\tovel\\backup.tov"), "kept");
+    EXPECT_TRUE(Win32TextFiles().FolderWritable(m_program.Path())) << "a writable folder says so";
 }
 
 TEST_F(ReadOnlyInstallTest, TheProfilesSettingsFileOnceMadeIsReadAndWrittenThough) {
