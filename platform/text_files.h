@@ -26,6 +26,14 @@ public:
     virtual std::string Stamp(const std::string& name) = 0;
     // The name resolved against the current folder (a full path stays as it is).
     virtual std::string FullPath(const std::string& name) = 0;
+    // True when a new file can be made in the folder ("" the current folder) now. A store that cannot tell
+    // says true: the folder is used, and a write that fails there is reported as it always was.
+    virtual bool FolderWritable(const std::string& folder) {
+        (void)folder;
+        return true;
+    }
+    // The user's folder for temporary files, with its trailing "\"; "" when there is none.
+    virtual std::string TempFolder() { return {}; }
 };
 
 }  // namespace tovel

@@ -1,6 +1,7 @@
 #include "window/shell_launches.h"
 
 #include "document/format_files.h"
+#include "platform/file_places.h"
 
 namespace tovel {
 namespace {
@@ -34,7 +35,10 @@ void ShellLaunches::Preview(const std::function<bool()>& save) {
 }
 
 void ShellLaunches::BrowserPreview() {
-    const std::string path = m_appDir + kPreviewFileName;
+    // Beside the program; where that folder cannot be written, in the user's temporary folder.
+    const std::string path =
+        WritablePlace(m_appDir, m_files.TempFolder(), kPreviewFileName,
+                      [this](const std::string& folder) { return m_files.FolderWritable(folder); });
     // In the document's format: a UTF-8 page stays UTF-8 for the browser.
     WriteCopyOfText(m_files, path, m_editor.TextView(), m_document.Format);
     Opened(m_shell.OpenForWindow(path), path);

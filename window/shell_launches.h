@@ -30,7 +30,8 @@ public:
     // save (`save`, false when it did not happen) or to show the file as last saved. An untitled document
     // offers the browser preview instead. A launch that fails is reported, here and below.
     void Preview(const std::function<bool()>& save);
-    // The editor's text, saved to the preview file beside the executable, in the program for ".htm".
+    // The editor's text, saved to the preview file beside the executable (in the temporary folder when
+    // the executable's folder cannot be written), in the program for ".htm".
     // The document's name and marker stay as they are. A preview file that cannot be written raises and
     // nothing is opened.
     void BrowserPreview();

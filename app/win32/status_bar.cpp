@@ -43,6 +43,12 @@ void StatusBar::SetWidth(int width) {
     SendMessageA(Handle(), SB_SETPARTS, std::size(edges), reinterpret_cast<LPARAM>(edges));
 }
 
+void StatusBar::SetDpi(int dpi, HFONT font) {
+    if (dpi > 0) m_dpi = dpi;
+    // The bar takes its height from its font.
+    SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
 void StatusBar::ShowPosition(long long line, long long column) {
     SetText(kPositionPart, std::to_string(line) + " 行  " + std::to_string(column) + " 列");
 }

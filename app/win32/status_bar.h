@@ -23,6 +23,9 @@ public:
     int Height() const;
     // Follows the parent's client area, `width` wide, along its bottom edge.
     void SetWidth(int width);
+    // A new resolution and the font for it (not owned; it must outlive the bar or the next call). The
+    // parts follow at the next SetWidth.
+    void SetDpi(int dpi, HFONT font);
 
     // "12 行  5 列": the line counted from 1, the column as bytes from the line's start plus 1.
     void ShowPosition(long long line, long long column);

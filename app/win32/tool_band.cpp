@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/command_table.h"
+#include "app/toolbar_art.h"
 #include "app/win32/toolbar_images.h"
 #include "platform/error.h"
 
@@ -30,11 +31,7 @@ ToolBand::ToolBand(HWND parent, HWND commandTarget, int dpi, HFONT captionFont)
         Scale(kToolBarLeft), 0, Scale(kToolBarWidth), m_height, coolBar, nullptr, instance, nullptr);
     if (!coolBar || !m_toolBar) throw Error("ツールバーを作成できません");
     SendMessageA(m_toolBar, TB_SETPARENT, reinterpret_cast<WPARAM>(commandTarget), 0);
-    SendMessageA(m_toolBar, WM_SETFONT, reinterpret_cast<WPARAM>(captionFont), FALSE);
     SendMessageA(m_toolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    m_images = CreateToolImages();
-    SendMessageA(m_toolBar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_images.Get()));
-    SendMessageA(m_toolBar, TB_SETBITMAPSIZE, 0, MAKELONG(kToolImageSize, kToolImageSize));
 
     std::vector<TBBUTTON> buttons;
     for (const ToolButton& b : ToolBar1Buttons()) {
@@ -52,9 +49,43 @@ ToolBand::ToolBand(HWND parent, HWND commandTarget, int dpi, HFONT captionFont)
         buttons.push_back(button);
     }
     SendMessageA(m_toolBar, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+    ApplyDpi(captionFont);
+}
+
+void ToolBand::SetDpi(int dpi, HFONT captionFont) {
+    if (dpi <= 0) return;
+    m_dpi = dpi;
+    m_height = Scale(kBandHeight);
+    ApplyDpi(captionFont);
+    RECT band;
+    GetClientRect(CoolBar(), &band);
+    MoveWindow(CoolBar(), 0, 0, band.right, m_height, TRUE);
+    MoveWindow(m_toolBar, Scale(kToolBarLeft), 0, Scale(kToolBarWidth), m_height, TRUE);
+}
+
+void ToolBand::ApplyDpi(HFONT captionFont) {
+    SendMessageA(m_toolBar, WM_SETFONT, reinterpret_cast<WPARAM>(captionFont), FALSE);
+    // The toolbar lets go of the old list before it is destroyed.
+    m_imageSize = ToolImageSizeFor(m_dpi);
+    ScopedImageList images = CreateToolImages(m_imageSize);
+    SendMessageA(m_toolBar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.Get()));
+    m_images = std::move(images);
+    SendMessageA(m_toolBar, TB_SETBITMAPSIZE, 0, MAKELONG(m_imageSize, m_imageSize));
+    const int count = static_cast<int>(SendMessageA(m_toolBar, TB_BUTTONCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        TBBUTTONINFOA separator{sizeof separator};
+        separator.dwMask = TBIF_BYINDEX | TBIF_STYLE;
+        if (SendMessageA(m_toolBar, TB_GETBUTTONINFOA, i, reinterpret_cast<LPARAM>(&separator)) < 0 ||
+            !(separator.fsStyle & BTNS_SEP))
+            continue;
+        separator.dwMask = TBIF_BYINDEX | TBIF_SIZE;
+        separator.cx = static_cast<WORD>(Scale(kSeparatorWidth));
+        SendMessageA(m_toolBar, TB_SETBUTTONINFOA, i, reinterpret_cast<LPARAM>(&separator));
+    }
     SendMessageA(m_toolBar, TB_SETBUTTONWIDTH, 0, MAKELONG(Scale(kButtonWidth), Scale(kButtonWidth)));
     SendMessageA(m_toolBar, TB_SETBUTTONSIZE, 0, MAKELONG(Scale(kButtonWidth), Scale(kButtonHeight)));
     SendMessageA(m_toolBar, TB_AUTOSIZE, 0, 0);
+    InvalidateRect(m_toolBar, nullptr, TRUE);
 }
 
 ToolBand::~ToolBand() = default;

@@ -24,9 +24,17 @@ public:
     // The picture shown behind the toolbar (tiled across the band); null for none. Not owned.
     void SetBackground(HBITMAP picture);
     void SetWidth(int width);
+    // Lays the band out again for a new resolution: pictures of the size it asks for, buttons, gaps and
+    // the band's height scaled to it, captions in `captionFont` (not owned; it must outlive the band or
+    // the next call).
+    void SetDpi(int dpi, HFONT captionFont);
+    // The side of the toolbar's pictures in pixels.
+    int ImageSize() const { return m_imageSize; }
 
 private:
     int Scale(int px) const { return MulDiv(px, m_dpi, 96); }
+    // The pictures, button sizes and separator widths for m_dpi.
+    void ApplyDpi(HFONT captionFont);
     void PaintBackground(HDC dc);
     // The band holder's messages: it paints the picture and hands the toolbar's messages to the main window.
     LRESULT OnHolderMessage(UINT msg, WPARAM wp, LPARAM lp);
@@ -34,6 +42,7 @@ private:
 
     int m_dpi;
     int m_height;
+    int m_imageSize = 0;
     ScopedImageList m_images;  // declared before the holder: the toolbar goes before its images
     Holder m_holder{*this};
     HWND m_toolBar = nullptr;

@@ -1,5 +1,5 @@
 #pragma once
-// The eight 16 x 16 toolbar pictures, drawn here as pixel art, and the image list made from them.
+// The toolbar's image list, made from the pixel art at the size the screen's resolution asks for.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -7,11 +7,8 @@
 
 namespace tovel {
 
-inline constexpr int kToolImageSize = 16;
-inline constexpr int kToolImageCount = 8;
-
-// A new image list (16 x 16, 24-bit with masks) holding the pictures in toolbar order:
+// A new image list (`size` x `size`, 24-bit with masks) holding the pictures in toolbar order:
 // new, open, save, preview, undo, cut, copy, paste.
-ScopedImageList CreateToolImages();
+ScopedImageList CreateToolImages(int size);
 
 }  // namespace tovel

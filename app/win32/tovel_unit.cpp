@@ -10,9 +10,11 @@
 #include "document/format_files.h"
 #include "gutter/win32/line_gutter.h"
 #include "platform/error.h"
+#include "platform/file_places.h"
 #include "platform/win32/regional.h"
 #include "platform/win32/system_code_page.h"
 #include "platform/win32/ui_helpers.h"
+#include "platform/win32/user_folders.h"
 #include "platform/win32/win32_ini_file.h"
 #include "setting/settings_file.h"
 #include "setting/win32/bitmap_file.h"
@@ -29,6 +31,9 @@ constexpr int kNoteId = 100;
 constexpr UINT_PTR kRecoveryTimer = 1;
 constexpr UINT kRecoveryTickMs = 250;
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+#ifndef WM_DPICHANGED
+constexpr UINT WM_DPICHANGED = 0x02E0;  // older headers do not have it
+#endif
 
 }  // namespace
 
@@ -45,6 +50,15 @@ TTovForm::TTovForm(Application& app, StartupContext startup)
            outer.bottom - outer.top, app.Handle(), menuBar.Get());
     if (!Handle()) throw Error("メインウィンドウを作成できません");
     menuBar.Release();  // the window owns its menu bar now
+    // The monitor the window opened on decides its scale, once the window exists to ask.
+    if (const int dpi = WindowDpi(Handle()); dpi != m_dpi) {
+        m_dpi = dpi;
+        outer = {0, 0, Scale(kDesignClientWidth), Scale(kDesignClientHeight)};
+        AdjustWindowRectEx(&outer, kStyle, TRUE, 0);
+        m_designHeight = outer.bottom - outer.top;
+        SetWindowPos(Handle(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     app.SetMainWindow(Handle());
     CreateChildren();
     try {
@@ -129,7 +143,7 @@ void TTovForm::CreateChildren() {
 }
 
 void TTovForm::FormCreate() {
-    Win32IniFile ini(Globals().AppDir + kSettingsFileName);
+    Win32IniFile ini(SettingsFilePath());
 
     // Each bound is applied before the next is read, so each default is the value as it stands.
     RECT r;
@@ -228,7 +242,14 @@ void TTovForm::SaveBackup() {
     BackupFacts facts;
     Win32TextFiles& files = m_platform->files;
     const DocumentState& document = Document();
-    facts.backupPath = files.LongFullPath(kBackupFileName);
+    // In the current folder; where that cannot take it (a program folder only an administrator may
+    // change), in the user's profile.
+    const std::string perUser = PerUserFolder("LOCALAPPDATA");
+    std::string backupName = WritablePlace("", perUser, kBackupFileName,
+                                           [&](const std::string& folder) { return files.FolderWritable(folder); });
+    // A profile folder that cannot be made either: the current folder as always, and its failure is reported.
+    if (backupName != kBackupFileName && !MakeFolders(perUser)) backupName = kBackupFileName;
+    facts.backupPath = files.LongFullPath(backupName);
     if (!document.Untitled()) {
         facts.documentPath = files.LongFullPath(document.FullPath.empty() ? document.CurrentName : document.FullPath);
         facts.sameFile = files.SameFile(facts.documentPath, facts.backupPath);
@@ -238,7 +259,7 @@ void TTovForm::SaveBackup() {
     if (DecideBackup(facts, SystemLeadBytes()) != BackupDecision::Write) return;
     // In the document's format, so that the backup of an unedited file is that file's bytes; a text the
     // format cannot hold any more is kept as the editor holds it rather than lost.
-    WriteCopyOfText(files, kBackupFileName, m_note->TextView(), document.Format);
+    WriteCopyOfText(files, backupName, m_note->TextView(), document.Format);
 }
 
 void TTovForm::FormClose() {
@@ -265,7 +286,7 @@ void TTovForm::FormClose() {
         r = placement.rcNormalPosition;
         OffsetRect(&r, m_placementOffset.x, m_placementOffset.y);
     }
-    Win32IniFile ini(Globals().AppDir + kSettingsFileName);
+    Win32IniFile ini(SettingsFilePath());
     const std::pair<const char*, std::int32_t> values[] = {
         // Closed folded, it is stored unfolded: a start never shows the strip.
         {keys::kHeight, UnfoldedHeight(r.bottom - r.top, Globals().Modes, m_designHeight)},
@@ -376,6 +397,20 @@ void TTovForm::LayOut() {
     m_note->SetBounds(left, top, client.right - left, height);
 }
 
+void TTovForm::OnDpiChanged(int dpi, const RECT& suggested) {
+    if (dpi <= 0) return;
+    m_dpi = dpi;
+    // The new font is handed over before the old one goes.
+    ScopedFont font(CreateFormFont(Scale(12)));
+    if (m_band) m_band->SetDpi(m_dpi, font.Get());
+    if (m_status) m_status->SetDpi(m_dpi, font.Get());
+    m_windowFont = std::move(font);
+    // The editor scales its own font: its sizes are in points.
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    LayOut();
+}
+
 const Menu* TTovForm::ContextMenuOf(HWND window) const {
     if (m_note && window == m_note->Handle()) return &NotePopup();
     if (m_band && window == m_band->ToolBar()) return &ToolPopup();
@@ -449,6 +484,16 @@ LRESULT TTovForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (wp == SIZE_RESTORED) MeasurePlacementOffset();
             if (wp != SIZE_MINIMIZED) ShowFoldCheck();
             return 0;
+        case WM_DPICHANGED: {
+            RECT suggested;
+            if (lp) {
+                suggested = *reinterpret_cast<const RECT*>(lp);
+            } else {
+                GetWindowRect(Handle(), &suggested);
+            }
+            OnDpiChanged(HIWORD(wp), suggested);
+            return 0;
+        }
         case WM_MOVE:
             if (!IsIconic(Handle()) && !IsZoomed(Handle())) MeasurePlacementOffset();
             break;
@@ -514,6 +559,15 @@ LRESULT TTovForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 void TTovForm::SetNoteBackColor(std::int32_t color) { m_note->SetColor(color); }
 void TTovForm::SetNoteTextColor(std::int32_t color) { m_note->SetFontColor(color); }
 void TTovForm::ShowToolBitmap(const std::string& path) { LoadToolBitmap(path); }
-std::string TTovForm::SettingsFilePath() const { return Globals().AppDir + kSettingsFileName; }
+std::string TTovForm::SettingsFilePath() const {
+    // Installed where only an administrator may write, the settings live in the user's profile.
+    Win32TextFiles& files = m_platform->files;
+    const std::string perUser = PerUserFolder("APPDATA");
+    const std::string path = SettingsFilePlace(
+        Globals().AppDir, perUser, kSettingsFileName, [&](const std::string& file) { return files.Exists(file); },
+        [&](const std::string& folder) { return files.FolderWritable(folder); });
+    if (!perUser.empty() && path.compare(0, perUser.size(), perUser) == 0) MakeFolders(perUser);
+    return path;
+}
 
 }  // namespace tovel

@@ -66,7 +66,8 @@ public:
     // Loads a bitmap file as the toolbar band's background picture (none for an empty file); shown at once.
     // A file that cannot be opened or is no valid bitmap raises, and the band keeps its picture.
     void LoadToolBitmap(const std::string& path);
-    // Writes the editor's text to "backup.tov" in the current folder (the first step of the close).
+    // Writes the editor's text to "backup.tov" in the current folder, or in the user's local profile folder
+    // when the current folder cannot be written (the first step of the close).
     void SaveBackup();
     // Runs the handler of a command; an error it raises is shown in the error box.
     void RunCommand(CommandId command);
@@ -89,6 +90,9 @@ private:
     void FormCreate();
     void FormClose();
     void LayOut();
+    // Moved to a monitor of another resolution, or the resolution changed: scales the window's parts to
+    // `dpi` and takes the rectangle the system suggests.
+    void OnDpiChanged(int dpi, const RECT& suggested);
     // Screen position minus the placement's restored position (the work area's origin on Windows).
     void MeasurePlacementOffset();
     // Checks the fold's menu items while the window is folded, clears them otherwise.
@@ -123,7 +127,7 @@ private:
     POINT m_placementOffset{0, 0};
     bool m_startMaximized = false;  // read at the start: the first show maximizes
     TextFormat m_shownFormat;
-    ScopedFont m_windowFont;
+    ScopedFont m_windowFont;  // the band's and the status bar's font, at m_dpi
     // Declared before the windows they act on, so the windows go first and no late notification reaches
     // commands already gone.
     std::unique_ptr<Win32Platform> m_platform;

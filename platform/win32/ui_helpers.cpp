@@ -20,6 +20,17 @@ int ScreenDpi() {
     return GetDeviceCaps(screen.Get(), LOGPIXELSY);
 }
 
+int WindowDpi(HWND window) {
+    // Looked up at run time: older systems and older headers do not have it.
+    using GetDpiForWindowCall = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowCall>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    if (getDpiForWindow && window) {
+        if (const UINT dpi = getDpiForWindow(window); dpi > 0) return static_cast<int>(dpi);
+    }
+    return ScreenDpi();
+}
+
 HFONT CreateFormFont(int pixelHeight, int weight) {
     return CreateFontA(-pixelHeight, 0, 0, 0, weight, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "ＭＳ Ｐゴシック");

@@ -14,6 +14,9 @@ std::string WindowText(HWND hwnd, std::size_t maxBytes = static_cast<std::size_t
 
 // The screen's dots per inch (96 at normal size).
 int ScreenDpi();
+// The dots per inch of the monitor the window is on, as the system scales it for this program; the
+// screen's where the system cannot tell a window's own (before Windows 10 1607).
+int WindowDpi(HWND window);
 
 // The program's forms' font, "ＭＳ Ｐゴシック" at a character height in pixels. The caller owns it.
 HFONT CreateFormFont(int pixelHeight, int weight = FW_NORMAL);

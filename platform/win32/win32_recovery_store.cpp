@@ -7,6 +7,7 @@
 
 #include "platform/error.h"
 #include "platform/win32/system_code_page.h"
+#include "platform/win32/user_folders.h"
 
 namespace tovel {
 namespace {
@@ -17,24 +18,8 @@ constexpr char kCopyPattern[] = "copy-*.tov";
 constexpr char kTemporaryPattern[] = "~tov*.tmp";  // what the safe save writes before it replaces a copy
 
 std::string LocalAppDataFolder() {
-    char buf[MAX_PATH] = {};
-    const DWORD n = GetEnvironmentVariableA("LOCALAPPDATA", buf, sizeof buf);
-    if (n == 0 || n >= sizeof buf) return {};
-    std::string folder(buf, n);
-    if (folder.back() != '\\') folder += '\\';
-    return folder + "tovel\\recovery\\";
-}
-
-// Creates the folder and its parents; true when it exists afterwards. The path is walked by characters,
-// so a double-byte character ending in the byte of "\" (ソ, 表) never cuts it.
-bool MakeFolders(const std::string& folder) {
-    const LeadByteTable& leadBytes = SystemLeadBytes();
-    for (std::size_t pos = 0; pos < folder.size(); pos = leadBytes.Next(folder, pos)) {
-        // Past the root: "C:\" and the "\\" of a share are no folders to create.
-        if (folder[pos] == '\\' && pos > 2) CreateDirectoryA(folder.substr(0, pos).c_str(), nullptr);
-    }
-    const DWORD attributes = GetFileAttributesA(folder.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    const std::string folder = PerUserFolder("LOCALAPPDATA");
+    return folder.empty() ? folder : folder + "recovery\\";
 }
 
 bool EndsWith(const std::string& path, std::string_view tail) {

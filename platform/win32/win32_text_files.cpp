@@ -200,4 +200,27 @@ std::string Win32TextFiles::FullPath(const std::string& name) {
     return n > 0 && n < sizeof buf ? std::string(buf, n) : name;
 }
 
+bool Win32TextFiles::FolderWritable(const std::string& folder) {
+    if (m_folderProbe) return m_folderProbe(folder);
+    static LONG counter = 0;
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        char name[64];
+        wsprintfA(name, "~wrprobe-%08lX-%08lX.tmp", GetCurrentProcessId(),
+                  static_cast<unsigned long>(InterlockedIncrement(&counter)));
+        // Removed by the system when the handle closes, so a probe leaves nothing behind.
+        ScopedHandle probe(CreateFileA((folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                       FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+        if (probe.Valid()) return true;
+        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) return false;
+    }
+    return false;
+}
+
+std::string Win32TextFiles::TempFolder() {
+    char buf[MAX_PATH + 1] = {};
+    const DWORD n = GetTempPathA(sizeof buf, buf);
+    if (n == 0 || n >= sizeof buf) return {};
+    return std::string(buf, n);  // GetTempPath ends it with "\"
+}
+
 }  // namespace tovel

@@ -30,6 +30,13 @@ public:
     // True when both names are one file: both exist and open one file (a link, a short name, letter
     // case), or neither exists and they name it in one folder.
     bool SameFile(const std::string& a, const std::string& b);
+    // Made and removed a uniquely named file in the folder: the honest answer, whatever the folder's
+    // attributes say (a read-only attribute on a folder does not keep files out of it).
+    bool FolderWritable(const std::string& folder) override;
+    std::string TempFolder() override;
+    // Answers FolderWritable in place of the file system (tests: a folder the test run cannot lock).
+    using FolderProbe = std::function<bool(const std::string& folder)>;
+    void SetFolderProbe(FolderProbe probe) { m_folderProbe = std::move(probe); }
 
     // The steps of a save, for tests that stop it there as a crash would: "temporary file created",
     // "half written", "before replace". A hook that raises ends the save at that step.
@@ -41,6 +48,7 @@ private:
         if (m_stepHook) m_stepHook(step);
     }
     StepHook m_stepHook;
+    FolderProbe m_folderProbe;
 };
 
 }  // namespace tovel

@@ -34,6 +34,7 @@ BOOL CALLBACK FindVisible(HWND hwnd, LPARAM param) {
 const std::string& BuiltExe() { return g_exe; }
 void SetBuiltExe(std::string path) { g_exe = std::move(path); }
 std::string LocalAppData(const std::string& exeFolder) { return exeFolder + "LocalAppData"; }
+std::string RoamingAppData(const std::string& exeFolder) { return exeFolder + "AppData"; }
 
 EditorProcess::EditorProcess(const std::string& exeFolder, const std::string& arguments,
                              const std::string& workFolder) {
@@ -44,6 +45,7 @@ EditorProcess::EditorProcess(const std::string& exeFolder, const std::string& ar
     // The editor's per-user folders go inside its program folder, so no test meets another's recovery
     // copies and none lands in the user's profile.
     SetEnvironmentVariableA("LOCALAPPDATA", LocalAppData(exeFolder).c_str());
+    SetEnvironmentVariableA("APPDATA", RoamingAppData(exeFolder).c_str());
     if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, workFolder.c_str(), &si,
                         &m_info)) {
         throw std::runtime_error("cannot start " + exe);

@@ -16,6 +16,8 @@ const std::string& BuiltExe();
 void SetBuiltExe(std::string path);
 // What an editor started from that program folder takes for %LOCALAPPDATA% (no trailing "\").
 std::string LocalAppData(const std::string& exeFolder);
+// What it takes for %APPDATA% (no trailing "\").
+std::string RoamingAppData(const std::string& exeFolder);
 
 // Temporary folders and whole-file bytes: the same helpers as the Win32 tests.
 using tovel::test::FileExists;

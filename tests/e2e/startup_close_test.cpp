@@ -123,6 +123,8 @@ TEST(Close, FailingBackupIsReportedAndTheWindowStillCloses) {
     const char* rofs = getenv("TOVEL_ROFS");
     if (!rofs) GTEST_SKIP() << "TOVEL_ROFS (a read-only folder) is not set";
     TempFolder exeDir;
+    // A read-only current folder, and no profile folder to turn to: a file holds its name.
+    ASSERT_TRUE(WriteBytes(LocalAppData(exeDir.Path()), "in the way"));
     EditorProcess editor(exeDir.Path(), "existing.txt", rofs);
     ASSERT_TRUE(editor.WaitForMainWindow());
     PostMessageA(editor.WaitForMainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -132,6 +134,17 @@ TEST(Close, FailingBackupIsReportedAndTheWindowStillCloses) {
     PressButton(box, IDOK);
     EXPECT_TRUE(editor.WaitForExit()) << "a failed backup trapped the window";
     EXPECT_EQ(IniValue(exeDir / "tovel.ini", "Left"), "258") << "the settings are still written";
+}
+
+TEST(Close, AReadOnlyCurrentFolderSendsTheBackupToTheProfileWithNoErrorBox) {
+    const char* rofs = getenv("TOVEL_ROFS");
+    if (!rofs) GTEST_SKIP() << "TOVEL_ROFS (a read-only folder) is not set";
+    TempFolder exeDir;
+    EditorProcess editor(exeDir.Path(), "existing.txt", rofs);
+    ASSERT_TRUE(editor.WaitForMainWindow());
+    CloseEditor(editor);  // an error box would keep it from ending
+    EXPECT_EQ(ReadBytes(LocalAppData(exeDir.Path()) + "\\tovel\\backup.tov"), "original\r\n");
+    EXPECT_EQ(IniValue(exeDir / "tovel.ini", "Left"), "258") << "the program's folder still takes the settings";
 }
 
 TEST(Close, TypedTextReachesTheBackup) {

@@ -31,8 +31,10 @@ public:
     std::map<std::string, std::string> files;
     std::vector<std::string> unwritable;
     std::vector<std::string> unreadable;
-    std::vector<std::string> readOnly;  // existing files marked read-only
-    std::vector<std::string> writes;    // every name written, in order
+    std::vector<std::string> readOnly;           // existing files marked read-only
+    std::vector<std::string> writes;             // every name written, in order
+    std::vector<std::string> unwritableFolders;  // folders no new file can be made in
+    std::string tempFolder;                      // what TempFolder answers
 
     std::string ReadAll(const std::string& name) override {
         CheckReadable(name);
@@ -63,6 +65,10 @@ public:
     std::string FullPath(const std::string& name) override {
         return name.find(':') != std::string::npos ? name : "C:\\start\\" + name;
     }
+    bool FolderWritable(const std::string& folder) override {
+        return std::find(unwritableFolders.begin(), unwritableFolders.end(), folder) == unwritableFolders.end();
+    }
+    std::string TempFolder() override { return tempFolder; }
 };
 
 // An editor that holds its text and a selection, with the real editor's undo record: each undo goes one
