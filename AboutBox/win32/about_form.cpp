@@ -4,18 +4,21 @@
 #include <cstring>
 #include <exception>
 
+#include "AboutBox/about_layout.h"
 #include "AboutBox/win32/jpeg_image.h"
 #include "AboutBox/win32/system_info.h"
 #include "platform/error.h"
+#include "platform/win32/centre_on_owner.h"
 #include "platform/win32/ui_helpers.h"
 
 namespace tovel {
 namespace {
 
 constexpr char kClassName[] = "TAbout_Form";
-constexpr int kDesignLeft = 315, kDesignTop = 201, kDesignWidth = 321, kDesignHeight = 242;
+constexpr int kDesignWidth = 321, kDesignHeight = 242;
 constexpr int kCollapsedHeight = 170, kExpandedHeight = 245;
 constexpr int kButton1Id = 100;
+constexpr AboutRect kButton1{240, 208, 315, 233};  // in the user information frame
 constexpr std::int32_t kRed = 255;
 constexpr std::int32_t kWindowTextColor = static_cast<std::int32_t>(0x80000000u | COLOR_WINDOWTEXT);
 
@@ -23,18 +26,6 @@ constexpr char kProductName[] = "tovel editor";
 constexpr char kRightsNotice[] = "Copyright (C) 2025 by";
 constexpr char kVersion[] = "tovel version.5.0.0";
 constexpr char kMaker[] = "olka";
-
-// Design rectangles: left, top, width, height.
-struct DesignBox {
-    int x, y, w, h;
-};
-constexpr DesignBox kMark{0, 0, 321, 177};
-constexpr DesignBox kLabel1{128, 16, 126, 24};
-constexpr DesignBox kLabel2{128, 64, 135, 12};
-constexpr DesignBox kLabel3{128, 96, 92, 12};
-constexpr DesignBox kImage1{272, 144, 49, 41};
-constexpr DesignBox kLabel8{264, 64, 22, 12};
-constexpr DesignBox kGroupBox1{0, 176, 321, 65};
 
 // The small picture: a red triangle pointing down on white, 12 x 10 pixels.
 constexpr int kTriangleWidth = 12, kTriangleHeight = 10;
@@ -66,9 +57,8 @@ ScopedBitmap MakeTriangle() {
     return bitmap;
 }
 
-RECT ToRect(const DesignBox& b, int dpi) {
-    return {MulDiv(b.x, dpi, 96), MulDiv(b.y, dpi, 96), MulDiv(b.x + b.w, dpi, 96), MulDiv(b.y + b.h, dpi, 96)};
-}
+RECT ToRect(const AboutRect& r) { return {r.left, r.top, r.right, r.bottom}; }
+RECT ToRect(const AboutRect& design, int dpi) { return ToRect(ScaleDesign(design, dpi)); }
 
 }  // namespace
 
@@ -81,9 +71,9 @@ std::string_view EmbeddedLogo(HINSTANCE instance) {
     return {static_cast<const char*>(bytes), SizeofResource(instance, found)};
 }
 
-TAbout_Form::TAbout_Form(WindowHost& host) : TAbout_Form(host, EmbeddedLogo(host.Instance())) {}
+TAbout_Form::TAbout_Form(WindowHost& host, HWND owner) : TAbout_Form(host, owner, EmbeddedLogo(host.Instance())) {}
 
-TAbout_Form::TAbout_Form(WindowHost& host, std::string_view logoJpeg)
+TAbout_Form::TAbout_Form(WindowHost& host, HWND owner, std::string_view logoJpeg)
     : WindowBase(host),
       m_dpi(ScreenDpi()),
       m_label8Color(kWindowTextColor),
@@ -98,16 +88,18 @@ TAbout_Form::TAbout_Form(WindowHost& host, std::string_view logoJpeg)
         m_logo.Reset();
     }
     m_triangle = MakeTriangle();
-    m_font.Reset(CreateFormFont(Scale(12)));
-    m_titleFont.Reset(CreateFormFont(Scale(24), FW_BOLD));
+    CreateFonts();
 
     RegisterClassOnce(host.Instance(), kClassName, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    // No border and no caption bar: the outer size is the client size, and the user cannot move it.
-    Create(kClassName, "About_Form", WS_POPUP | WS_CLIPCHILDREN, 0, kDesignLeft, kDesignTop, Scale(kDesignWidth),
-           Scale(kDesignHeight), host.Owner(), nullptr);
+    // No border and no caption bar: the outer size is the client size, and the user cannot move it. Owned
+    // by the main window, so it stays above it (also above a main window that stays on top) and goes
+    // and comes back with it; placed at each display.
+    Create(kClassName, "About_Form", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, Scale(kDesignWidth), Scale(kDesignHeight),
+           owner, nullptr);
     if (!Handle()) throw Error("バージョン情報を作成できません");
     m_button1 = CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                                Scale(kGroupBox1.x + 240), Scale(kGroupBox1.y + 32), Scale(75), Scale(25), Handle(),
+                                Scale(kButton1.left), Scale(kButton1.top), Scale(kButton1.right - kButton1.left),
+                                Scale(kButton1.bottom - kButton1.top), Handle(),
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButton1Id)), host.Instance(), nullptr);
     SendMessageA(m_button1, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), FALSE);
     FormCreate();
@@ -123,13 +115,50 @@ void TAbout_Form::FormCreate() {
 }
 
 void TAbout_Form::ShowModeless() {
+    if (!IsWindowVisible(Handle())) CentreOnOwner(Handle());
     ShowWindow(Handle(), SW_SHOW);
     SetForegroundWindow(Handle());
+}
+
+bool TAbout_Form::PreviewMessage(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || (msg.wParam != VK_ESCAPE && msg.wParam != VK_RETURN)) return false;
+    if (!msg.hwnd || (msg.hwnd != Handle() && !IsChild(Handle(), msg.hwnd))) return false;
+    Button1Click();
+    return true;
+}
+
+void TAbout_Form::CreateFonts() {
+    m_font.Reset(CreateFormFont(Scale(12)));
+    m_titleFont.Reset(CreateFormFont(Scale(24), FW_BOLD));
 }
 
 void TAbout_Form::SetHeight(int designHeight) {
     SetWindowPos(Handle(), nullptr, 0, 0, Scale(kDesignWidth), Scale(designHeight),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Everything is in design pixels scaled at paint time; the fonts and the button are made again. The
+// system's suggested rectangle is the box at its new size and place.
+void TAbout_Form::OnDpiChanged(int dpi, const RECT& suggested) {
+    if (dpi <= 0 || dpi == m_dpi) return;
+    m_dpi = dpi;
+    CreateFonts();
+    SendMessageA(m_button1, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), FALSE);
+    SetWindowPos(m_button1, nullptr, Scale(kButton1.left), Scale(kButton1.top), Scale(kButton1.right - kButton1.left),
+                 Scale(kButton1.bottom - kButton1.top), SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+RECT TAbout_Form::LogoBounds() const {
+    if (!m_logo.Get()) return {};
+    return ToRect(PlaceLogo(m_logoSize.cx, m_logoSize.cy, m_dpi).target);
+}
+
+RECT TAbout_Form::LogoStripeBounds() const {
+    if (!m_logo.Get()) return {};
+    return ToRect(PictureToBox(PlaceLogo(m_logoSize.cx, m_logoSize.cy, m_dpi), kLogoStripe));
 }
 
 void TAbout_Form::MarkClick() { ShowWindow(Handle(), SW_HIDE); }
@@ -154,17 +183,17 @@ void TAbout_Form::Label8MouseLeave() {
 RECT TAbout_Form::Bounds(AboutItem item) const {
     switch (item) {
         case AboutItem::Mark:
-            return ToRect(kMark, m_dpi);
+            return ToRect(kAboutMark, m_dpi);
         case AboutItem::Label1:
-            return ToRect(kLabel1, m_dpi);
+            return ToRect(kAboutLabel1, m_dpi);
         case AboutItem::Label2:
-            return ToRect(kLabel2, m_dpi);
+            return ToRect(kAboutLabel2, m_dpi);
         case AboutItem::Label3:
-            return ToRect(kLabel3, m_dpi);
+            return ToRect(kAboutLabel3, m_dpi);
         case AboutItem::Image1:
-            return ToRect(kImage1, m_dpi);
+            return ToRect(kAboutImage1, m_dpi);
         case AboutItem::Label8:
-            return ToRect(kLabel8, m_dpi);
+            return ToRect(kAboutLabel8, m_dpi);
         case AboutItem::None:
             break;
     }
@@ -184,26 +213,40 @@ void TAbout_Form::Paint(HDC dc) {
     RECT client;
     GetClientRect(Handle(), &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-    if (m_logo.Get()) {
-        // Unscaled from the top-left corner, cut at the picture's edges.
-        const RECT mark = Bounds(AboutItem::Mark);
-        ScopedMemoryDC memory(dc);
-        ScopedSelect picture(memory.Get(), m_logo.Get());
-        BitBlt(dc, 0, 0, std::min<int>(mark.right, m_logoSize.cx), std::min<int>(mark.bottom, m_logoSize.cy),
-               memory.Get(), 0, 0, SRCCOPY);
-    }
+    if (m_logo.Get()) PaintLogo(dc);
     PaintLabels(dc);
     if (m_triangle.Get()) {
         const RECT image = Bounds(AboutItem::Image1);
-        const int x = image.left + (image.right - image.left - kTriangleWidth) / 2;
-        const int y = image.top + (image.bottom - image.top - kTriangleHeight) / 2;
+        const int w = Scale(kTriangleWidth), h = Scale(kTriangleHeight);  // pixel for pixel at 96 dpi
+        const int x = image.left + (image.right - image.left - w) / 2;
+        const int y = image.top + (image.bottom - image.top - h) / 2;
         ScopedMemoryDC memory(dc);
         ScopedSelect picture(memory.Get(), m_triangle.Get());
         const COLORREF transparent = GetPixel(memory.Get(), 0, kTriangleHeight - 1);  // the bottom-left pixel
-        TransparentBlt(dc, x, y, kTriangleWidth, kTriangleHeight, memory.Get(), 0, 0, kTriangleWidth, kTriangleHeight,
-                       transparent);
+        TransparentBlt(dc, x, y, w, h, memory.Get(), 0, 0, kTriangleWidth, kTriangleHeight, transparent);
     }
     PaintGroupBox(dc);
+}
+
+void TAbout_Form::PaintLogo(HDC dc) {
+    const LogoPlacement place = PlaceLogo(m_logoSize.cx, m_logoSize.cy, m_dpi);
+    const AboutRect& s = place.source;
+    const AboutRect& t = place.target;
+    const int sw = s.right - s.left, sh = s.bottom - s.top, tw = t.right - t.left, th = t.bottom - t.top;
+    if (sw <= 0 || sh <= 0) return;
+    ScopedMemoryDC memory(dc);
+    ScopedSelect picture(memory.Get(), m_logo.Get());
+    if (sw == tw && sh == th) {
+        BitBlt(dc, t.left, t.top, tw, th, memory.Get(), s.left, s.top, SRCCOPY);  // at 96 dpi: pixel for pixel
+        return;
+    }
+    // Averaged rather than dropped or doubled pixels; the brush origin must be set again after the mode.
+    const int oldMode = SetStretchBltMode(dc, HALFTONE);
+    POINT oldOrigin{};
+    SetBrushOrgEx(dc, 0, 0, &oldOrigin);
+    StretchBlt(dc, t.left, t.top, tw, th, memory.Get(), s.left, s.top, sw, sh, SRCCOPY);
+    SetStretchBltMode(dc, oldMode);
+    SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
 }
 
 void TAbout_Form::PaintLabels(HDC dc) {
@@ -222,7 +265,7 @@ void TAbout_Form::PaintLabels(HDC dc) {
 }
 
 void TAbout_Form::PaintGroupBox(HDC dc) {
-    const RECT box = ToRect(kGroupBox1, m_dpi);
+    const RECT box = ToRect(kAboutGroupBox1, m_dpi);
     ScopedSelect selected(dc, m_font.Get());
     TEXTMETRICA metrics{};
     GetTextMetricsA(dc, &metrics);
@@ -329,6 +372,9 @@ LRESULT TAbout_Form::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case WM_CLOSE:
             ShowWindow(Handle(), SW_HIDE);  // lives for the whole run; closing only hides it
+            return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
             return 0;
     }
     return WindowBase::OnMessage(msg, wp, lp);

@@ -3,7 +3,8 @@
 // notice, and below them (once expanded) the login name and the system's name and version. Created
 // hidden at start-up and only hidden and shown afterwards; what FormCreate gathers is never refreshed.
 // The logo, the labels and the small triangle are drawn by the box itself, as pictures and labels on
-// it; only the OK button is a window of its own.
+// it; only the OK button is a window of its own. Owned by the main window, centred on it at each display,
+// closed by Esc and Enter, and laid out again when the resolution of its monitor changes.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -21,13 +22,17 @@ std::string_view EmbeddedLogo(HINSTANCE instance);
 
 class TAbout_Form : public WindowBase {
 public:
-    // With the logo from the program's resources.
-    explicit TAbout_Form(WindowHost& host);
+    // With the logo from the program's resources, owned by `owner` (the main window).
+    TAbout_Form(WindowHost& host, HWND owner);
     // With the given logo bytes; a logo that cannot be decoded leaves the box without one.
-    TAbout_Form(WindowHost& host, std::string_view logoJpeg);
+    TAbout_Form(WindowHost& host, HWND owner, std::string_view logoJpeg);
 
-    // Shows the box, or brings it to the front when it is already shown.
+    // Shows the box centred on its owner, or brings it to the front (where it stands) when it is already
+    // shown.
     void ShowModeless();
+    // Esc and Enter typed in the box close it; called by the message loop with every message before it is
+    // dispatched. True when the key was used.
+    bool PreviewMessage(const MSG& msg);
 
     const std::string& UserName() const { return m_userName; }
     const std::string& OSName() const { return m_osName; }
@@ -41,6 +46,10 @@ public:
     AboutItem HitTest(POINT client) const;
     // A part's rectangle in client pixels.
     RECT Bounds(AboutItem item) const;
+    int Dpi() const { return m_dpi; }
+    // Where the logo is drawn, and where its stripe shows, in client pixels; empty without a logo.
+    RECT LogoBounds() const;
+    RECT LogoStripeBounds() const;
 
     // ---- Handlers
     void MarkClick();
@@ -54,8 +63,11 @@ protected:
 
 private:
     void FormCreate();
+    void CreateFonts();
     void SetHeight(int designHeight);
+    void OnDpiChanged(int dpi, const RECT& suggested);
     void Paint(HDC dc);
+    void PaintLogo(HDC dc);
     void PaintLabels(HDC dc);
     void PaintGroupBox(HDC dc);
     void OnMouseMove(POINT client);

@@ -26,7 +26,12 @@ std::string Application::Title() const { return WindowText(Handle(), 255); }
 void Application::SetTitle(const std::string& title) { SetWindowTextA(Handle(), title.c_str()); }
 
 void Application::Minimize() {
-    if (m_main) ShowWindow(m_main, SW_HIDE);
+    if (m_main) {
+        // Hiding a window leaves the boxes it owns on the screen: they go with it, and only the ones
+        // that were shown come back at the restore.
+        ShowOwnedPopups(m_main, FALSE);
+        ShowWindow(m_main, SW_HIDE);
+    }
     ShowWindow(Handle(), SW_MINIMIZE);
 }
 
@@ -58,7 +63,12 @@ LRESULT Application::OnWindowMessage(UINT msg, WPARAM wp, LPARAM lp) {
                 if ((wp & 0xFFF0) == SC_RESTORE) {
                     ShowWindow(hwnd, SW_RESTORE);
                     ShowWindow(main, SW_SHOW);
+                    ShowOwnedPopups(main, TRUE);
                     SetForegroundWindow(main);
+                    return 0;
+                }
+                if ((wp & 0xFFF0) == SC_MINIMIZE) {
+                    Minimize();  // the main window's own boxes go with it, as from the main window
                     return 0;
                 }
                 if ((wp & 0xFFF0) == SC_CLOSE) {

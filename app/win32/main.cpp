@@ -19,14 +19,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     app.SetTitle("tovel editor");
     try {
         tovel::TTovForm form(app, {tovel::AppPath(), tovel::CommandLineArguments(GetCommandLineA())});
-        tovel::TAbout_Form about(app);
-        tovel::TSettingForm setting(app, form);
+        // Owned by the main window: they stay above it and go and come back with it.
+        tovel::TAbout_Form about(app, form.Handle());
+        tovel::TSettingForm setting(app, form, form.Handle());
         form.SetCompanions(&about, &setting);
         ShowWindow(app.Handle(), SW_SHOWNOACTIVATE);
         form.ShowAtStart();
         try {
-            return tovel::RunMessageLoop(
-                [&](MSG& msg) { return form.PreviewMessage(msg) || setting.PreviewMessage(msg); });
+            return tovel::RunMessageLoop([&](MSG& msg) {
+                return form.PreviewMessage(msg) || about.PreviewMessage(msg) || setting.PreviewMessage(msg);
+            });
         } catch (...) {
             // An error no window caught ends the program: the text is kept in the backup first.
             app.ReportCurrentException();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/error.h"
+#include "platform/win32/centre_on_owner.h"
 #include "platform/win32/ui_helpers.h"
 #include "platform/win32/win32_ini_file.h"
 #include "setting/setting_options.h"
@@ -16,7 +17,7 @@ namespace {
 constexpr char kClassName[] = "TSettingForm";
 constexpr char kPageClass[] = "TovelSettingPage";
 constexpr char kCaption[] = "tovel editor plus!の設定変更";
-constexpr int kDesignLeft = 311, kDesignTop = 201, kClientWidth = 254, kClientHeight = 260;
+constexpr int kClientWidth = 254, kClientHeight = 260;
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr int kFirstId = 100;  // clear of IDOK and IDCANCEL
@@ -44,14 +45,16 @@ protected:
 
 TSettingForm::~TSettingForm() = default;
 
-TSettingForm::TSettingForm(DialogHost& app, SettingHost& form)
+TSettingForm::TSettingForm(DialogHost& app, SettingHost& form, HWND owner)
     : WindowBase(app), m_form(form), m_dpi(ScreenDpi()), m_colorDlg(app), m_fileDlg(app) {
     RegisterClassOnce(app.Instance(), kClassName, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     Page::RegisterClassOnce(app.Instance());
     RECT outer{0, 0, Scale(kClientWidth), Scale(kClientHeight)};
     AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
-    Create(kClassName, kCaption, kStyle, kExStyle, kDesignLeft, kDesignTop, outer.right - outer.left,
-           outer.bottom - outer.top, app.Owner(), nullptr);
+    // Owned by the main window, so it stays above it (also above a main window that stays on top) and
+    // goes and comes back with it; placed at each display.
+    Create(kClassName, kCaption, kStyle, kExStyle, 0, 0, outer.right - outer.left, outer.bottom - outer.top, owner,
+           nullptr);
     if (!Handle()) throw Error("設定画面を作成できません");
     m_font.Reset(CreateFormFont(Scale(12)));
     CreateControls();
@@ -65,6 +68,7 @@ HWND TSettingForm::Add(SettingItem item, HWND parent, const char* className, con
     if (!control) throw Error("設定画面を作成できません");
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), FALSE);
     m_items[static_cast<std::size_t>(item)] = control;
+    m_placed.push_back({control, x, y, w, h, false});
     return control;
 }
 
@@ -79,6 +83,7 @@ void TSettingForm::AddLabel(HWND parent, const char* text, int x, int y) {
     HWND label = CreateWindowExA(0, "STATIC", text, WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, Scale(x), Scale(y),
                                  size.cx, size.cy, parent, nullptr, Host().Instance(), nullptr);
     SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), FALSE);
+    m_placed.push_back({label, x, y, 0, 0, true});
 }
 
 HWND TSettingForm::AddPage(SettingItem item) {
@@ -128,6 +133,39 @@ void TSettingForm::CreateControls() {
     ShowPage(0);
 }
 
+// The page control first: its tabs take the new font's height, and the pages fill what they leave.
+void TSettingForm::OnDpiChanged(int dpi, const RECT& suggested) {
+    if (dpi <= 0 || dpi == m_dpi) return;
+    m_dpi = dpi;
+    m_font.Reset(CreateFormFont(Scale(12)));
+    for (const Placed& p : m_placed) {
+        SendMessageA(p.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), FALSE);
+        SIZE size{Scale(p.w), Scale(p.h)};
+        if (p.label) {
+            ScopedGetDC dc(p.hwnd);
+            ScopedSelect font(dc.Get(), m_font.Get());
+            const std::string text = WindowText(p.hwnd);
+            GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+        }
+        SetWindowPos(p.hwnd, nullptr, Scale(p.x), Scale(p.y), size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+        if (p.hwnd == Item(SettingItem::PageControl1)) PlacePages();
+    }
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void TSettingForm::PlacePages() {
+    HWND tabs = Item(SettingItem::PageControl1);
+    RECT area{};
+    GetClientRect(tabs, &area);
+    SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    for (SettingItem page : {SettingItem::NoteSet, SettingItem::ToolBarSet}) {
+        SetWindowPos(Item(page), nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
 void TSettingForm::ShowModeless() {
     // Filled from the file at each display, so that "反映" stores what is stored unless the user changed it.
     if (!IsWindowVisible(Handle())) {
@@ -136,6 +174,7 @@ void TSettingForm::ShowModeless() {
         SendMessageA(Item(SettingItem::IMEONOFF), BM_SETCHECK, options.imeOnAtStart ? BST_CHECKED : BST_UNCHECKED, 0);
         SendMessageA(Item(SettingItem::WWCheck), BM_SETCHECK, options.noWordWrap ? BST_CHECKED : BST_UNCHECKED, 0);
     }
+    if (!IsWindowVisible(Handle())) CentreOnOwner(Handle());
     ShowWindow(Handle(), SW_SHOW);
     SetForegroundWindow(Handle());
 }
@@ -172,8 +211,12 @@ void TSettingForm::MoveFocus(bool backwards) {
 }
 
 bool TSettingForm::PreviewMessage(const MSG& msg) {
-    if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) return false;
+    if (msg.message != WM_KEYDOWN || (msg.wParam != VK_TAB && msg.wParam != VK_ESCAPE)) return false;
     if (!msg.hwnd || (msg.hwnd != Handle() && !IsChild(Handle(), msg.hwnd))) return false;
+    if (msg.wParam == VK_ESCAPE) {
+        CloseButtonClick();  // as the close button: what was not applied stays unapplied
+        return true;
+    }
     if (GetKeyState(VK_CONTROL) < 0) {
         const int page = static_cast<int>(SendMessageA(Item(SettingItem::PageControl1), TCM_GETCURSEL, 0, 0));
         ShowPage(page == 0 ? 1 : 0);
@@ -274,6 +317,9 @@ LRESULT TSettingForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case WM_CLOSE:
             CloseButtonClick();  // lives for the whole run; closing only hides it
+            return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
             return 0;
     }
     return WindowBase::OnMessage(msg, wp, lp);

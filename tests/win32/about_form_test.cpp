@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "AboutBox/win32/jpeg_image.h"
 #include "app/win32/application.h"
@@ -56,18 +57,24 @@ protected:
         return c;
     }
 
+    // Sends the resolution change the system sends: the new resolution twice, the suggested rectangle.
+    static void ChangeDpi(HWND window, int dpi, RECT suggested) {
+        SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    }
+
     Application m_app{GetModuleHandleA(nullptr)};
+    test::TestParentWindow m_owner{"owner", 640, 480};
 };
 
 TEST_F(AboutFormTest, OpensCollapsedExpandsForTheRestOfTheRunAndClosesByLogoOrOk) {
-    TAbout_Form box(m_app);
+    TAbout_Form box(m_app, m_owner.Handle());
     EXPECT_FALSE(IsWindowVisible(box.Handle())) << "created hidden";
     box.ShowModeless();
     test::PumpMessages();
     RECT r{};
     GetWindowRect(box.Handle(), &r);
-    EXPECT_EQ(r.left, 315);
-    EXPECT_EQ(r.top, 201);
+    EXPECT_EQ(r.left, (640 - 321) / 2) << "centred on its owner";
+    EXPECT_EQ(r.top, (480 - 170) / 2);
     EXPECT_EQ(OuterSize(box).cx, 321);
     EXPECT_EQ(OuterSize(box).cy, 170);
     RECT client{};
@@ -94,7 +101,7 @@ TEST_F(AboutFormTest, OpensCollapsedExpandsForTheRestOfTheRunAndClosesByLogoOrOk
 }
 
 TEST_F(AboutFormTest, DrawsTheEmbeddedLogoUnscaledWithTheTriangleOverIt) {
-    TAbout_Form box(m_app);
+    TAbout_Form box(m_app, m_owner.Handle());
     box.ShowModeless();
     test::PumpMessages();
     ASSERT_TRUE(box.HasLogo());
@@ -123,7 +130,7 @@ TEST_F(AboutFormTest, ADamagedLogoLeavesABoxWithoutOne) {
     const std::string_view good = EmbeddedLogo(GetModuleHandleA(nullptr));
     for (const std::string_view bytes :
          {std::string_view("not a picture"), good.substr(0, good.size() / 2), std::string_view()}) {
-        TAbout_Form box(m_app, bytes);
+        TAbout_Form box(m_app, m_owner.Handle(), bytes);
         box.ShowModeless();
         test::PumpMessages();
         EXPECT_FALSE(box.HasLogo());
@@ -135,7 +142,7 @@ TEST_F(AboutFormTest, ADamagedLogoLeavesABoxWithoutOne) {
 }
 
 TEST_F(AboutFormTest, ShowsTheLoginNameAndTheSystemsRealVersion) {
-    TAbout_Form box(m_app);
+    TAbout_Form box(m_app, m_owner.Handle());
     char name[256] = {};
     DWORD size = sizeof name;
     ASSERT_TRUE(GetUserNameA(name, &size));
@@ -155,7 +162,7 @@ TEST_F(AboutFormTest, ShowsTheLoginNameAndTheSystemsRealVersion) {
 }
 
 TEST_F(AboutFormTest, MakersNameTurnsRedWithAHandWhileTheMouseIsOverIt) {
-    TAbout_Form box(m_app);
+    TAbout_Form box(m_app, m_owner.Handle());
     box.ShowModeless();
     test::PumpMessages();
     const std::int32_t windowText = static_cast<std::int32_t>(0x80000008u);
@@ -170,6 +177,95 @@ TEST_F(AboutFormTest, MakersNameTurnsRedWithAHandWhileTheMouseIsOverIt) {
     move(268, 70);
     SendMessageA(box.Handle(), WM_MOUSELEAVE, 0, 0);  // straight out of the box
     EXPECT_EQ(box.Label8Color(), windowText);
+}
+
+TEST_F(AboutFormTest, EscAndEnterTypedInTheBoxCloseItAndNoOtherKeyOrWindowDoes) {
+    TAbout_Form box(m_app, m_owner.Handle());
+    struct Case {
+        HWND target;
+        WPARAM key;
+        bool closes;
+    };
+    for (const Case c : {Case{box.Handle(), VK_ESCAPE, true}, Case{box.Handle(), VK_RETURN, true},
+                         Case{box.Button1(), VK_ESCAPE, true}, Case{box.Button1(), VK_RETURN, true},
+                         Case{box.Handle(), VK_SPACE, false}, Case{box.Handle(), 'A', false},
+                         Case{m_owner.Handle(), VK_ESCAPE, false}, Case{m_owner.Handle(), VK_RETURN, false}}) {
+        box.ShowModeless();
+        test::PumpMessages();
+        MSG msg{c.target, WM_KEYDOWN, c.key, 0};
+        EXPECT_EQ(box.PreviewMessage(msg), c.closes) << c.key;
+        EXPECT_NE(IsWindowVisible(box.Handle()), c.closes) << c.key;
+        MSG up{c.target, WM_KEYUP, c.key, 0};
+        EXPECT_FALSE(box.PreviewMessage(up)) << "only the press acts";
+    }
+}
+
+TEST_F(AboutFormTest, OpensCentredOnItsOwnerAtEachDisplayAndStaysPutWhileShown) {
+    TAbout_Form box(m_app, m_owner.Handle());
+    EXPECT_EQ(GetWindow(box.Handle(), GW_OWNER), m_owner.Handle());
+    auto place = [&] {
+        RECT r{};
+        GetWindowRect(box.Handle(), &r);
+        return POINT{r.left, r.top};
+    };
+    SetWindowPos(m_owner.Handle(), nullptr, 200, 100, 500, 400, SWP_NOZORDER | SWP_NOACTIVATE);
+    box.ShowModeless();
+    EXPECT_EQ(place().x, 200 + (500 - 321) / 2);
+    EXPECT_EQ(place().y, 100 + (400 - 170) / 2);
+    SetWindowPos(m_owner.Handle(), nullptr, 20, 30, 500, 400, SWP_NOZORDER | SWP_NOACTIVATE);
+    box.ShowModeless();  // already shown: brought to the front where it stands
+    EXPECT_EQ(place().x, 200 + (500 - 321) / 2);
+    box.Button1Click();
+    box.ShowModeless();
+    EXPECT_EQ(place().x, 20 + (500 - 321) / 2) << "placed again at the next display";
+    EXPECT_EQ(place().y, 30 + (400 - 170) / 2);
+    box.Button1Click();
+}
+
+TEST_F(AboutFormTest, AtAHigherResolutionTheLogoFillsTheBoxClearOfTheVersion) {
+    TAbout_Form box(m_app, m_owner.Handle());
+    box.ShowModeless();
+    test::PumpMessages();
+    ChangeDpi(box.Handle(), 144, RECT{100, 80, 100 + 482, 80 + 255});
+    test::PumpMessages();
+    EXPECT_EQ(box.Dpi(), 144);
+    RECT client{}, window{};
+    GetClientRect(box.Handle(), &client);
+    GetWindowRect(box.Handle(), &window);
+    EXPECT_EQ((std::vector<LONG>{window.left, window.top, client.right, client.bottom}),
+              (std::vector<LONG>{100, 80, 482, 255}))
+        << "the suggested rectangle";
+
+    const RECT logo = box.LogoBounds(), mark = box.Bounds(AboutItem::Mark);
+    EXPECT_TRUE(EqualRect(&logo, &mark)) << logo.right << "x" << logo.bottom;
+    EXPECT_EQ(mark.right, 482);
+    EXPECT_EQ(mark.bottom, 266);
+    RECT overlap{};
+    const RECT stripe = box.LogoStripeBounds(), version = box.Bounds(AboutItem::Label3);
+    EXPECT_FALSE(IntersectRect(&overlap, &stripe, &version))
+        << "stripe at " << stripe.top << ", version at " << version.top << "-" << version.bottom;
+
+    // What shows: the logo right to the box's corner, its stripe below the version, the triangle scaled
+    // with its place. At the old size the logo stopped short of the corner and its stripe crossed the text.
+    const JpegImage picture = DecodeJpeg(EmbeddedLogo(GetModuleHandleA(nullptr)));
+    EXPECT_TRUE(Near(
+        Shown(box, 400, 250),
+        [&] {
+            const COLORREF c = PixelOf(picture, 400 * 321 / 482, 250 * 177 / 266);
+            return Rgb{GetRValue(c), GetGValue(c), GetBValue(c)};
+        }(),
+        12));
+    EXPECT_TRUE(Near(Shown(box, 300, (stripe.top + stripe.bottom) / 2), kStripe, 24));
+    EXPECT_FALSE(Near(Shown(box, 300, 155), kStripe, 40)) << "no stripe through the version's line";
+    RECT button{};
+    GetClientRect(box.Button1(), &button);
+    EXPECT_EQ(button.right, 113);
+    EXPECT_EQ(button.bottom, 38);
+
+    EXPECT_TRUE(Near(Shown(box, 445, 247), Rgb{0xE0, 0, 0}, 0)) << "the triangle, scaled";
+    ClickAt(box, 445, 247);  // the triangle's place, scaled
+    EXPECT_EQ(OuterSize(box).cy, 368) << "expanded at the new resolution";
+    ShowWindow(box.Handle(), SW_HIDE);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // real key input (and kept out of the settings dialog), the editing commands, and the gutter following keys and clicks.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "gutter/win32/line_gutter.h"
 #include "platform/error.h"
 #include "platform/win32/win32_clipboard.h"
+#include "platform/win32/win32_desktop_window.h"
 #include "setting/win32/setting_form.h"
 #include "tests/win32/dialog_answerer.h"
 #include "tests/win32/drop_files.h"
@@ -23,6 +25,20 @@ namespace {
 
 std::string Text(HWND hwnd) { return test::WindowCaption(hwnd); }
 
+// True when `upper` lies above `lower` among the windows on the screen.
+bool Above(HWND upper, HWND lower) {
+    for (HWND w = GetWindow(upper, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (w == lower) return true;
+    }
+    return false;
+}
+
+POINT CentreOf(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
 std::string MenuText(HMENU menu, UINT position) {
     char buf[256] = {};
     GetMenuStringA(menu, position, buf, sizeof buf, MF_BYPOSITION);
@@ -31,7 +47,7 @@ std::string MenuText(HMENU menu, UINT position) {
 
 class MainWindowTest : public test::MainWindowFixture {
 protected:
-    MainWindowTest() : m_about(app), m_setting(app, form) {
+    MainWindowTest() : m_about(app, form.Handle()), m_setting(app, form, form.Handle()) {
         form.SetCompanions(&m_about, &m_setting);
         form.SetCommandObserver([this](CommandId c) { m_commands.push_back(c); });
         ShowWindow(app.Handle(), SW_SHOWNOACTIVATE);
@@ -51,7 +67,7 @@ protected:
             MSG msg;
             while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
                 if (msg.message == WM_QUIT) continue;
-                if (form.PreviewMessage(msg) || m_setting.PreviewMessage(msg)) continue;
+                if (form.PreviewMessage(msg) || m_about.PreviewMessage(msg) || m_setting.PreviewMessage(msg)) continue;
                 TranslateMessage(&msg);
                 DispatchMessageA(&msg);
             }
@@ -350,6 +366,69 @@ TEST_F(MainWindowTest, AboutBoxAndSettingsDialogOpenWithoutBlocking) {
     SendMessageA(m_setting.Handle(), WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindowVisible(m_about.Handle()));
     EXPECT_TRUE(IsWindow(m_about.Handle())) << "closing only hides it";
+}
+
+// The About box and the settings dialog belong to the main window: centred on it wherever it stands, and
+// neither its activation (a click into it) nor its staying on top covers them. Checked as the system orders
+// the windows: Xvfb runs no window manager, so the X server's own stacking may differ afterwards.
+TEST_F(MainWindowTest, TheBoxesOpenCentredOnTheMainWindowAndStayAboveItOnTopOrNot) {
+    SetWindowPos(form.Handle(), nullptr, 120, 90, 600, 450, SWP_NOZORDER | SWP_NOACTIVATE);
+    for (const bool onTop : {false, true}) {
+        Win32DesktopWindow(form.Handle()).SetTopmost(onTop);
+        form.Commands().Version1Click();
+        form.Commands().S2Click();
+        SetForegroundWindow(form.Handle());  // a click into the editor
+        for (HWND box : {m_about.Handle(), m_setting.Handle()}) {
+            EXPECT_EQ(GetWindow(box, GW_OWNER), form.Handle());
+            EXPECT_TRUE(IsWindowVisible(box));
+            EXPECT_TRUE(Above(box, form.Handle())) << "on top " << onTop;
+            EXPECT_LE(std::abs(CentreOf(box).x - (120 + 300)), 1);
+            EXPECT_LE(std::abs(CentreOf(box).y - (90 + 225)), 1);
+        }
+        Pump();
+        m_about.Button1Click();
+        m_setting.CloseButtonClick();
+    }
+    Win32DesktopWindow(form.Handle()).SetTopmost(false);
+}
+
+// Minimized from the main window or from the taskbar button (the application window).
+TEST_F(MainWindowTest, TheBoxesGoWithTheMinimizedMainWindowAndOnlyTheShownOnesComeBack) {
+    for (HWND minimizedFrom : {form.Handle(), app.Handle()}) {
+        form.Commands().Version1Click();  // the settings dialog stays closed
+        Pump();
+        SendMessageA(minimizedFrom, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        Pump();
+        EXPECT_FALSE(IsWindowVisible(form.Handle()));
+        EXPECT_TRUE(IsIconic(app.Handle()));
+        EXPECT_FALSE(IsWindowVisible(m_about.Handle())) << "not left floating without its window";
+        EXPECT_FALSE(IsWindowVisible(m_setting.Handle()));
+        SendMessageA(app.Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+        EXPECT_TRUE(Above(m_about.Handle(), form.Handle()));
+        Pump();
+        EXPECT_TRUE(IsWindowVisible(form.Handle()));
+        EXPECT_TRUE(IsWindowVisible(m_about.Handle()));
+        EXPECT_FALSE(IsWindowVisible(m_setting.Handle())) << "closed before, closed after";
+        m_about.Button1Click();
+    }
+}
+
+TEST_F(MainWindowTest, EscAndEnterTypedInTheBoxesCloseThemAndNeverReachTheDocument) {
+    form.Note().SetText("document");
+    for (const WORD key : {VK_ESCAPE, VK_RETURN}) {
+        form.Commands().Version1Click();
+        Pump();
+        ASSERT_EQ(GetFocus(), m_about.Handle());
+        Press(key);
+        EXPECT_FALSE(IsWindowVisible(m_about.Handle())) << key;
+    }
+    form.Commands().S2Click();
+    SetFocus(m_setting.Item(SettingItem::WWCheck));
+    Pump();
+    Press(VK_ESCAPE);
+    EXPECT_FALSE(IsWindowVisible(m_setting.Handle()));
+    EXPECT_EQ(form.Note().Text(), "document");
+    EXPECT_TRUE(TakeCommands().empty());
 }
 
 }  // namespace

@@ -44,7 +44,7 @@ struct SettingsFolder {
 
 class SettingFormTest : public SettingsFolder, public test::MainWindowHost {
 protected:
-    SettingFormTest() : m_form(Start(m_folder.Path())), m_setting(app, m_form) {
+    SettingFormTest() : m_form(Start(m_folder.Path())), m_setting(app, m_form, m_form.Handle()) {
         ShowWindow(app.Handle(), SW_SHOWNOACTIVATE);
         ShowWindow(m_form.Handle(), SW_SHOW);
         m_setting.ShowModeless();
@@ -104,11 +104,15 @@ protected:
 
 TEST_F(SettingFormTest, ShowsTheStoredOptionsAndStoresOnlyWhatTheUserChanges) {
     EXPECT_EQ(Text(m_setting.Handle()), "tovel editor plus!の設定変更");
-    RECT window{}, client{};
+    RECT window{}, client{}, owner{};
     GetWindowRect(m_setting.Handle(), &window);
     GetClientRect(m_setting.Handle(), &client);
+    GetWindowRect(m_form.Handle(), &owner);
+    EXPECT_EQ(GetWindow(m_setting.Handle(), GW_OWNER), m_form.Handle());
     EXPECT_EQ((std::vector<LONG>{window.left, window.top, client.right, client.bottom}),
-              (std::vector<LONG>{311, 201, 254, 260}));
+              (std::vector<LONG>{owner.left + (owner.right - owner.left - (window.right - window.left)) / 2,
+                                 owner.top + (owner.bottom - owner.top - (window.bottom - window.top)) / 2, 254, 260}))
+        << "centred on the main window";
     EXPECT_TRUE(IsWindowEnabled(m_form.Handle())) << "modeless";
 
     EXPECT_EQ(SendMessageA(Item(SettingItem::PageControl1), TCM_GETITEMCOUNT, 0, 0), 2);
@@ -326,6 +330,91 @@ TEST_F(SettingFormTest, ColourDialogColoursTheEditorAndOpensWithItsLastColour) {
     }
     EXPECT_EQ(m_form.Note().Color(), static_cast<std::int32_t>(RGB(10, 20, 30))) << "cancelled: nothing changes";
     EXPECT_EQ(m_setting.ColorDlg().Color(), RGB(200, 0, 0));
+}
+
+// Esc wherever the focus is in the dialog closes it as the close button does: a tick and a typed path that
+// were not applied are not applied, and the next display shows the file's options again.
+TEST_F(SettingFormTest, EscClosesTheDialogWithoutApplyingWhatTheUserDidNotApply) {
+    const std::string before = IniBytes();
+    const COLORREF band = BandPixel();
+    for (const SettingItem focus : {SettingItem::WWCheck, SettingItem::ToolBit, SettingItem::PageControl1}) {
+        m_setting.ShowModeless();
+        Pump();
+        ClickTab(0);
+        Click(SettingItem::WWCheck);
+        ASSERT_FALSE(Checked(SettingItem::WWCheck));
+        SetWindowTextA(Item(SettingItem::ToolBit), (m_folder / "band.bmp").c_str());
+        ClickTab(focus == SettingItem::ToolBit ? 1 : 0);
+        SetFocus(Item(focus));
+        PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1);
+        Pump();
+        EXPECT_FALSE(IsWindowVisible(m_setting.Handle())) << static_cast<int>(focus);
+        EXPECT_EQ(IniBytes(), before);
+        EXPECT_EQ(BandPixel(), band);
+    }
+    m_setting.ShowModeless();
+    Pump();
+    EXPECT_TRUE(Checked(SettingItem::WWCheck)) << "as the file holds it";
+    // Esc typed anywhere else is not the dialog's.
+    MSG elsewhere{m_form.Note().Handle(), WM_KEYDOWN, VK_ESCAPE, 1};
+    EXPECT_FALSE(m_setting.PreviewMessage(elsewhere));
+    EXPECT_TRUE(IsWindowVisible(m_setting.Handle()));
+}
+
+TEST_F(SettingFormTest, AtAHigherResolutionEveryControlAndFontIsScaledAndThePagesFillThePageControl) {
+    auto placeIn = [](HWND control) {
+        RECT r{};
+        GetWindowRect(control, &r);
+        MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+        return std::vector<LONG>{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    };
+    auto labelWidths = [](HWND page) {
+        std::vector<LONG> widths;
+        for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            char name[16] = {};
+            GetClassNameA(child, name, sizeof name);
+            RECT r{};
+            GetWindowRect(child, &r);
+            if (lstrcmpiA(name, "Static") == 0) widths.push_back(r.right - r.left);
+        }
+        return widths;
+    };
+    const std::vector<LONG> narrow = labelWidths(Item(SettingItem::NoteSet));
+    ASSERT_EQ(narrow.size(), 2u);
+
+    RECT suggested{0, 0, 381, 390};  // 254 x 260 at 144 dpi, with the frame
+    AdjustWindowRectEx(&suggested, static_cast<DWORD>(GetWindowLongA(m_setting.Handle(), GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongA(m_setting.Handle(), GWL_EXSTYLE)));
+    OffsetRect(&suggested, 50 - suggested.left, 60 - suggested.top);
+    SendMessageA(m_setting.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    Pump();
+    EXPECT_EQ(m_setting.Dpi(), 144);
+    RECT window{}, client{};
+    GetWindowRect(m_setting.Handle(), &window);
+    GetClientRect(m_setting.Handle(), &client);
+    EXPECT_EQ((std::vector<LONG>{window.left, window.top, client.right, client.bottom}),
+              (std::vector<LONG>{50, 60, 381, 390}));
+    EXPECT_EQ(placeIn(Item(SettingItem::PageControl1)), (std::vector<LONG>{0, 0, 374, 338}));
+    EXPECT_EQ(placeIn(Item(SettingItem::CloseButton)), (std::vector<LONG>{264, 348, 113, 38}));
+    EXPECT_EQ(placeIn(Item(SettingItem::Memo_Iro)), (std::vector<LONG>{144, 24, 113, 26}));
+    EXPECT_EQ(placeIn(Item(SettingItem::ToolBit)), (std::vector<LONG>{12, 36, 254, 30}));
+    for (SettingItem page : {SettingItem::NoteSet, SettingItem::ToolBarSet}) {
+        RECT area{};
+        GetClientRect(Item(SettingItem::PageControl1), &area);
+        SendMessageA(Item(SettingItem::PageControl1), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+        EXPECT_EQ(placeIn(Item(page)),
+                  (std::vector<LONG>{area.left, area.top, area.right - area.left, area.bottom - area.top}));
+    }
+    LOGFONTA font{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(Item(SettingItem::WWCheck), WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_EQ(font.lfHeight, -18);
+    const std::vector<LONG> wide = labelWidths(Item(SettingItem::NoteSet));
+    ASSERT_EQ(wide.size(), 2u);
+    for (std::size_t i = 0; i < wide.size(); ++i) {
+        EXPECT_GT(wide[i] * 10, narrow[i] * 13) << "a label sizes to its larger text";
+        EXPECT_LT(wide[i] * 10, narrow[i] * 17);
+    }
+    Click(SettingItem::CloseButton);
 }
 
 }  // namespace
