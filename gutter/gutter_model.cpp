@@ -1,28 +1,32 @@
 #include "gutter/gutter_model.h"
 
+#include <algorithm>
+
 namespace tovel {
 
-GutterState ComputeGutter(int lineCount, int topLine) {
-    const int n = lineCount < 0 ? 0 : lineCount;
-    GutterState state;
-    for (int i = 0; i < kGutterLabelCount; ++i) {
-        const int k = i + 1;
-        state.visible[static_cast<std::size_t>(i)] = n >= k - 1;
-        state.number[static_cast<std::size_t>(i)] = static_cast<std::int64_t>(topLine) + k;
+std::vector<GutterNumber> NumbersToDraw(const GutterView& view) {
+    std::vector<GutterNumber> numbers;
+    if (view.rowHeight <= 0) return numbers;
+    // 64-bit, so that a far row of a huge window cannot overflow before it is found to be off the gutter.
+    std::int64_t y = view.top;
+    for (const GutterRow& row : view.rows) {
+        if (y >= view.height || row.line >= view.lineCount || row.line < 0) break;
+        if (row.firstRow && y + view.rowHeight > 0) {
+            numbers.push_back({static_cast<int>(y), std::to_string(row.line + 1)});
+        }
+        y += view.rowHeight;
     }
-    return state;
+    return numbers;
 }
 
-GutterState InitialGutter() { return ComputeGutter(0, 0); }
+int DigitCount(std::int64_t lineCount) {
+    int digits = 1;
+    for (std::int64_t n = lineCount; n >= 10; n /= 10) ++digits;
+    return digits;
+}
 
-GutterDiff DiffGutter(const GutterState& before, const GutterState& after) {
-    GutterDiff diff;
-    for (int i = 0; i < kGutterLabelCount; ++i) {
-        const auto at = static_cast<std::size_t>(i);
-        if (before.visible[at] != after.visible[at]) diff.visibility.push_back(i);
-        if (before.number[at] != after.number[at]) diff.text.push_back(i);
-    }
-    return diff;
+int GutterWidth(int digits, int baseWidth, int digitWidth) {
+    return baseWidth + std::max(0, digits - kDigitsInBaseWidth) * std::max(0, digitWidth);
 }
 
 }  // namespace tovel

@@ -117,28 +117,17 @@ void TTovForm::CreateChildren() {
         ShowCaretPlace();
     });
     m_note->SetMessageObserver([this](UINT msg, WPARAM wp, LPARAM lp) { return OnEditorMessage(msg, wp, lp); });
-    // The gutter follows the editor on keys, clicks and the refresh command, and on nothing else. A key
-    // release alone changes nothing else: the document is marked modified by the change of its text (an
-    // arrow, Esc or the Ctrl+S that saved leave it clean). The status bar follows every key, mouse and
-    // input-method message, once the editor has moved the caret.
+    // The status bar follows every key, mouse and input-method message, once the editor has moved the caret.
+    // The document is marked modified by the change of its text alone (an arrow, Esc or the Ctrl+S that saved
+    // leave it clean).
     m_note->SetAfterObserver([this](UINT msg, WPARAM, LPARAM) {
         if ((msg >= WM_KEYFIRST && msg <= WM_KEYLAST) || (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) ||
             msg == WM_IME_COMPOSITION || msg == WM_IME_ENDCOMPOSITION) {
             ShowCaretPlace();
         }
-        switch (msg) {
-            case WM_KEYUP:
-            case WM_SYSKEYUP:
-            case WM_LBUTTONDOWN:
-            case WM_RBUTTONDOWN:
-            case WM_MBUTTONDOWN:
-            case WM_LBUTTONDBLCLK:
-            case WM_RBUTTONDBLCLK:
-            case WM_MBUTTONDBLCLK:
-                RefreshGutter();
-                break;
-        }
     });
+    // The gutter follows whatever moves or changes the editor's rows, as it happens.
+    m_note->SetViewObserver([this] { RefreshGutter(); });
     LayOut();
 }
 
@@ -363,7 +352,10 @@ void TTovForm::ShowSettings() {
 
 void TTovForm::Close() { SendMessageA(Handle(), WM_CLOSE, 0, 0); }
 
-void TTovForm::RefreshGutter() { m_gutter->Refresh(*m_note); }
+void TTovForm::RefreshGutter() {
+    if (!m_gutter || !m_note) return;
+    if (m_gutter->Refresh(*m_note)) LayOut();  // one digit more or less: the gutter needs another width
+}
 
 void TTovForm::SetMenuCaption(CommandId command, const std::string& caption) {
     const MenuItem* item = FindCommand(command);
@@ -390,7 +382,7 @@ void TTovForm::LayOut() {
     GetClientRect(Handle(), &client);
     m_status->SetWidth(client.right);
     // The editor and the gutter take what lies between the band and the status bar.
-    const int top = m_band->Height(), left = Scale(LineGutter::kDesignWidth);
+    const int top = m_band->Height(), left = m_gutter->Width();
     const int height = std::max(0, static_cast<int>(client.bottom) - m_status->Height() - top);
     m_band->SetWidth(client.right);
     m_gutter->SetBounds(0, top, left, height);
@@ -442,10 +434,6 @@ void TTovForm::ShowContextMenu(HMENU menu, HWND owner, LPARAM screenPoint) {
 
 bool TTovForm::OnEditorMessage(UINT msg, WPARAM, LPARAM lp) {
     switch (msg) {
-        case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
-            RefreshGutter();  // before the editor acts on the key
-            return false;
         case WM_CONTEXTMENU:
             ShowContextMenu(m_notePopup.Get(), m_note->Handle(), lp);
             return true;

@@ -1,14 +1,15 @@
 #pragma once
-// The line-number gutter: the panel gyohyouji at the left of the main window with its 43 number labels
-// gyou1 .. gyou43. It is not drawn from the text; Refresh sets which labels show and which numbers they
-// carry, and the owner decides when to call it. Labels whose state does not change are not touched, so a
-// refresh that changes nothing sends them no message and nothing flickers.
+// The line-number gutter: the panel at the left of the main window. It draws each file line's number
+// beside the line's first row of the editor, at the editor's own row height, in its WM_PAINT. Refresh
+// reads the rows the editor shows and repaints only when what is shown changed; the owner calls it
+// whenever the editor's view may have changed (the editor's view observer) and lays out again when the
+// width changes, which it does when the line count gains or loses a digit beyond three.
 #include <windows.h>
 
-#include <array>
+#include <vector>
 
 #include "gutter/gutter_model.h"
-#include "platform/editor.h"
+#include "platform/win32/scintilla_editor.h"
 #include "platform/win32/scoped_win.h"
 #include "platform/win32/window_base.h"
 
@@ -17,7 +18,7 @@ namespace tovel {
 class LineGutter {
 public:
     // Design pixels, for 96 dots per inch.
-    static constexpr int kDesignWidth = 37;
+    static constexpr int kDesignWidth = 37;  // holds three digits
     static constexpr int kDesignTop = 41;
 
     // Creates the panel as a child of `parent` at design left 0, top 41, 37 px wide and reaching the bottom
@@ -28,25 +29,26 @@ public:
     LineGutter& operator=(const LineGutter&) = delete;
 
     HWND Panel() const { return m_panel.Handle(); }
-    // Label k, 1-based as in its name gyou<k>; also the label's control id on the panel.
-    HWND Label(int k) const { return m_labels[static_cast<std::size_t>(k - 1)]; }
-    // Zero-based first visible line of the editor as read by the last refresh (0 before the first one).
-    int TopLine() const { return m_topLine; }
+    // The width the gutter needs now, in pixels: the owner places it this wide.
+    int Width() const { return m_width; }
     int Scale(int designPixels) const { return MulDiv(designPixels, m_dpi, 96); }
+    // Rescales the font and the width for another resolution; the owner lays out again.
+    void SetDpi(int dpi);
 
     // Places the panel, in parent client pixels (already scaled).
     void SetBounds(int x, int y, int width, int height);
 
-    // Shows min(lineCount + 1, 43) labels from the top, numbered firstVisibleLine + k (hidden ones too).
-    void Refresh(int lineCount, int firstVisibleLine);
-    // The same, reading the editor's line count (only as far as the labels can tell counts apart) and
-    // its first visible line.
-    void Refresh(IEditor& editor);
+    // Reads the rows the editor shows and repaints when the numbers or their places changed. Returns true
+    // when the width changed, so the owner lays out again.
+    bool Refresh(const ScintillaEditor& editor);
+    // What the panel draws: each number with the y of its row's top, in panel client pixels.
+    const std::vector<GutterNumber>& Numbers() const { return m_numbers; }
 
 private:
-    // The panel: a raised bevel on the application-workspace colour, behind the labels.
+    // The panel: numbers on the application-workspace colour inside a raised bevel, drawn off screen first.
     class PanelWindow : public WindowBase {
     public:
+        explicit PanelWindow(LineGutter& owner) : m_owner(owner) {}
         static void RegisterClassOnce(HINSTANCE instance);
         using WindowBase::Create;
 
@@ -54,15 +56,23 @@ private:
         LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
     private:
-        void Paint(HDC dc);
+        LineGutter& m_owner;
     };
 
+    void Paint(HDC dc, const RECT& client) const;
+    // The font for the current resolution and the widest digit in it.
+    void MakeFont();
+    void ShowNumbers(std::vector<GutterNumber> numbers);
+
     int m_dpi;
-    int m_topLine = 0;
-    GutterState m_shown;  // what the labels show now
-    ScopedFont m_font;    // declared before the panel: the labels are destroyed before their font
-    PanelWindow m_panel;
-    std::array<HWND, kGutterLabelCount> m_labels{};
+    int m_digitWidth = 0;
+    int m_digits = 1;
+    int m_width = 0;
+    std::vector<GutterNumber> m_numbers;
+    std::vector<ScintillaEditor::ShownRow> m_rows;  // kept between refreshes: no allocation per scroll
+    GutterView m_view;
+    ScopedFont m_font;  // declared before the panel, which paints with it
+    PanelWindow m_panel{*this};
 };
 
 }  // namespace tovel

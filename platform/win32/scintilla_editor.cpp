@@ -145,6 +145,7 @@ LRESULT ScintillaEditor::OnFrameMessage(UINT msg, WPARAM wp, LPARAM lp) {
             }
             case WM_SIZE:
                 MoveWindow(m_hwnd, 0, 0, LOWORD(lp), HIWORD(lp), TRUE);
+                ViewChanged();
                 return 0;
             case WM_SETFOCUS:
                 SetFocus(m_hwnd);
@@ -255,12 +256,26 @@ LRESULT ScintillaEditor::OnHookedMessage(UINT msg, WPARAM wp, LPARAM lp) {
             ApplyColours();  // system colours are looked up again
             break;
     }
+    // A scroll by wheel, scroll bar or key is told at once, not only when the component next paints.
+    if (m_calls.FirstVisibleLine() != m_shownTop) ViewChanged();
     if (m_after) Guarded([&] { m_after(msg, wp, lp); });
     return result;
 }
 
 void ScintillaEditor::OnNotify(const SCNotification& n) {
-    if (n.nmhdr.code != SCN_MODIFIED) return;
+    switch (n.nmhdr.code) {
+        case SCN_UPDATEUI:
+            if (n.updated & (SC_UPDATE_V_SCROLL | SC_UPDATE_CONTENT)) ViewChanged();
+            return;
+        case SCN_PAINTED:  // rows wrapped while painting have moved what stands below them
+        case SCN_ZOOM:
+            ViewChanged();
+            return;
+        case SCN_MODIFIED:
+            break;
+        default:
+            return;
+    }
     if (n.modificationType & SC_MOD_INSERTCHECK) {
         LimitInsertion(n);
         return;
@@ -270,6 +285,13 @@ void ScintillaEditor::OnNotify(const SCNotification& n) {
     // them from its record too).
     if (!(n.modificationType & (SC_PERFORMED_UNDO | SC_PERFORMED_REDO))) m_redoable = 0;
     if (m_changed && m_quiet == 0) Guarded([&] { m_changed(); });
+    if (n.linesAdded != 0) ViewChanged();
+}
+
+void ScintillaEditor::ViewChanged() {
+    if (!m_hwnd) return;
+    m_shownTop = m_calls.FirstVisibleLine();
+    if (m_viewChanged) Guarded([&] { m_viewChanged(); });
 }
 
 void ScintillaEditor::LimitInsertion(const SCNotification& n) {
@@ -309,6 +331,28 @@ ScintillaEditor::FilePosition ScintillaEditor::CaretInFile() const {
     const sci::Position line = m_calls.LineFromPosition(caret);
     return {line + 1, caret - m_calls.PositionFromLine(line) + 1};
 }
+
+void ScintillaEditor::ShownRows(int maxRows, std::vector<ShownRow>& rows) const {
+    rows.clear();
+    if (!m_hwnd || maxRows <= 0) return;
+    const sci::Position lines = m_calls.LineCount();
+    const sci::Position total = m_calls.VisibleFromDocLine(lines);  // rows of the whole text
+    sci::Position row = m_calls.FirstVisibleLine();
+    sci::Position line = m_calls.DocLineFromVisible(row);
+    sci::Position lineRow = m_calls.VisibleFromDocLine(line);
+    const auto wanted = static_cast<std::size_t>(maxRows);
+    while (rows.size() < wanted && row < total && line < lines) {
+        // A line's rows run up to the next line's first row (at least one, should the count be stale).
+        const sci::Position nextRow = std::max(m_calls.VisibleFromDocLine(line + 1), lineRow + 1);
+        for (; row < nextRow && row < total && rows.size() < wanted; ++row) rows.push_back({line, row == lineRow});
+        ++line;
+        lineRow = nextRow;
+    }
+}
+
+int ScintillaEditor::RowHeight() const { return m_hwnd ? m_calls.TextHeight(0) : 0; }
+
+long long ScintillaEditor::FileLineCount() const { return m_hwnd ? m_calls.LineCount() : 1; }
 
 std::string ScintillaEditor::Line(int index) {
     if (index < 0 || index >= m_calls.LineCount()) return {};
@@ -432,6 +476,7 @@ void ScintillaEditor::SetWholeText(std::string_view text, bool undoable) {
     m_calls.SetEmptySelection(0);
     m_calls.SetXOffset(0);
     m_calls.SetFirstVisibleLine(0);
+    ViewChanged();
     if (m_changed) Guarded([&] { m_changed(); });
 }
 

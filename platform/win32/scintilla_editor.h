@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/clipboard.h"
 #include "platform/editor.h"
@@ -25,6 +26,9 @@ public:
     using AfterObserver = std::function<void(UINT msg, WPARAM wp, LPARAM lp)>;
     // Told after every change of the text, whoever made it.
     using ChangeObserver = std::function<void()>;
+    // Told whenever what the window shows may have moved: a scroll of any kind, a change in the number of
+    // lines, a zoom, a new size, a repaint. It may come often; the listener compares what it needs.
+    using ViewObserver = std::function<void()>;
     // Shows an error raised by an observer; the message that raised it is then treated as handled.
     using ErrorSink = std::function<void()>;
 
@@ -42,6 +46,7 @@ public:
     void SetMessageObserver(MessageObserver observer) { m_observer = std::move(observer); }
     void SetAfterObserver(AfterObserver observer) { m_after = std::move(observer); }
     void SetChangeObserver(ChangeObserver observer) { m_changed = std::move(observer); }
+    void SetViewObserver(ViewObserver observer) { m_viewChanged = std::move(observer); }
     void SetErrorSink(ErrorSink sink) { m_errorSink = std::move(sink); }
     // The clipboard that cut, copy and paste use; by default the plain-text clipboard owned by the frame.
     void SetClipboard(std::unique_ptr<IClipboard> clipboard) { m_clipboard = std::move(clipboard); }
@@ -99,6 +104,19 @@ public:
     };
     FilePosition CaretInFile() const;
 
+    // The rows the window shows, for the line-number gutter: each row's zero-based file line and whether
+    // it is the first row of that line, from the top row of the window down, at most `maxRows` and none
+    // past the end of the text. Reads only the rows asked for, whatever the length of the text.
+    struct ShownRow {
+        long long line = 0;
+        bool firstRow = true;
+    };
+    void ShownRows(int maxRows, std::vector<ShownRow>& rows) const;
+    // The height of one row in pixels (the font's, at the current zoom).
+    int RowHeight() const;
+    // The file's lines as the component counts them: the empty line after a final break included.
+    long long FileLineCount() const;
+
 private:
     void CreateWindows(HWND parent, int id, const RECT& bounds);
     void Configure();
@@ -117,6 +135,7 @@ private:
     std::size_t SetUnrecorded(std::string_view text);
     std::size_t FirstByteNotHeld(std::string_view text) const;
     void OnNotify(const SCNotification& n);
+    void ViewChanged();
     void LimitInsertion(const SCNotification& n);
     IClipboard& Clipboard();
     // The selection onto the clipboard in the form the held text takes; raises the clipboard's refusals.
@@ -137,6 +156,8 @@ private:
     MessageObserver m_observer;
     AfterObserver m_after;
     ChangeObserver m_changed;
+    ViewObserver m_viewChanged;
+    sci::Position m_shownTop = 0;  // the first visible row the view observer was last told of
     ErrorSink m_errorSink;
     std::unique_ptr<IClipboard> m_clipboard;
     std::int32_t m_maxLength = 0;
