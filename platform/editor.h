@@ -26,8 +26,6 @@ public:
 
     // Lines, not counting the empty line after a final break: "" has 0, "abc\r\n" has 1.
     virtual int LineCount() = 0;
-    // min(LineCount(), cap).
-    virtual int LineCountUpTo(int cap) = 0;
     // Index of the uppermost visible display row (a wrapped line takes several).
     virtual int FirstVisibleLine() = 0;
     // Index of the line holding the selection start (the caret when nothing is selected).

@@ -396,6 +396,7 @@ void TTovForm::OnDpiChanged(int dpi, const RECT& suggested) {
     ScopedFont font(CreateFormFont(Scale(12)));
     if (m_band) m_band->SetDpi(m_dpi, font.Get());
     if (m_status) m_status->SetDpi(m_dpi, font.Get());
+    if (m_gutter) m_gutter->SetDpi(m_dpi);
     m_windowFont = std::move(font);
     // The editor scales its own font: its sizes are in points.
     SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,

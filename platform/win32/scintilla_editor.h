@@ -52,7 +52,6 @@ public:
     void SetClipboard(std::unique_ptr<IClipboard> clipboard) { m_clipboard = std::move(clipboard); }
 
     int LineCount() override;
-    int LineCountUpTo(int cap) override;
     int FirstVisibleLine() override;
     int CaretLine() override;
     int CaretLineStart() override;

@@ -82,7 +82,6 @@ public:
     std::function<void()> changed;
     std::size_t capacity = SIZE_MAX;  // a longer text is refused whole, as the component refuses it
     int LineCount() override { return static_cast<int>(SplitLines(text).size()); }
-    int LineCountUpTo(int cap) override { return std::min(LineCount(), cap); }
     int FirstVisibleLine() override { return 0; }
     int CaretLine() override { return 0; }
     int CaretLineStart() override { return 0; }

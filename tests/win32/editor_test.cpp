@@ -69,7 +69,6 @@ class EditorLineCount : public EditorTest, public testing::WithParamInterface<Co
 TEST_P(EditorLineCount, DoesNotCountTheEmptyLineAfterAFinalBreak) {
     editor->SetText(GetParam().text);
     EXPECT_EQ(editor->LineCount(), GetParam().lines);
-    EXPECT_EQ(editor->LineCountUpTo(1), std::min(GetParam().lines, 1));
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, EditorLineCount,
@@ -187,7 +186,6 @@ TEST_F(EditorTest, AWrappedParagraphIsOneLine) {
     ASSERT_GE(Sci(SCI_WRAPCOUNT, 1), 3) << "text width " << width;
 
     EXPECT_EQ(editor->LineCount(), 3);
-    EXPECT_EQ(editor->LineCountUpTo(2), 2);
     EXPECT_EQ(editor->Line(1), paragraph);
     EXPECT_EQ(editor->Line(2), "next");
 
