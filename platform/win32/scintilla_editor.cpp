@@ -317,7 +317,6 @@ int ScintillaEditor::LineCount() {
     return static_cast<int>(m_calls.LineCount()) - (lastLineEmpty ? 1 : 0);
 }
 
-
 int ScintillaEditor::FirstVisibleLine() { return static_cast<int>(m_calls.FirstVisibleLine()); }
 
 int ScintillaEditor::CaretLine() { return static_cast<int>(m_calls.LineFromPosition(m_calls.SelectionStart())); }

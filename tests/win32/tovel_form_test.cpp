@@ -318,6 +318,10 @@ TEST_P(BackupAtClose, KeepsWhatItShould) {
         char shortName[MAX_PATH] = {};
         ASSERT_GT(GetShortPathNameA(m_folder.c_str(), shortName, sizeof shortName), 0u);
         ASSERT_NE(std::string(shortName), m_folder) << "no short name to test with";
+        // Wine makes short names from a hash: among many folders of like names one may stand for another.
+        char back[MAX_PATH] = {};
+        GetLongPathNameA(shortName, back, sizeof back);
+        if (_stricmp(back, m_folder.c_str()) != 0) GTEST_SKIP() << shortName << " names another folder";
         SetCurrentDirectoryA(shortName);
     }
     TTovForm* form = nullptr;
