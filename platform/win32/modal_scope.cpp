@@ -34,7 +34,7 @@ ModalScope::~ModalScope() {
     for (int i = m_count - 1; i >= 0; --i) {
         if (IsWindow(m_disabled[i])) EnableWindow(m_disabled[i], TRUE);
     }
-    if (m_lowered && IsWindow(m_lowered)) SetWindowPos(m_lowered, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace);
+    if (m_lowered && IsWindow(m_lowered)) EnterTopmostBand(m_lowered, kKeepPlace);
     if (m_active && IsWindow(m_active)) SetActiveWindow(m_active);
     if (m_focus && IsWindow(m_focus)) SetFocus(m_focus);
 }

@@ -1,5 +1,8 @@
 #include "platform/win32/win32_desktop_window.h"
 
+#include <utility>
+#include <vector>
+
 namespace tovel {
 
 void LeaveTopmostBand(HWND window, UINT flags) {
@@ -14,6 +17,28 @@ void LeaveTopmostBand(HWND window, UINT flags) {
     SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
 }
 
+namespace {
+
+BOOL CALLBACK CollectHiddenOwned(HWND candidate, LPARAM param) {
+    auto* found = reinterpret_cast<std::pair<HWND, std::vector<HWND>>*>(param);
+    if (GetWindow(candidate, GW_OWNER) == found->first && !IsWindowVisible(candidate))
+        found->second.push_back(candidate);
+    return TRUE;
+}
+
+}  // namespace
+
+void EnterTopmostBand(HWND window, UINT flags) {
+    // Wine gives the flag to one of the windows the window owns instead of the window itself, even to a
+    // hidden one (the About box and the settings dialog while closed). The hidden ones are let go of for
+    // the move and owned again after it; the shown ones must stay above their owner throughout.
+    std::pair<HWND, std::vector<HWND>> hidden{window, {}};
+    EnumThreadWindows(GetWindowThreadProcessId(window, nullptr), CollectHiddenOwned, reinterpret_cast<LPARAM>(&hidden));
+    for (HWND box : hidden.second) SetWindowLongPtrA(box, GWLP_HWNDPARENT, 0);
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, flags);
+    for (HWND box : hidden.second) SetWindowLongPtrA(box, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(window));
+}
+
 Win32DesktopWindow::Win32DesktopWindow(HWND window) : m_window(window) {
     if (HMODULE user32 = GetModuleHandleA("User32.dll")) {
         // Through void(*)(): the cast between two unrelated function types is what GetProcAddress asks for.
@@ -26,7 +51,7 @@ void Win32DesktopWindow::SetTopmost(bool topmost) {
     // Only the window's place among the others changes: the window and everything in it stay as they are.
     constexpr UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
     if (topmost) {
-        SetWindowPos(m_window, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace);
+        EnterTopmostBand(m_window, kKeepPlace);
     } else {
         LeaveTopmostBand(m_window, kKeepPlace);
     }

@@ -8,6 +8,8 @@ namespace tovel {
 // Takes a top-level window out of the topmost band with these SetWindowPos flags (its place, size and
 // activation kept: SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE at least).
 void LeaveTopmostBand(HWND window, UINT flags);
+// Puts the window into the topmost band, with SetWindowPos's `flags`.
+void EnterTopmostBand(HWND window, UINT flags);
 
 // The desktop-window operations on a real top-level window: SetWindowPos for the band and the height, the
 // layered style with SetLayeredWindowAttributes (looked up by name in User32.dll when made, so a system

@@ -386,6 +386,23 @@ TEST_F(MainWindowTest, TheBoxesOpenCentredOnTheMainWindowAndStayAboveItOnTopOrNo
     Win32DesktopWindow(form.Handle()).SetTopmost(false);
 }
 
+// The boxes, closed or once opened and closed again, never keep the main window out of the topmost band.
+TEST_F(MainWindowTest, OnTopWorksWithTheBoxesClosed) {
+    const auto onTop = [this] { return (GetWindowLongA(form.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+    for (const bool openedBefore : {false, true}) {
+        if (openedBefore) {
+            form.Commands().Version1Click();
+            form.Commands().S2Click();
+            m_about.Button1Click();
+            m_setting.CloseButtonClick();
+        }
+        form.Commands().FrontF1Click();
+        EXPECT_TRUE(onTop()) << "opened before " << openedBefore;
+        form.Commands().FrontF1Click();
+        EXPECT_FALSE(onTop());
+    }
+}
+
 // Minimized from the main window or from the taskbar button (the application window).
 TEST_F(MainWindowTest, TheBoxesGoWithTheMinimizedMainWindowAndOnlyTheShownOnesComeBack) {
     for (HWND minimizedFrom : {form.Handle(), app.Handle()}) {
