@@ -68,6 +68,8 @@ struct CommandPlatform {
     const RegionalFormats& formats;
     std::function<LocalTime()> clock;
     const LeadByteTable& leadBytes = LeadByteTable::ShiftJis();
+    // Shows the long operations and lets the user stop them; none: they run unseen.
+    IProgress* progress = nullptr;
 };
 
 // The main window's module-level state, alive for the whole run (the document's own is DocumentState).

@@ -61,14 +61,33 @@ bool EndsWhole(std::string_view text, std::size_t pos, std::size_t length) {
 }
 
 // The rule for a replacement that holds the search string: one pass over the original text.
+// Passes the progress on once per stretch of the original text, so that checking costs next to nothing.
+class ProgressSteps {
+public:
+    ProgressSteps(const RewriteProgress& progress, std::size_t total) : m_progress(progress), m_total(total) {}
+    void At(std::size_t done) {
+        if (done < m_next || !m_progress) return;
+        m_progress(done, m_total);
+        m_next = done + kStretch;
+    }
+
+private:
+    static constexpr std::size_t kStretch = std::size_t{1} << 22;
+    const RewriteProgress& m_progress;
+    std::size_t m_total;
+    std::size_t m_next = kStretch;
+};
+
 std::string ReplaceEachOnce(std::string_view text, std::string_view search, std::string_view replacement,
-                            std::size_t limit, CharRule rule) {
+                            std::size_t limit, CharRule rule, const RewriteProgress& progress) {
+    ProgressSteps steps(progress, text.size());
     const std::size_t cap = std::max(limit, text.size());
     StartFinder starts(text);
     std::string out;
     std::size_t copied = 0;
     std::size_t at = text.find(search);
     while (at != std::string_view::npos) {
+        steps.At(at);
         const bool whole = rule == CharRule::Utf8 ? WholeUtf8(text, at, search.size())
                                                   : starts.StartsAt(at) && EndsWhole(text, at, search.size());
         if (!whole) {
@@ -139,8 +158,9 @@ private:
 class RepeatRewriter {
 public:
     RepeatRewriter(std::string_view text, std::string_view search, std::string_view replacement, std::size_t limit,
-                   CharRule rule)
-        : m_utf8(rule == CharRule::Utf8),
+                   CharRule rule, const RewriteProgress& progress)
+        : m_steps(progress, text.size()),
+          m_utf8(rule == CharRule::Utf8),
           m_text(text),
           m_s(search),
           m_r(replacement),
@@ -166,6 +186,7 @@ public:
     std::string Run() {
         const std::size_t m = m_s.size();
         for (;;) {
+            m_steps.At(m_next);
             if (m_pending.empty() && m_state == 0) {
                 // No partial match and nothing pending: jump to the next candidate of the original text
                 // and judge it where it stands.
@@ -295,6 +316,7 @@ private:
         }
     }
 
+    ProgressSteps m_steps;
     bool m_utf8;
     std::string_view m_text, m_s, m_r;
     std::string m_sPadded, m_rPadded;  // what m_s and m_r view, readable kCopySlack bytes past their ends
@@ -349,11 +371,11 @@ std::size_t FitsWithin(std::string_view text, std::size_t room, CharRule rule) {
 }
 
 std::string ReplaceAll(std::string_view text, std::string_view search, std::string_view replacement, std::size_t limit,
-                       CharRule rule) {
+                       CharRule rule, const RewriteProgress& progress) {
     if (search.empty()) return std::string(text);
     if (replacement.find(search) != std::string_view::npos)
-        return ReplaceEachOnce(text, search, replacement, limit, rule);
-    return RepeatRewriter(text, search, replacement, limit, rule).Run();
+        return ReplaceEachOnce(text, search, replacement, limit, rule, progress);
+    return RepeatRewriter(text, search, replacement, limit, rule, progress).Run();
 }
 
 std::string RepeatedPaste(std::string_view piece, std::int64_t count, std::size_t room, std::size_t limit,

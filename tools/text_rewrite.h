@@ -5,6 +5,7 @@
 // (0x95 0x5C); in UTF-8 no match starts or ends before a continuation byte.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -37,6 +38,10 @@ std::size_t WholeCharsWithin(std::string_view text, std::size_t bytes, CharRule 
 // How many leading bytes of a paste fit into `room` bytes: whole characters, and a CR LF never split.
 std::size_t FitsWithin(std::string_view text, std::size_t room, CharRule rule = CharRule::ShiftJis);
 
+// Told now and then how many bytes of the original text a rewrite has gone through, and of how many. It
+// may raise to abandon the rewrite, which leaves the caller's text alone.
+using RewriteProgress = std::function<void(std::size_t done, std::size_t total)>;
+
 // Replaces occurrences of `search` until none is left, each time the first one from the start of the
 // text, so that occurrences formed by a replacement and the text around it are replaced too. It runs in
 // time linear in the text and the replacements made. When `replacement` holds `search` that rule would
@@ -44,11 +49,12 @@ std::size_t FitsWithin(std::string_view text, std::size_t room, CharRule rule = 
 // the caller's text alone, when the text would grow beyond max(limit, its own size) or more than `limit`
 // replacements would be made. An empty `search` changes nothing.
 std::string ReplaceAll(std::string_view text, std::string_view search, std::string_view replacement,
-                       std::size_t limit = kRewriteLimit, CharRule rule = CharRule::ShiftJis);
+                       std::size_t limit = kRewriteLimit, CharRule rule = CharRule::ShiftJis,
+                       const RewriteProgress& progress = {});
 
 inline std::string DeleteAll(std::string_view text, std::string_view search, std::size_t limit = kRewriteLimit,
-                             CharRule rule = CharRule::ShiftJis) {
-    return ReplaceAll(text, search, {}, limit, rule);
+                             CharRule rule = CharRule::ShiftJis, const RewriteProgress& progress = {}) {
+    return ReplaceAll(text, search, {}, limit, rule, progress);
 }
 
 // What `count` further pastes of `piece` insert one after the other at the caret when the text may grow

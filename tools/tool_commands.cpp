@@ -85,7 +85,8 @@ void ToolCommands::DeleteLine() {
 void ToolCommands::DeleteEverywhere() {
     const auto search = AskTerm("指定文字列削除", "削除する文字列を入力してください。");
     if (!search) return;
-    m_p.editor.ReplaceText(DeleteAll(m_p.editor.TextView(), *search, kRewriteLimit, Rule()));
+    const ProgressScope progress(m_p.progress, "指定文字列削除");
+    m_p.editor.ReplaceText(DeleteAll(m_p.editor.TextView(), *search, kRewriteLimit, Rule(), Steps(progress)));
 }
 
 void ToolCommands::ReplaceEverywhere() {
@@ -93,7 +94,10 @@ void ToolCommands::ReplaceEverywhere() {
     if (!search) return;
     const auto replacement = AskTerm("文字列の置換", "置換後の文字列を入力してください。");
     if (!replacement) return;
-    m_p.editor.ReplaceText(ReplaceAll(m_p.editor.TextView(), *search, *replacement, kRewriteLimit, Rule()));
+    // Stopped during the scan, the rewrite is dropped before the editor is touched.
+    const ProgressScope progress(m_p.progress, "文字列の置換");
+    m_p.editor.ReplaceText(
+        ReplaceAll(m_p.editor.TextView(), *search, *replacement, kRewriteLimit, Rule(), Steps(progress)));
 }
 
 void ToolCommands::RepeatSelection() {

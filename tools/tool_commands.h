@@ -22,6 +22,7 @@
 #include "platform/dialogs.h"
 #include "platform/editor.h"
 #include "platform/message_boxes.h"
+#include "platform/progress.h"
 #include "platform/shell.h"
 #include "tools/text_rewrite.h"
 
@@ -36,6 +37,7 @@ struct ToolPlatform {
     IClipboard& clipboard;
     IShell& shell;
     ICodePage& codePage;
+    IProgress* progress = nullptr;  // none: the long rewrites run unseen
 };
 
 class ToolCommands {
@@ -71,6 +73,9 @@ public:
 private:
     bool Utf8() const { return m_p.editor.Utf8(); }
     CharRule Rule() const { return Utf8() ? CharRule::Utf8 : CharRule::ShiftJis; }
+    static RewriteProgress Steps(const ProgressScope& scope) {
+        return [&scope](std::size_t done, std::size_t total) { scope.Step(done, total); };
+    }
     // The input box of the document's encoding; nothing on Cancel.
     std::optional<std::string> Ask(const std::string& caption, const std::string& prompt);
     // A term to look for or put in: raises when the held encoding cannot hold it.

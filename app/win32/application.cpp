@@ -4,6 +4,7 @@
 
 #include "platform/error.h"
 #include "platform/error_text.h"
+#include "platform/progress.h"
 #include "platform/win32/ui_helpers.h"
 
 namespace tovel {
@@ -46,6 +47,8 @@ void Application::ShowError(const std::string& message) {
 void Application::ReportCurrentException() noexcept {
     try {
         throw;
+    } catch (const Cancelled&) {
+        // The user stopped the operation: nothing to report.
     } catch (const std::bad_alloc&) {
         ShowError("メモリが足りません");
     } catch (const std::exception& e) {

@@ -109,7 +109,8 @@ void TTovForm::CreateChildren() {
         CommandPlatform{*m_note, m_platform->files, m_platform->fileDialogs, m_platform->dialogs, m_platform->boxes,
                         m_platform->clipboard, m_platform->shell, m_platform->sound, m_platform->printer,
                         m_platform->desktop, m_platform->recoveryStore, m_platform->codePage, m_platform->formatChooser,
-                        static_cast<IMainWindow&>(*this), m_formats, CurrentLocalTime, SystemLeadBytes()},
+                        static_cast<IMainWindow&>(*this), m_formats, CurrentLocalTime, SystemLeadBytes(),
+                        &m_platform->progress},
         name, m_startup.appDir, m_designHeight);
     m_note->SetErrorSink([this] { App().ReportCurrentException(); });
     m_note->SetChangeObserver([this] {

@@ -59,6 +59,7 @@ public:
     const FormGlobals& Globals() const { return m_commands->Globals(); }
     Win32RecoveryStore& RecoveryStore() { return m_platform->recoveryStore; }
     Win32TextFiles& Files() { return m_platform->files; }
+    Win32Progress& Progress() { return m_platform->progress; }
     const DocumentState& Document() const { return m_commands->Document(); }
     HBITMAP ToolBitmap() const { return m_toolBitmap.Get(); }
     const RegionalFormats& Formats() const { return m_formats; }

@@ -15,6 +15,7 @@
 #include "platform/win32/win32_file_dialogs.h"
 #include "platform/win32/win32_message_boxes.h"
 #include "platform/win32/win32_printer.h"
+#include "platform/win32/win32_progress.h"
 #include "platform/win32/win32_recovery_store.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_sound.h"
@@ -34,7 +35,8 @@ struct Win32Platform {
           clipboard(window),
           printer([&app] { return app.Handle(); }, std::move(pump), std::move(modal)),
           recoveryStore(appDir),
-          formatChooser(app) {}
+          formatChooser(app),
+          progress(app) {}
     Win32Platform(const Win32Platform&) = delete;
     Win32Platform& operator=(const Win32Platform&) = delete;
 
@@ -50,6 +52,7 @@ struct Win32Platform {
     Win32RecoveryStore recoveryStore;
     Win32CodePage codePage;
     Win32FormatChooser formatChooser;
+    Win32Progress progress;
 };
 
 }  // namespace tovel

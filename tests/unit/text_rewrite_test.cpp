@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <random>
 #include <set>
@@ -58,6 +59,37 @@ TEST(ReplaceAllTest, RepeatsFromTheStartUntilNoneIsLeft) {
     for (const Case& c : cases) {
         EXPECT_EQ(ReplaceAll(c.text, c.search, c.replacement), c.result)
             << c.text << ": " << c.search << " -> " << c.replacement;
+    }
+}
+
+// A long rewrite tells its progress, rising to the text's size, on both of its paths; one stopped by the
+// progress raises and leaves nothing half done behind.
+TEST(ReplaceAllTest, TellsItsProgressAndCanBeStopped) {
+    const std::string text(20u << 20, 'a');
+    struct Case {
+        const char* name;
+        std::string search, replacement;
+    } cases[] = {{"repeat from the start", "a", "b"}, {"each once", "a", "aa"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::size_t> seen;
+        const std::string out = ReplaceAll(text, c.search, c.replacement, std::size_t{1} << 30, CharRule::ShiftJis,
+                                           [&](std::size_t done, std::size_t total) {
+                                               EXPECT_EQ(total, text.size());
+                                               seen.push_back(done);
+                                           });
+        ASSERT_GE(seen.size(), 3u);
+        EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+        EXPECT_LE(seen.back(), text.size());
+        EXPECT_EQ(out.size(), text.size() * c.replacement.size());
+
+        struct Stop {};
+        int calls = 0;
+        EXPECT_THROW(ReplaceAll(text, c.search, c.replacement, std::size_t{1} << 30, CharRule::ShiftJis,
+                                [&](std::size_t, std::size_t) {
+                                    if (++calls == 2) throw Stop{};
+                                }),
+                     Stop);
     }
 }
 

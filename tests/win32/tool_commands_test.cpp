@@ -159,5 +159,28 @@ TEST_F(ToolWindowTest, WrappedLinesCountAsTheFilesLines) {
     EXPECT_EQ(Note().Text(), "一行目\r\nthird line\r\nlast") << "the whole paragraph, and only it";
 }
 
+// A replace over a large text shows its progress; Esc there stops it,
+// and the text, the undo record and the window are as they were.
+TEST_F(ToolWindowTest, ALongReplaceStoppedWithEscLeavesTheTextAsItWas) {
+    std::string text;
+    const std::string line = std::string(78, 'a') + "\r\n";
+    while (text.size() < (48u << 20)) text += line;
+    Note().SetText(text);
+    form.Progress().SetShowAfter(0);  // at the first step, however fast this machine scans
+    bool mainWindowTookInput = true;
+    const auto seen = Run(
+        cmdReplace1, {{Act::Type("a"), Act::Enter()},
+                      {Act::Type("b"), Act::Enter()},
+                      {Act::Call([&](HWND) { mainWindowTookInput = IsWindowEnabled(form.Handle()); }), Act::Escape()}});
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[2].caption, "文字列の置換");
+    EXPECT_EQ(seen[2].buttons, std::vector<std::string>{"キャンセル"});
+    EXPECT_FALSE(mainWindowTookInput) << "the program is modal to the progress";
+    EXPECT_TRUE(Note().TextView() == text);
+    EXPECT_TRUE(IsWindowEnabled(form.Handle()));
+    Note().Undo();
+    EXPECT_TRUE(Note().TextView() == text) << "the stopped replace left no step to undo";
+}
+
 }  // namespace
 }  // namespace tovel
