@@ -41,24 +41,37 @@ const ScreenRect& Nearest(const ScreenRect& window, std::span<const ScreenRect> 
     return *best;
 }
 
-}  // namespace
-
-ScreenRect PlaceOnScreen(const ScreenRect& stored, std::span<const ScreenRect> workAreas, int captionHeight) {
-    // A monitor reported with no room (being switched off) is no place to go.
+// A monitor reported with no room (being switched off) is no place to go.
+std::vector<ScreenRect> Usable(std::span<const ScreenRect> workAreas) {
     std::vector<ScreenRect> areas;
     for (const ScreenRect& area : workAreas) {
         if (area.Width() > 0 && area.Height() > 0) areas.push_back(area);
     }
-    if (areas.empty()) return stored;
-    for (const ScreenRect& area : areas) {
-        if (UsableOn(stored, area, captionHeight)) return stored;
-    }
-    const ScreenRect& area = Nearest(stored, areas);
+    return areas;
+}
+
+ScreenRect MoveInto(const ScreenRect& stored, const ScreenRect& area) {
     const int width = std::clamp(stored.Width(), 0, area.Width());
     const int height = std::clamp(stored.Height(), 0, area.Height());
     const int left = std::clamp(stored.left, area.left, area.right - width);
     const int top = std::clamp(stored.top, area.top, area.bottom - height);
     return {left, top, left + width, top + height};
+}
+
+}  // namespace
+
+ScreenRect PlaceOnScreen(const ScreenRect& stored, std::span<const ScreenRect> workAreas, int captionHeight) {
+    const std::vector<ScreenRect> areas = Usable(workAreas);
+    if (areas.empty()) return stored;
+    for (const ScreenRect& area : areas) {
+        if (UsableOn(stored, area, captionHeight)) return stored;
+    }
+    return MoveInto(stored, Nearest(stored, areas));
+}
+
+ScreenRect FitOnScreen(const ScreenRect& window, std::span<const ScreenRect> workAreas) {
+    const std::vector<ScreenRect> areas = Usable(workAreas);
+    return areas.empty() ? window : MoveInto(window, Nearest(window, areas));
 }
 
 }  // namespace tovel

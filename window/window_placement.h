@@ -21,4 +21,9 @@ struct ScreenRect {
 // moved no further than it must. With no work area known it is kept.
 ScreenRect PlaceOnScreen(const ScreenRect& stored, std::span<const ScreenRect> workAreas, int captionHeight);
 
+// The place of a window nothing was stored for (the first start, where the designed place scaled to a
+// high dpi may run past a small screen): wholly on the work area it overlaps most, shrunk if larger,
+// moved no further than it must.
+ScreenRect FitOnScreen(const ScreenRect& window, std::span<const ScreenRect> workAreas);
+
 }  // namespace tovel

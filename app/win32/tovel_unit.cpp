@@ -150,8 +150,10 @@ void TTovForm::FormCreate() {
     const int left = ReadInteger(ini, kFormSection, keys::kLeft, r.left);
     SetWindowPos(Handle(), nullptr, left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     // A place stored on a monitor no longer there, or the minimized position of an older version, would
-    // start the window where it cannot be reached.
-    KeepOnScreen(Handle());
+    // start the window where it cannot be reached. With nothing stored, the window stands wholly on screen.
+    const bool placeStored =
+        !ini.ReadText(kFormSection, keys::kLeft, "").empty() || !ini.ReadText(kFormSection, keys::kTop, "").empty();
+    KeepOnScreen(Handle(), !placeStored);
     m_startMaximized = ReadSwitch(ini, kFormSection, keys::kMaximized, false);
 
     m_note->SetColor(ReadInteger(ini, kFormSection, keys::kNoteColor, m_note->Color()));

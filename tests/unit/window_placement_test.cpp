@@ -58,5 +58,15 @@ TEST(WindowPlacement, KeptWhereUsableMovedOntoTheNearestWorkAreaOtherwise) {
     }
 }
 
+// A first start: the designed place scaled to 144 dpi runs past a 1024-px desktop, though mostly on it.
+TEST(WindowPlacement, AFirstStartStandsWhollyOnScreen) {
+    const std::vector<ScreenRect> small{kSmallDesktop};
+    EXPECT_EQ(FitOnScreen(At(258, 176, 800, 560), small), At(224, 176, 800, 560)) << "moved in, not resized";
+    EXPECT_EQ(FitOnScreen(At(258, 176, 1200, 560), small), At(0, 176, 1024, 560)) << "narrowed to the desktop";
+    EXPECT_EQ(FitOnScreen(At(100, 100, 545, 410), small), At(100, 100, 545, 410)) << "already whole: kept";
+    const std::vector<ScreenRect> two{kLeftMonitor, kRightMonitor};
+    EXPECT_EQ(FitOnScreen(At(2500, 300, 545, 410), two), At(2500, 300, 545, 410)) << "on the second monitor";
+}
+
 }  // namespace
 }  // namespace tovel

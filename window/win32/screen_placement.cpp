@@ -20,13 +20,14 @@ std::vector<ScreenRect> MonitorWorkAreas() {
     return areas;
 }
 
-void KeepOnScreen(HWND window) {
+void KeepOnScreen(HWND window, bool whole) {
     RECT r{};
     if (!GetWindowRect(window, &r)) return;
     const ScreenRect stored{r.left, r.top, r.right, r.bottom};
     // The strip the user drags: the title bar and the sizing frame above it.
     const int caption = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYSIZEFRAME);
-    const ScreenRect placed = PlaceOnScreen(stored, MonitorWorkAreas(), caption);
+    const std::vector<ScreenRect> areas = MonitorWorkAreas();
+    const ScreenRect placed = whole ? FitOnScreen(stored, areas) : PlaceOnScreen(stored, areas, caption);
     if (placed == stored) return;
     SetWindowPos(window, nullptr, placed.left, placed.top, placed.Width(), placed.Height(),
                  SWP_NOZORDER | SWP_NOACTIVATE);

@@ -12,7 +12,7 @@ namespace tovel {
 std::vector<ScreenRect> MonitorWorkAreas();
 
 // Moves (and shrinks if it must) the window so that it can be used on a monitor; a window that already can
-// stays where it is, untouched.
-void KeepOnScreen(HWND window);
+// stays where it is, untouched. `whole`: the window must lie wholly on one (FitOnScreen).
+void KeepOnScreen(HWND window, bool whole = false);
 
 }  // namespace tovel
