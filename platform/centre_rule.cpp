@@ -15,7 +15,7 @@ int CentreSpan(int from, int to, int size, int low, int high) {
 
 }  // namespace
 
-ScreenPoint CentreOn(const ScreenBox& owner, int width, int height, const ScreenBox& workArea) {
+ScreenPoint CentreOn(const ScreenRect& owner, int width, int height, const ScreenRect& workArea) {
     return {CentreSpan(owner.left, owner.right, width, workArea.left, workArea.right),
             CentreSpan(owner.top, owner.bottom, height, workArea.top, workArea.bottom)};
 }

@@ -1,11 +1,10 @@
 #pragma once
 // Where the program's modeless boxes open: centred on the window that owns them and kept on the work area
 // of that window's monitor. Pure, so the rule runs on the host.
+#include "platform/screen_rect.h"
+
 namespace tovel {
 
-struct ScreenBox {
-    int left = 0, top = 0, right = 0, bottom = 0;
-};
 struct ScreenPoint {
     int x = 0, y = 0;
     friend bool operator==(const ScreenPoint&, const ScreenPoint&) = default;
@@ -14,6 +13,6 @@ struct ScreenPoint {
 // The top-left corner of a window `width` x `height` centred on `owner`, then moved inside `workArea` as far
 // as it fits. A window wider or taller than the work area starts at its left or top edge, so its caption
 // and the start of its contents stay reachable.
-ScreenPoint CentreOn(const ScreenBox& owner, int width, int height, const ScreenBox& workArea);
+ScreenPoint CentreOn(const ScreenRect& owner, int width, int height, const ScreenRect& workArea);
 
 }  // namespace tovel

@@ -3,15 +3,9 @@
 // monitor where it can. Pure, so the rule is tested on the host with any set of monitors.
 #include <span>
 
-namespace tovel {
+#include "platform/screen_rect.h"
 
-// A rectangle in screen pixels, right and bottom exclusive.
-struct ScreenRect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-    bool operator==(const ScreenRect&) const = default;
-};
+namespace tovel {
 
 // `stored`: the window's outer rectangle as read from the settings. `workAreas`: each monitor's work area
 // (the screen less the taskbar). `captionHeight`: the strip at the window's top the user drags it by.

@@ -5,7 +5,7 @@
 namespace tovel {
 namespace {
 
-ScreenBox BoxOf(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+ScreenRect BoxOf(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 }  // namespace
 

@@ -20,6 +20,7 @@ void Win32Progress::Start(std::string_view caption) {
     if (m_depth++ > 0) return;
     m_caption = caption;
     m_cancelled = false;
+    m_unseen = false;
     m_started = m_lastPump = GetTickCount64();
 }
 
@@ -31,7 +32,7 @@ void Win32Progress::Finish() {
 void Win32Progress::Step(std::uint64_t done, std::uint64_t total) {
     if (m_depth == 0) return;
     const std::uint64_t now = GetTickCount64();
-    if (!m_window && now - m_started >= m_showAfterMs) Show();
+    if (!m_window && !m_unseen && now - m_started >= m_showAfterMs) Show();
     if (m_window && now - m_lastPump >= kPumpEveryMs) {
         m_lastPump = now;
         const auto position = total == 0 ? kRange : static_cast<int>(done * kRange / total);
@@ -53,8 +54,8 @@ void Win32Progress::Show() {
     m_window = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &t.header, m_host.MainWindow(), DialogProc,
                                           reinterpret_cast<LPARAM>(this));
     if (!m_window) {
-        m_modal.reset();  // no window: the operation goes on unseen, as it would have
-        m_showAfterMs = UINT64_MAX;
+        m_modal.reset();  // no window: this operation goes on unseen, as it would have
+        m_unseen = true;
         return;
     }
     m_owned.Reset(m_window);

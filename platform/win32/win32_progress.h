@@ -45,6 +45,7 @@ private:
     std::uint64_t m_started = 0;
     std::uint64_t m_lastPump = 0;
     bool m_cancelled = false;
+    bool m_unseen = false;  // the window could not be made for this operation
     // The program is modal to the window from before it is made until after it is gone.
     std::unique_ptr<ModalScope> m_modal;
     ScopedFont m_font;

@@ -7,9 +7,9 @@ namespace {
 
 struct PlacementCase {
     const char* what;
-    ScreenBox owner;
+    ScreenRect owner;
     int width, height;
-    ScreenBox workArea;
+    ScreenRect workArea;
     ScreenPoint expected;
 };
 
@@ -20,7 +20,7 @@ TEST_P(CentreOnTest, CentresOnTheOwnerInsideTheWorkArea) {
     EXPECT_EQ(CentreOn(c.owner, c.width, c.height, c.workArea), c.expected) << c.what;
 }
 
-constexpr ScreenBox kScreen{0, 0, 1280, 984};  // a taskbar of 40 pixels below
+constexpr ScreenRect kScreen{0, 0, 1280, 984};  // a taskbar of 40 pixels below
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CentreOnTest,
