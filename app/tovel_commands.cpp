@@ -96,7 +96,7 @@ TovelCommands::TovelCommands(CommandPlatform platform, const std::string& startN
       m_documentCommands(m_document, m_p.editor, m_p.files, m_p.fileDialogs, m_p.dialogs, m_p.window, m_p.codePage,
                          m_p.formatChooser, m_p.leadBytes),
       m_appendCommands(m_mixList, m_p.editor, m_p.files, m_p.fileDialogs, m_p.dialogs, m_p.sound, m_p.codePage,
-                       m_document),
+                       m_document, m_p.progress),
       m_toolCommands(
           ToolPlatform{m_p.editor, m_p.dialogs, m_p.boxes, m_p.clipboard, m_p.shell, m_p.codePage, m_p.progress},
           m_p.formats, m_p.clock),
@@ -141,7 +141,7 @@ void TovelCommands::ReopenAs(std::optional<Encoding> encoding) { m_documentComma
 void TovelCommands::ConvertBreaks(LineBreak to) { m_documentCommands.ConvertBreaks(to); }
 void TovelCommands::MixOpenM1Click() { m_appendCommands.MixOpen(); }
 void TovelCommands::MixSaveI1Click() { m_appendCommands.MixSave(); }
-void TovelCommands::PrintP1Click() { PrintLines(m_p.editor, m_p.printer); }
+void TovelCommands::PrintP1Click() { PrintLines(m_p.editor, m_p.printer, m_p.progress); }
 // Through the window's normal close path: the close question may still cancel it.
 void TovelCommands::ExitX1Click() { m_p.window.Close(); }
 

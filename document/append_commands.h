@@ -11,13 +11,15 @@
 //
 // A cancelled dialog ends either command: nothing is appended, written, sounded or shown. Append-save
 // goes through the safe save, so the file it appends to is either the complete new bytes or untouched;
-// the bytes it had stay as they were, in front of the new ones.
+// the bytes it had stay as they were, in front of the new ones. Each shows its progress, and one stopped
+// there appends and writes nothing.
 #include "document/document_state.h"
 #include "document/mix_list.h"
 #include "platform/code_page.h"
 #include "platform/dialogs.h"
 #include "platform/editor.h"
 #include "platform/file_dialogs.h"
+#include "platform/progress.h"
 #include "platform/sound.h"
 #include "platform/text_files.h"
 
@@ -26,8 +28,9 @@ namespace tovel {
 class AppendCommands {
 public:
     // `document`: the document's format, for the breaks it takes and for an empty file appended to.
+    // `progress`: shows each append and lets the user stop it, before the editor or the file is touched.
     AppendCommands(MixList& list, IEditor& editor, ITextFiles& files, IFileDialogs& fileDialogs, IDialogs& dialogs,
-                   ISound& sound, ICodePage& codePage, const DocumentState& document)
+                   ISound& sound, ICodePage& codePage, const DocumentState& document, IProgress* progress = nullptr)
         : m_list(list),
           m_editor(editor),
           m_files(files),
@@ -35,7 +38,8 @@ public:
           m_dialogs(dialogs),
           m_sound(sound),
           m_codePage(codePage),
-          m_document(document) {}
+          m_document(document),
+          m_progress(progress) {}
 
     // The chosen file's lines, each ended by the document's break, become one more line of the editor.
     // A file holding NUL, or one that does not read exactly in its own format, is refused.
@@ -57,6 +61,7 @@ private:
     ISound& m_sound;
     ICodePage& m_codePage;
     const DocumentState& m_document;
+    IProgress* m_progress;
 };
 
 }  // namespace tovel

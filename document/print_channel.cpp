@@ -10,6 +10,11 @@
 #include "platform/utf8_steps.h"
 
 namespace tovel {
+namespace {
+
+constexpr std::size_t kPrintStretch = std::size_t{1} << 16;
+
+}  // namespace
 
 PrintChannel::PrintChannel(IPrintDevice& device, bool utf8)
     : m_device(device), m_metrics(device.Metrics()), m_utf8(utf8) {
@@ -95,22 +100,37 @@ void PrintChannel::NewPage() {
     ++m_pendingPages;
 }
 
-void PrintLines(IEditor& editor, IPrinter& printer) {
+void PrintLines(IEditor& editor, IPrinter& printer, IProgress* progress) {
     // Refused before the dialog: a second job cannot start while one is spooled.
     if (printer.Printing()) throw Error("現在印刷中です");
     if (!printer.ChoosePrinter()) return;
     // The whole text, not the editor's lines: those are display rows under word wrap and capped in length.
     const std::string text = editor.Text();
     const bool utf8 = editor.Utf8();
-    const std::vector<std::string_view> lines = SplitLines(text);
 
+    const ProgressScope steps(progress, "印刷");
     std::unique_ptr<IPrintJob> job = printer.StartJob();
     PrintChannel channel(job->Device(), utf8);
     try {
-        for (const std::string_view line : lines) {
-            channel.Write(line);
+        // Told once per stretch of the text: the check costs nothing beside the drawing.
+        std::size_t nextStep = kPrintStretch;
+        const char* p = text.data();
+        const char* const end = p + text.size();
+        while (p < end) {
+            const char* start = p;
+            while (p < end && *p != '\r' && *p != '\n') ++p;
+            channel.Write({start, static_cast<std::size_t>(p - start)});
             channel.EndLine();
+            if (p < end) p += (*p == '\r' && p + 1 < end && p[1] == '\n') ? 2 : 1;
+            if (static_cast<std::size_t>(p - text.data()) >= nextStep) {
+                steps.Step(p - text.data(), text.size());
+                nextStep = p - text.data() + kPrintStretch;
+            }
         }
+        steps.Step(text.size(), text.size());
+    } catch (const Cancelled&) {
+        job->Abort();  // a stopped print sends nothing, not the pages drawn so far
+        throw;
     } catch (...) {
         job->Close();
         throw;

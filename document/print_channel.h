@@ -8,6 +8,7 @@
 
 #include "platform/editor.h"
 #include "platform/printer.h"
+#include "platform/progress.h"
 
 namespace tovel {
 
@@ -43,7 +44,8 @@ private:
 // Prints the editor's text as the file's lines (split at its line breaks, CR LF, LF and CR alike, each line
 // whole, whatever the editor's wrapping), in the form the editor holds it (Shift-JIS or UTF-8), read once before the
 // job starts so that no command handled meanwhile (the spooler lets the window take commands) can mix two texts into
-// one job. Nothing happens when the dialog is cancelled.
-void PrintLines(IEditor& editor, IPrinter& printer);
+// one job. Nothing happens when the dialog is cancelled. The job shows its progress; stopped there, it is
+// aborted and nothing of it is printed.
+void PrintLines(IEditor& editor, IPrinter& printer, IProgress* progress = nullptr);
 
 }  // namespace tovel

@@ -35,6 +35,8 @@ public:
     virtual IPrintDevice& Device() = 0;
     // Ends the last page and the job.
     virtual void Close() = 0;
+    // Drops the job: nothing of it is printed. Close after it does nothing.
+    virtual void Abort() = 0;
 };
 
 class IPrinter {

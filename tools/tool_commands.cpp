@@ -7,6 +7,7 @@
 #include "platform/error.h"
 #include "platform/integer_rule.h"
 #include "platform/utf8_steps.h"
+#include "tools/repeated_paste.h"
 #include "tools/text_rewrite.h"
 
 namespace tovel {
@@ -107,9 +108,10 @@ void ToolCommands::RepeatSelection() {
     editor.CopyToClipboard();
     const std::int32_t count = IntegerTyped(*answer);
     // The first paste is the editor's own (it replaces the selection, and the editor limits
-    // what it takes from the clipboard); the others insert what it inserted, all at once. Together they
-    // are one undo step.
-    std::exception_ptr tooLarge;
+    // what it takes from the clipboard); the others insert what it inserted, in runs the user may stop
+    // between. Together they are one undo step, and a paste refused, stopped or failed half way is taken
+    // back whole.
+    std::exception_ptr failed;
     {
         UndoStep step(editor);
         const int start = editor.SelStart();
@@ -122,17 +124,20 @@ void ToolCommands::RepeatSelection() {
         const std::size_t room = limit <= 0
                                      ? std::numeric_limits<std::size_t>::max()
                                      : static_cast<std::size_t>(limit) - std::min<std::size_t>(limit, text.size());
-        std::string more;
+        // Its own copy of the paste: the editor's text moves as the runs go in.
+        const std::string piece(text.substr(start, end - start));
+        const ProgressScope progress(m_p.progress, "繰り返し");
         try {
-            more = RepeatedPaste(text.substr(start, end - start), count - 1, room, kRewriteLimit, Rule());
-        } catch (const Error&) {
-            tooLarge = std::current_exception();
+            FeedRepeatedPaste(
+                piece, count - 1, room, kRewriteLimit, Rule(), [&](std::string_view run) { editor.SetSelText(run); },
+                Steps(progress));
+        } catch (...) {
+            failed = std::current_exception();
         }
-        if (!tooLarge) editor.SetSelText(more);
     }
-    if (tooLarge) {
+    if (failed) {
         editor.DropLastStep();  // takes the first paste back: the text and its undo are as they were
-        std::rethrow_exception(tooLarge);
+        std::rethrow_exception(failed);
     }
 }
 

@@ -62,10 +62,12 @@ public:
         if (!m_dc) return;
         EndPage(m_dc);
         EndDoc(m_dc);
-        DeleteDC(m_dc);
-        m_dc = nullptr;
-        m_printer.m_printing = false;
-        g_spooling = nullptr;
+        Release();
+    }
+    void Abort() override {
+        if (!m_dc) return;
+        AbortDoc(m_dc);
+        Release();
     }
 
 private:
@@ -84,6 +86,12 @@ private:
     void NewPage() override {
         EndPage(m_dc);
         StartPage(m_dc);
+    }
+    void Release() {
+        DeleteDC(m_dc);
+        m_dc = nullptr;
+        m_printer.m_printing = false;
+        g_spooling = nullptr;
     }
     SIZE Extent(std::string_view text) {
         SIZE size{};

@@ -372,7 +372,7 @@ class FakePrinter : public IPrinter {
 public:
     bool choose = true;
     bool printing = false;
-    int jobs = 0, closed = 0;
+    int jobs = 0, closed = 0, aborted = 0;
     RecordingDevice device;
     std::function<void()> duringJob;
 
@@ -384,6 +384,7 @@ public:
             explicit Job(FakePrinter& printer) : p(printer) {}
             IPrintDevice& Device() override { return p.device; }
             void Close() override { ++p.closed; }
+            void Abort() override { ++p.aborted; }
         };
         ++jobs;
         if (duringJob) duringJob();
