@@ -1,5 +1,5 @@
 #pragma once
-// The repeated paste handed to the editor in runs of about a MiB instead of one string of the whole
+// The repeated paste handed to the editor in runs of a few MiB instead of one string of the whole
 // insertion: no copy of it is ever built, and the progress can be told, and the paste stopped, between runs.
 #include <cstddef>
 #include <cstdint>
@@ -10,7 +10,7 @@
 
 namespace tovel {
 
-inline constexpr std::size_t kPasteRun = std::size_t{1} << 20;
+inline constexpr std::size_t kPasteRun = std::size_t{8} << 20;
 
 // Hands `insert` exactly the bytes RepeatedPaste(piece, count, room, limit, rule) returns, in order, in
 // runs of whole pastes of at most `runBytes` (a single paste longer than that goes as one run), and tells

@@ -52,7 +52,8 @@ public:
     void DeleteLine();
     void DeleteEverywhere();
     void ReplaceEverywhere();
-    // Copies the selection and pastes it the number of times asked (at least once), as one insertion.
+    // Copies the selection and pastes it the number of times asked (at least once), as one undo step. A
+    // long one shows its progress; stopped there, or refused as too large, it takes back every paste.
     void RepeatSelection();
 
     // Reports and selects the first occurrence, searching from the start of the text.

@@ -58,7 +58,7 @@ TEST_F(StoppedOperationsTest, AStopAtAnyStepLeavesTheTextItsUndoTheFilesAndThePr
         std::function<void()> command;
         std::size_t grows;  // bytes the text gains when the command runs to its end
     } cases[] = {
-        {"repeated paste", [&] { dialogs.typed = {"40000"}; }, [&] { stoppable.RepeatSelection(); }, 39'999 * 80},
+        {"repeated paste", [&] { dialogs.typed = {"300000"}; }, [&] { stoppable.RepeatSelection(); }, 299'999 * 80},
         {"print", [] {}, [&] { PrintLines(editor, printer, &progress); }, 0},
         {"append-open", [&] { fileDialogs.opens = {name}; }, [&] { append.MixOpen(); }, file.size() + 2},
         {"append-save", [&] { fileDialogs.saves = {name}; }, [&] { append.MixSave(); }, 0},

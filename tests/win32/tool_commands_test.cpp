@@ -182,5 +182,29 @@ TEST_F(ToolWindowTest, ALongReplaceStoppedWithEscLeavesTheTextAsItWas) {
     EXPECT_TRUE(Note().TextView() == text) << "the stopped replace left no step to undo";
 }
 
+// A repeated paste of many megabytes shows its progress; Esc there stops it between two runs, and the
+// text and the undo record are as they were: the first paste is taken back with the rest.
+TEST_F(ToolWindowTest, ALongRepeatedPasteStoppedWithEscLeavesTheTextAsItWas) {
+    const std::string text = "before\r\n" + std::string(78, 'a') + "\r\nafter";
+    Note().SetText(text);
+    Select(0, 2);
+    Note().SetSelText("ty");  // one typed step before the command
+    const std::string typed = Note().Text();
+    Select(8, 80);
+    form.Progress().SetShowAfter(0);
+    bool mainWindowTookInput = true;
+    const auto seen =
+        Run(cmdR3, {{Act::Type("1000000"), Act::Enter()},
+                    {Act::Call([&](HWND) { mainWindowTookInput = IsWindowEnabled(form.Handle()); }), Act::Escape()}});
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1].caption, "繰り返し");
+    EXPECT_EQ(seen[1].buttons, std::vector<std::string>{"キャンセル"});
+    EXPECT_FALSE(mainWindowTookInput) << "the program is modal to the progress";
+    EXPECT_TRUE(Note().TextView() == typed);
+    EXPECT_TRUE(IsWindowEnabled(form.Handle()));
+    Note().Undo();
+    EXPECT_EQ(Note().Text(), text) << "the next undo takes back the typing before the paste";
+}
+
 }  // namespace
 }  // namespace tovel
