@@ -14,6 +14,13 @@ constexpr std::uint64_t kMinIntervalMs = 1000;  // between two writes
 constexpr std::size_t kListedProblems = 10;     // entries named in the message; the rest are counted
 // A journal may grow to the text's size, and to this much at least, before a new base replaces it.
 constexpr std::size_t kMinJournalBytes = std::size_t{4} << 20;
+}  // namespace
+
+// What a change held for the journal costs against its limit: its record on disk, and in memory the
+// change itself, so that a command making a million small changes is written as a new base instead.
+const std::size_t RecoveryKeeper::kChangeCost = kJournalRecordOverhead + sizeof(RecoveryKeeper::Change);
+
+namespace {
 
 std::string Question(const RecoveryRecord& record) {
     std::string question = "前回 " + record.name + " は保存されずに終了しました。\r";
@@ -47,7 +54,7 @@ void RecoveryKeeper::TextEdited(std::size_t position, std::size_t deleted, std::
             m_unwrittenBytes = 0;
         } else {
             m_unwritten.push_back({position, deleted, std::string(inserted)});
-            m_unwrittenBytes += inserted.size() + kJournalRecordOverhead;
+            m_unwrittenBytes += inserted.size() + kChangeCost;
         }
     }
     if (m_base.active && !m_base.restart && position < m_base.offset) {
@@ -55,7 +62,7 @@ void RecoveryKeeper::TextEdited(std::size_t position, std::size_t deleted, std::
             m_base.restart = true;  // cut across what is written, or too large to keep
         } else {
             m_base.changes.push_back({position, deleted, std::string(inserted)});
-            m_base.changeBytes += inserted.size() + kJournalRecordOverhead;
+            m_base.changeBytes += inserted.size() + kChangeCost;
             m_base.offset = m_base.offset - deleted + inserted.size();
         }
     }

@@ -67,6 +67,7 @@ private:
         std::uint64_t position = 0, deleted = 0;
         std::string inserted;
     };
+    static const std::size_t kChangeCost;
     // What a copy's header holds besides the text: a copy whose document has another one needs a new base.
     struct Identity {
         std::string name, fullPath, stamp;

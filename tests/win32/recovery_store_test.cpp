@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 
 #include "document/recovery_keeper.h"
+#include "platform/win32/scintilla_editor.h"
 #include "platform/win32/win32_recovery_store.h"
 #include "tests/unit/fakes.h"
 #include "tests/win32/main_window_fixture.h"
@@ -131,6 +133,61 @@ TEST_F(RecoveryWindowTest, TypingReachesTheCopyByAppendsAfterTheFirstWrite) {
     const std::string second = test::ReadBytes(form.RecoveryStore().OwnCopy());
     EXPECT_EQ(second.substr(0, first.size()), first) << "brought up to date by appending";
     EXPECT_GT(second.size(), first.size());
+}
+
+// The editor tells every change it makes in detail, whichever path made it: the changes replayed on a
+// copy of the text always give the editor's text.
+TEST(RecoveryEdits, EveryChangeTheEditorMakesIsToldInDetail) {
+    test::TestParentWindow window("edits test", 700, 500);
+    ScintillaEditor editor(window.Handle(), 100, RECT{0, 0, 600, 400});
+    std::string shadow;
+    int told = 0;
+    editor.SetEditObserver([&](std::size_t position, std::size_t deleted, std::string_view inserted) {
+        ASSERT_LE(position + deleted, shadow.size());
+        shadow.replace(position, deleted, inserted);
+        ++told;
+    });
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+    };
+    auto key = [&](WORD vk) {
+        SendMessageW(editor.Handle(), WM_KEYDOWN, vk, 1);
+        SendMessageW(editor.Handle(), WM_KEYUP, vk, 0xC0000001);
+    };
+    const Step steps[] = {
+        {"a load", [&] { editor.SetText("line one\r\n表示\r\nline three"); }},
+        {"typing", [&] { SendMessageW(editor.Handle(), WM_CHAR, L'x', 1); }},
+        {"a double-byte character typed", [&] { SendMessageW(editor.Handle(), WM_CHAR, 0x30BD, 1); }},
+        {"Enter", [&] { key(VK_RETURN); }},
+        {"Backspace over a double-byte character",
+         [&] {
+             editor.SetSelStart(12);
+             key(VK_BACK);
+         }},
+        {"a selection replaced",
+         [&] {
+             editor.SetSelStart(2);
+             editor.SetSelLength(5);
+             editor.SetSelText("ソフト\n");
+         }},
+        {"a line added", [&] { editor.Add("added"); }},
+        {"a line deleted", [&] { editor.Delete(0); }},
+        {"undo", [&] { editor.Undo(); }},
+        {"undo again", [&] { editor.Undo(); }},
+        {"redo", [&] { editor.Redo(); }},
+        {"a command's whole-text replace", [&] { editor.ReplaceText("replaced\r\nwhole"); }},
+        {"its undo", [&] { editor.Undo(); }},
+        {"a load that ends at its NUL", [&] { editor.SetText(std::string("held\0", 5) + "after the NUL"); }},
+        {"clear", [&] { editor.Clear(); }},
+        {"a load after clear", [&] { editor.SetText("again"); }},
+    };
+    for (const Step& step : steps) {
+        const int before = told;
+        step.act();
+        EXPECT_EQ(shadow, editor.Text()) << step.what;
+        EXPECT_GT(told, before) << step.what << ": told of at all";
+    }
 }
 
 TEST(RecoveryStore, CopiesGoToTheUsersOwnFolderFirst) {
