@@ -43,6 +43,12 @@ bool WriteEverything(HANDLE file, std::string_view bytes) {
 
 bool IsCopyName(const std::string& path) { return EndsWith(path, kCopyExtension); }
 
+// A second name of a replaced copy while its space is freed; a leftover one is only ever deleted.
+constexpr char kAsidePattern[] = "copy-*.old";
+std::string AsideOf(const std::string& copy) {
+    return copy.substr(0, copy.size() - (sizeof kCopyExtension - 1)) + ".old";
+}
+
 std::string LockOf(const std::string& copy) {
     return copy.substr(0, copy.size() - (sizeof kCopyExtension - 1)) + kLockExtension;
 }
@@ -74,7 +80,10 @@ Win32RecoveryStore::Win32RecoveryStore(const std::string& appDir, std::string pe
     if (!(!m_perUser.empty() && TryFolder(m_perUser)) && !m_besideProgram.empty()) TryFolder(m_besideProgram);
 }
 
-Win32RecoveryStore::~Win32RecoveryStore() { AbandonCopy(); }  // the lock file goes with its handle
+Win32RecoveryStore::~Win32RecoveryStore() {
+    AbandonCopy();
+    if (m_deleter.joinable()) m_deleter.join();
+}  // the lock file goes with its handle
 
 bool Win32RecoveryStore::TryFolder(const std::string& folder) {
     if (!MakeFolders(folder)) return false;
@@ -151,8 +160,17 @@ void Win32RecoveryStore::FinishCopy(std::string_view header, std::string_view ta
         throw Error(CannotWrite(m_copy));
     }
     m_next.Reset();
+    // The old copy keeps a second name, so that the rename only drops a name and the space is freed
+    // later, off this thread. (Without the link the rename frees it at once: slower, no less safe.)
+    if (m_deleter.joinable()) m_deleter.join();  // the last one, long done
+    const std::string aside = AsideOf(m_copy);
+    DeleteFileA(aside.c_str());
+    const bool linked = CreateHardLinkA(aside.c_str(), m_copy.c_str(), nullptr);
     // One rename over the copy: at every moment its name holds the old copy or the new one, complete.
-    if (!MoveFileExA(m_nextPath.c_str(), m_copy.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const bool replaced =
+        MoveFileExA(m_nextPath.c_str(), m_copy.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (linked) m_deleter = std::thread([aside] { DeleteFileA(aside.c_str()); });
+    if (!replaced) {
         AbandonCopy();
         throw Error(CannotWrite(m_copy));
     }
@@ -181,6 +199,16 @@ std::vector<LeftCopy> Win32RecoveryStore::LeftBehind() {
             folders.push_back(folder);
     }
     for (const std::string& folder : folders) {
+        // Second names of replaced copies that a kill kept from being deleted: the copies hold their text.
+        WIN32_FIND_DATAA aside;
+        HANDLE leftover = FindFirstFileA((folder + kAsidePattern).c_str(), &aside);
+        if (leftover != INVALID_HANDLE_VALUE) {
+            do {
+                if (!(aside.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && EndsWith(aside.cFileName, ".old"))
+                    DeleteFileA((folder + aside.cFileName).c_str());
+            } while (FindNextFileA(leftover, &aside));
+            FindClose(leftover);
+        }
         for (const bool temporary : {false, true}) {
             WIN32_FIND_DATAA data;
             HANDLE find = FindFirstFileA((folder + (temporary ? kTemporaryPattern : kCopyPattern)).c_str(), &data);

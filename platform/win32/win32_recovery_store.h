@@ -7,6 +7,7 @@
 // gone or free was left behind, and is claimed the same way by the instance that offers it.
 #include <map>
 #include <string>
+#include <thread>
 
 #include "platform/recovery_store.h"
 #include "platform/win32/scoped_win.h"
@@ -52,6 +53,9 @@ private:
     std::string m_nextPath;
     ScopedHandle m_next;
     std::size_t m_nextHeader = 0;
+    // Deletes the copy a finished one replaced, off this thread: freeing a large file's space takes time
+    // that grows with it.
+    std::thread m_deleter;
     // Copies left behind that this instance offers, their locks held until they are discarded or the
     // instance ends: one copy is never offered by two instances at once.
     std::map<std::string, ScopedHandle> m_claims;

@@ -90,8 +90,7 @@ TEST(RecoveryStore, ANewCopyIsWrittenInPartsBesideTheOldOneAndReplacesItWhole) {
     store.BeginCopy(2);
     EXPECT_THROW(store.FinishCopy("HHH", ""), Error);
     EXPECT_EQ(test::ReadBytes(store.OwnCopy()), before);
-    const std::vector<std::string> names = perUser.Names();
-    EXPECT_EQ(names.size(), 3u) << "the two instances' locks and the one copy, no temporary file";
+    for (const std::string& name : perUser.Names()) EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
     store.Remove();
     EXPECT_THROW(store.Append("x"), Error) << "no copy to append to";
 }
