@@ -26,7 +26,9 @@ bool EndsWith(const std::string& path, std::string_view tail) {
     return path.size() > tail.size() && path.compare(path.size() - tail.size(), std::string::npos, tail) == 0;
 }
 
-std::string CannotWrite(const std::string& copy) { return FormatText("復元用のコピー %s を書き込めません", copy); }
+// The messages of the safe save, which wrote every copy before: a full disk reads the same either way.
+std::string CannotCreate(const std::string& copy) { return FormatText("ファイル %s を作成できません", copy); }
+constexpr char kCannotWrite[] = "ストリームへの書き込みエラー";
 
 // Writes all bytes in pieces of at most 16 MB, as one request of a gigabyte can fail under Wine. False on
 // a short or failed write.
@@ -108,13 +110,12 @@ void Win32RecoveryStore::Append(std::string_view bytes) {
     ScopedHandle file(CreateFileA(m_copy.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER end{};
-    if (!file.Valid() || !SetFilePointerEx(file.Get(), LARGE_INTEGER{}, &end, FILE_END))
-        throw Error(CannotWrite(m_copy));
+    if (!file.Valid() || !SetFilePointerEx(file.Get(), LARGE_INTEGER{}, &end, FILE_END)) throw Error(kCannotWrite);
     if (!WriteEverything(file.Get(), bytes) || !FlushFileBuffers(file.Get())) {
         // Cut back to where it was, so the next base does not find a torn record to skip. (Should that
         // fail too, the torn record still only ends the replay.)
         if (SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN)) SetEndOfFile(file.Get());
-        throw Error(CannotWrite(m_copy));
+        throw Error(kCannotWrite);
     }
 }
 
@@ -131,7 +132,7 @@ void Win32RecoveryStore::BeginCopy(std::size_t headerSize) {
     }
     if (!m_next.Valid()) {
         m_nextPath.clear();
-        throw Error(CannotWrite(m_copy));
+        throw Error(CannotCreate(m_copy));
     }
     // The header's room stays zero until the copy is complete: a kill before that leaves a file that
     // reads as no copy at all.
@@ -139,7 +140,7 @@ void Win32RecoveryStore::BeginCopy(std::size_t headerSize) {
     at.QuadPart = static_cast<LONGLONG>(headerSize);
     if (!SetFilePointerEx(m_next.Get(), at, nullptr, FILE_BEGIN) || !SetEndOfFile(m_next.Get())) {
         AbandonCopy();
-        throw Error(CannotWrite(m_copy));
+        throw Error(CannotCreate(m_copy));
     }
     m_nextHeader = headerSize;
 }
@@ -147,7 +148,7 @@ void Win32RecoveryStore::BeginCopy(std::size_t headerSize) {
 void Win32RecoveryStore::ContinueCopy(std::string_view part) {
     if (!m_next.Valid() || !WriteEverything(m_next.Get(), part) || !FlushFileBuffers(m_next.Get())) {
         AbandonCopy();
-        throw Error(CannotWrite(m_copy));
+        throw Error(kCannotWrite);
     }
 }
 
@@ -157,7 +158,7 @@ void Win32RecoveryStore::FinishCopy(std::string_view header, std::string_view ta
               WriteEverything(m_next.Get(), header) && FlushFileBuffers(m_next.Get());
     if (!written) {
         AbandonCopy();
-        throw Error(CannotWrite(m_copy));
+        throw Error(kCannotWrite);
     }
     m_next.Reset();
     // The old copy keeps a second name, so that the rename only drops a name and the space is freed
@@ -172,7 +173,7 @@ void Win32RecoveryStore::FinishCopy(std::string_view header, std::string_view ta
     if (linked) m_deleter = std::thread([aside] { DeleteFileA(aside.c_str()); });
     if (!replaced) {
         AbandonCopy();
-        throw Error(CannotWrite(m_copy));
+        throw Error(CannotCreate(m_copy));
     }
     m_nextPath.clear();
 }
