@@ -99,7 +99,13 @@ public:
     // The editor's text changed: the document is marked modified and a recovery copy becomes due.
     void TextChanged();
     void Drop(const std::string& fullPath) { m_documentCommands.Drop(fullPath); }
+    // One change of the text in detail, for the recovery copy's journal (see RecoveryKeeper::TextEdited).
+    void TextEdited(std::size_t position, std::size_t deleted, std::string_view inserted) {
+        m_recovery.TextEdited(position, deleted, inserted);
+    }
     void RecoveryTick(std::uint64_t nowMs) { m_recovery.Tick(nowMs); }
+    // The recovery copy is being written a slice per tick: ticks should come every few milliseconds.
+    bool RecoveryBusy() const { return m_recovery.Busy(); }
     // The text is kept elsewhere now (the close's backup): this run's recovery copy goes.
     void DocumentKept() { m_recovery.DocumentClean(); }
 

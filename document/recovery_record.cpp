@@ -1,19 +1,26 @@
 #include "document/recovery_record.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
 #include "document/document_state.h"
+#include "document/recovery_journal.h"
 #include "platform/path_parts.h"
 
 namespace tovel {
 namespace {
 
-// The layouts, oldest first. The first two had no stamp line; the first had a simpler checksum.
+// The layouts, oldest first. The first two had no stamp line; the first had a simpler checksum. The fourth
+// is still written for a whole copy.
 constexpr std::string_view kMagicV1 = "tovel recovery 1\r\n";
 constexpr std::string_view kMagicV2 = "tovel recovery 2\r\n";
 constexpr std::string_view kMagicV3 = "tovel recovery 3\r\n";
-constexpr std::string_view kMagic = "tovel recovery 4\r\n";
+constexpr std::string_view kMagicV4 = "tovel recovery 4\r\n";
+// The layout with a journal: the text is a base followed by its journal, and the size has a fixed width, so that
+// the header of a copy written in parts takes the same room whatever the size turns out to be.
+constexpr std::string_view kMagic = "tovel recovery 5\r\n";
+constexpr int kSizeDigits = 16;
 
 // The format as one header value: "<encoding> <bom|nobom> <crlf|lf|cr|mixed>".
 constexpr std::string_view kEncodingTokens[] = {"sjis", "utf8", "utf16le", "utf16be", "eucjp", "jis"};
@@ -82,31 +89,74 @@ std::uint64_t ChecksumV1(std::string_view bytes, std::uint64_t seed) {
 
 }  // namespace
 
-std::uint64_t Checksum(std::string_view bytes, std::uint64_t seed) {
-    // Four independent lanes of 8 bytes, so the multiplications overlap instead of waiting on each
-    // other; the lanes and the tail are folded together at the end.
-    constexpr std::uint64_t kMul = 0x9E3779B97F4A7C15ull, kMul2 = 0xC2B2AE3D27D4EB4Full;
-    std::uint64_t lane[4] = {seed ^ 0xCBF29CE484222325ull, seed + kMul, seed ^ kMul2, seed - kMul};
-    auto mix = [](std::uint64_t h, std::uint64_t word) {
-        h = (h ^ word) * kMul2;
-        return h ^ (h >> 31);
-    };
-    const char* p = bytes.data();
-    std::size_t left = bytes.size();
-    for (; left >= 32; p += 32, left -= 32) {
+namespace {
+
+// Four independent lanes of 8 bytes, so the multiplications overlap instead of waiting on each other; the
+// lanes, the length and the tail are folded together at the end.
+constexpr std::uint64_t kMul = 0x9E3779B97F4A7C15ull, kMul2 = 0xC2B2AE3D27D4EB4Full;
+
+inline std::uint64_t Mix(std::uint64_t h, std::uint64_t word) {
+    h = (h ^ word) * kMul2;
+    return h ^ (h >> 31);
+}
+
+void StartLanes(std::uint64_t lane[4], std::uint64_t seed) {
+    lane[0] = seed ^ 0xCBF29CE484222325ull;
+    lane[1] = seed + kMul;
+    lane[2] = seed ^ kMul2;
+    lane[3] = seed - kMul;
+}
+
+// Mixes the whole 32-byte blocks of p[0, size); answers the bytes taken.
+std::size_t MixBlocks(std::uint64_t lane[4], const char* p, std::size_t size) {
+    const std::size_t whole = size - size % 32;
+    for (std::size_t at = 0; at < whole; at += 32) {
         for (int i = 0; i < 4; ++i) {
             std::uint64_t word;
-            std::memcpy(&word, p + 8 * i, 8);
-            lane[i] = mix(lane[i], word);
+            std::memcpy(&word, p + at + 8 * i, 8);
+            lane[i] = Mix(lane[i], word);
         }
     }
-    std::uint64_t h = bytes.size() * kMul;
-    for (std::uint64_t l : lane) h = mix(h * kMul, l);
-    for (; left > 0; ++p, --left) h = mix(h, static_cast<unsigned char>(*p));
+    return whole;
+}
+
+std::uint64_t Fold(const std::uint64_t lane[4], std::uint64_t size, const char* tail, std::size_t tailSize) {
+    std::uint64_t h = size * kMul;
+    for (int i = 0; i < 4; ++i) h = Mix(h * kMul, lane[i]);
+    for (std::size_t i = 0; i < tailSize; ++i) h = Mix(h, static_cast<unsigned char>(tail[i]));
     h ^= h >> 32;
     h *= kMul;
     return h ^ (h >> 29);
 }
+
+}  // namespace
+
+std::uint64_t Checksum(std::string_view bytes, std::uint64_t seed) {
+    std::uint64_t lane[4];
+    StartLanes(lane, seed);
+    const std::size_t whole = MixBlocks(lane, bytes.data(), bytes.size());
+    return Fold(lane, bytes.size(), bytes.data() + whole, bytes.size() - whole);
+}
+
+RunningChecksum::RunningChecksum(std::uint64_t seed) { StartLanes(m_lane, seed); }
+
+void RunningChecksum::Add(std::string_view bytes) {
+    m_size += bytes.size();
+    if (m_held > 0) {
+        const std::size_t taken = std::min(bytes.size(), sizeof m_block - m_held);
+        std::memcpy(m_block + m_held, bytes.data(), taken);
+        m_held += taken;
+        bytes.remove_prefix(taken);
+        if (m_held < sizeof m_block) return;
+        MixBlocks(m_lane, m_block, sizeof m_block);
+        m_held = 0;
+    }
+    const std::size_t whole = MixBlocks(m_lane, bytes.data(), bytes.size());
+    m_held = bytes.size() - whole;
+    std::memcpy(m_block, bytes.data() + whole, m_held);
+}
+
+std::uint64_t RunningChecksum::Value() const { return Fold(m_lane, m_size, m_block, m_held); }
 
 namespace {
 
@@ -122,13 +172,33 @@ std::uint64_t RecordChecksum(std::string_view name, std::string_view fullPath, s
 
 }  // namespace
 
+std::uint64_t RecoveryTextSeed(std::string_view name, std::string_view fullPath, std::string_view stamp,
+                               const TextFormat& format) {
+    return Checksum(FormatToken(format), Checksum(stamp, Checksum(fullPath, Checksum(name))));
+}
+
+std::string EncodeRecoveryHeader(std::string_view name, std::string_view fullPath, std::string_view stamp,
+                                 std::uint64_t textSize, std::uint64_t checksum, const TextFormat& format) {
+    char size[32], sum[24];
+    std::snprintf(size, sizeof size, "%0*llu", kSizeDigits, static_cast<unsigned long long>(textSize));
+    std::snprintf(sum, sizeof sum, "%016llx", static_cast<unsigned long long>(checksum));
+    std::string out(kMagic);
+    out.append("name: ").append(name).append("\r\n");
+    out.append("path: ").append(fullPath).append("\r\n");
+    out.append("stamp: ").append(stamp).append("\r\n");
+    out.append("format: ").append(FormatToken(format)).append("\r\n");
+    out.append("size: ").append(size).append("\r\n");
+    out.append("checksum: ").append(sum).append("\r\n\r\n");
+    return out;
+}
+
 std::string EncodeRecoveryHeader(std::string_view name, std::string_view fullPath, std::string_view stamp,
                                  std::string_view text, const TextFormat& format) {
     const std::string token = FormatToken(format);
     char checksum[24];
     std::snprintf(checksum, sizeof checksum, "%016llx",
                   static_cast<unsigned long long>(RecordChecksum(name, fullPath, stamp, token, text)));
-    std::string out(kMagic);
+    std::string out(kMagicV4);
     out.append("name: ").append(name).append("\r\n");
     out.append("path: ").append(fullPath).append("\r\n");
     out.append("stamp: ").append(stamp).append("\r\n");
@@ -144,7 +214,12 @@ std::string EncodeRecovery(const RecoveryRecord& r) {
 
 std::optional<RecoveryRecord> DecodeRecovery(std::string_view bytes) {
     const std::string_view magic = bytes.substr(0, kMagic.size());
-    const int layout = magic == kMagic ? 4 : magic == kMagicV3 ? 3 : magic == kMagicV2 ? 2 : magic == kMagicV1 ? 1 : 0;
+    const int layout = magic == kMagic     ? 5
+                       : magic == kMagicV4 ? 4
+                       : magic == kMagicV3 ? 3
+                       : magic == kMagicV2 ? 2
+                       : magic == kMagicV1 ? 1
+                                           : 0;
     if (layout == 0) return std::nullopt;
     std::size_t pos = kMagic.size();
     RecoveryRecord r;
@@ -159,8 +234,9 @@ std::optional<RecoveryRecord> DecodeRecovery(std::string_view bytes) {
     std::uint64_t length = 0, sum = 0;
     if (!ParseUnsigned(size, 10, length) || !ParseUnsigned(checksum, 16, sum) || checksum.size() != 16)
         return std::nullopt;
-    if (bytes.size() - pos != length) return std::nullopt;
-    r.text = std::string(bytes.substr(pos));
+    // Up to the fifth layout the text is all that follows; from it on, the base, then its journal.
+    if (layout < 5 ? bytes.size() - pos != length : bytes.size() - pos < length) return std::nullopt;
+    r.text = std::string(bytes.substr(pos, length));
     std::uint64_t expected = 0;
     switch (layout) {
         case 1:
@@ -177,6 +253,7 @@ std::optional<RecoveryRecord> DecodeRecovery(std::string_view bytes) {
             break;
     }
     if (expected != sum) return std::nullopt;
+    if (layout >= 5) ReplayJournal(r.text, bytes.substr(pos + length), sum);
     if (layout >= 4) {
         const std::optional<TextFormat> parsed = ParseFormatToken(format);
         if (!parsed) return std::nullopt;

@@ -4,6 +4,7 @@
 // Utf8() is on; CR LF, LF and CR are each one line break, and the text keeps whichever it was given;
 // lines are the text's own lines, each ended by its break, whether or not word wrap shows one over several
 // rows; indices are zero-based.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -42,6 +43,14 @@ public:
     virtual std::string Text() = 0;
     // The same bytes in place, without a copy: valid until the text next changes.
     virtual std::string_view TextView() = 0;
+    // The text's length in bytes.
+    virtual std::size_t TextLength() { return TextView().size(); }
+    // Up to `length` bytes of the text from `start`, in place and valid until the text next changes; a
+    // control that holds its text in pieces gives a small range of a large text without joining it all.
+    virtual std::string_view TextRange(std::size_t start, std::size_t length) {
+        const std::string_view text = TextView();
+        return text.substr(std::min(start, text.size()), length);
+    }
     // Holds the bytes as given, line breaks included; an unchanged text sends nothing (undo record, caret,
     // scroll stay).
     // Raises "文字列の大きさが メモ の制限を越えました" when the control refuses the text, and

@@ -2,6 +2,7 @@
 // Where the recovery copies of unsaved documents live. Contract: each running instance owns one copy,
 // which no other instance ever sees as left behind; writes go through the safe save (a torn write never
 // replaces the previous copy). Failures raise errors with a message for the user.
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,18 @@ public:
     // Replaces this instance's copy with the header followed by the text (written as they are, so a
     // large text is not copied to be joined).
     virtual void Write(std::string_view header, std::string_view text) = 0;
+    // Appends to this instance's copy, flushed before returning. A torn append (a failure, a kill) leaves
+    // the bytes before it as they were; a failed one raises.
+    virtual void Append(std::string_view bytes) = 0;
+    // A new copy written in parts: BeginCopy keeps `headerSize` bytes free at its start, ContinueCopy adds
+    // each part after what is written, and FinishCopy puts the header (of that size) in front and `tail`
+    // after the parts, flushes, and replaces this instance's copy with it at once. Until then the copy
+    // stays as it was, and a kill leaves only an incomplete temporary file. A new BeginCopy drops a copy
+    // not finished; so does AbandonCopy, which never raises.
+    virtual void BeginCopy(std::size_t headerSize) = 0;
+    virtual void ContinueCopy(std::string_view part) = 0;
+    virtual void FinishCopy(std::string_view header, std::string_view tail) = 0;
+    virtual void AbandonCopy() = 0;
     // Removes this instance's copy, if there is one.
     virtual void Remove() = 0;
     // The copies left by instances that no longer run, newest first. An entry that only looks like a

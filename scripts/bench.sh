@@ -39,3 +39,7 @@ run_wine build/win32/tovel_bench_tools_win32.exe
 echo
 echo "== Win32 (Wine): file formats"
 run_wine build/win32/tovel_bench_formats.exe
+
+echo
+echo "== Win32 (Wine): the recovery copy"
+run_wine build/win32/tovel_bench_recovery.exe

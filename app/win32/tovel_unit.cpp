@@ -30,6 +30,7 @@ constexpr int kDesignLeft = 258, kDesignTop = 176, kDesignClientWidth = 529, kDe
 constexpr int kNoteId = 100;
 constexpr UINT_PTR kRecoveryTimer = 1;
 constexpr UINT kRecoveryTickMs = 250;
+constexpr UINT kRecoveryBusyTickMs = 20;  // while a copy is written in slices, one slice each
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 #ifndef WM_DPICHANGED
 constexpr UINT WM_DPICHANGED = 0x02E0;  // older headers do not have it
@@ -113,6 +114,9 @@ void TTovForm::CreateChildren() {
                         &m_platform->progress},
         name, m_startup.appDir, m_designHeight);
     m_note->SetErrorSink([this] { App().ReportCurrentException(); });
+    m_note->SetEditObserver([this](std::size_t position, std::size_t deleted, std::string_view inserted) {
+        m_commands->TextEdited(position, deleted, inserted);
+    });
     m_note->SetChangeObserver([this] {
         m_commands->TextChanged();
         ShowCaretPlace();
@@ -505,6 +509,8 @@ LRESULT TTovForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
                 } catch (...) {
                     App().ReportCurrentException();
                 }
+                SetTimer(Handle(), kRecoveryTimer, m_commands->RecoveryBusy() ? kRecoveryBusyTickMs : kRecoveryTickMs,
+                         nullptr);
                 return 0;
             }
             break;

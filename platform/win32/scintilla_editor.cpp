@@ -284,6 +284,18 @@ void ScintillaEditor::OnNotify(const SCNotification& n) {
     // Any edit other than an undo or a redo drops the steps that could be redone (the component drops
     // them from its record too).
     if (!(n.modificationType & (SC_PERFORMED_UNDO | SC_PERFORMED_REDO))) m_redoable = 0;
+    // An insertion always carries its text; one that came without would be told only by the change
+    // observer, whose listener then finds a change it was not told of in detail.
+    if (m_edited && (n.text || !(n.modificationType & SC_MOD_INSERTTEXT))) {
+        const auto position = static_cast<std::size_t>(n.position), length = static_cast<std::size_t>(n.length);
+        Guarded([&] {
+            if (n.modificationType & SC_MOD_INSERTTEXT) {
+                m_edited(position, 0, std::string_view(n.text, length));
+            } else {
+                m_edited(position, length, {});
+            }
+        });
+    }
     if (m_changed && m_quiet == 0) Guarded([&] { m_changed(); });
     if (n.linesAdded != 0) ViewChanged();
 }
@@ -396,6 +408,17 @@ std::string ScintillaEditor::Text() { return std::string(TextView()); }
 std::string_view ScintillaEditor::TextView() {
     // The component closes its gap for this, so the bytes stand in one block until the next change.
     return {m_calls.CharacterPointer(), static_cast<std::size_t>(m_calls.Length())};
+}
+
+std::size_t ScintillaEditor::TextLength() { return static_cast<std::size_t>(m_calls.Length()); }
+
+std::string_view ScintillaEditor::TextRange(std::size_t start, std::size_t length) {
+    // The component moves its gap only when the range spans it, and then only over the range's bytes.
+    const auto size = static_cast<std::size_t>(m_calls.Length());
+    start = std::min(start, size);
+    length = std::min(length, size - start);
+    if (length == 0) return {};
+    return {m_calls.RangePointer(static_cast<sci::Position>(start), static_cast<sci::Position>(length)), length};
 }
 
 void ScintillaEditor::SetText(std::string_view text) { SetWholeText(text, false); }

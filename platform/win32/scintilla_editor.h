@@ -26,6 +26,9 @@ public:
     using AfterObserver = std::function<void(UINT msg, WPARAM wp, LPARAM lp)>;
     // Told after every change of the text, whoever made it.
     using ChangeObserver = std::function<void()>;
+    // Told of each change in detail as the component makes it, before the change observer, loads and
+    // undos included: `deleted` bytes at `position` replaced by `inserted`.
+    using EditObserver = std::function<void(std::size_t position, std::size_t deleted, std::string_view inserted)>;
     // Told whenever what the window shows may have moved: a scroll of any kind, a change in the number of
     // lines, a zoom, a new size, a repaint. It may come often; the listener compares what it needs.
     using ViewObserver = std::function<void()>;
@@ -46,6 +49,7 @@ public:
     void SetMessageObserver(MessageObserver observer) { m_observer = std::move(observer); }
     void SetAfterObserver(AfterObserver observer) { m_after = std::move(observer); }
     void SetChangeObserver(ChangeObserver observer) { m_changed = std::move(observer); }
+    void SetEditObserver(EditObserver observer) { m_edited = std::move(observer); }
     void SetViewObserver(ViewObserver observer) { m_viewChanged = std::move(observer); }
     void SetErrorSink(ErrorSink sink) { m_errorSink = std::move(sink); }
     // The clipboard that cut, copy and paste use; by default the plain-text clipboard owned by the frame.
@@ -60,6 +64,8 @@ public:
     void Delete(int index) override;
     std::string Text() override;
     std::string_view TextView() override;
+    std::size_t TextLength() override;
+    std::string_view TextRange(std::size_t start, std::size_t length) override;
     void SetText(std::string_view text) override;
     void ReplaceText(std::string_view text) override;
     void Clear() override;
@@ -155,6 +161,7 @@ private:
     MessageObserver m_observer;
     AfterObserver m_after;
     ChangeObserver m_changed;
+    EditObserver m_edited;
     ViewObserver m_viewChanged;
     sci::Position m_shownTop = 0;  // the first visible row the view observer was last told of
     ErrorSink m_errorSink;

@@ -26,7 +26,30 @@ bool EndsWith(const std::string& path, std::string_view tail) {
     return path.size() > tail.size() && path.compare(path.size() - tail.size(), std::string::npos, tail) == 0;
 }
 
+// The messages of the safe save, which wrote every copy before: a full disk reads the same either way.
+std::string CannotCreate(const std::string& copy) { return FormatText("ファイル %s を作成できません", copy); }
+constexpr char kCannotWrite[] = "ストリームへの書き込みエラー";
+
+// Writes all bytes in pieces of at most 16 MB, as one request of a gigabyte can fail under Wine. False on
+// a short or failed write.
+bool WriteEverything(HANDLE file, std::string_view bytes) {
+    constexpr std::size_t kPiece = std::size_t{16} << 20;
+    while (!bytes.empty()) {
+        const DWORD chunk = static_cast<DWORD>(std::min(bytes.size(), kPiece));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+        bytes.remove_prefix(written);
+    }
+    return true;
+}
+
 bool IsCopyName(const std::string& path) { return EndsWith(path, kCopyExtension); }
+
+// A second name of a replaced copy while its space is freed; a leftover one is only ever deleted.
+constexpr char kAsidePattern[] = "copy-*.old";
+std::string AsideOf(const std::string& copy) {
+    return copy.substr(0, copy.size() - (sizeof kCopyExtension - 1)) + ".old";
+}
 
 std::string LockOf(const std::string& copy) {
     return copy.substr(0, copy.size() - (sizeof kCopyExtension - 1)) + kLockExtension;
@@ -59,7 +82,10 @@ Win32RecoveryStore::Win32RecoveryStore(const std::string& appDir, std::string pe
     if (!(!m_perUser.empty() && TryFolder(m_perUser)) && !m_besideProgram.empty()) TryFolder(m_besideProgram);
 }
 
-Win32RecoveryStore::~Win32RecoveryStore() = default;  // the lock file goes with its handle
+Win32RecoveryStore::~Win32RecoveryStore() {
+    AbandonCopy();
+    if (m_deleter.joinable()) m_deleter.join();
+}  // the lock file goes with its handle
 
 bool Win32RecoveryStore::TryFolder(const std::string& folder) {
     if (!MakeFolders(folder)) return false;
@@ -79,6 +105,85 @@ void Win32RecoveryStore::Write(std::string_view header, std::string_view text) {
     m_files.WriteParts(m_copy, {header, text});
 }
 
+void Win32RecoveryStore::Append(std::string_view bytes) {
+    if (m_copy.empty()) throw Error("復元用のコピーを書き込めるフォルダがありません");
+    ScopedHandle file(CreateFileA(m_copy.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER end{};
+    if (!file.Valid() || !SetFilePointerEx(file.Get(), LARGE_INTEGER{}, &end, FILE_END)) throw Error(kCannotWrite);
+    if (!WriteEverything(file.Get(), bytes) || !FlushFileBuffers(file.Get())) {
+        // Cut back to where it was, so the next base does not find a torn record to skip. (Should that
+        // fail too, the torn record still only ends the replay.)
+        if (SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN)) SetEndOfFile(file.Get());
+        throw Error(kCannotWrite);
+    }
+}
+
+void Win32RecoveryStore::BeginCopy(std::size_t headerSize) {
+    AbandonCopy();
+    if (m_copy.empty()) throw Error("復元用のコピーを書き込めるフォルダがありません");
+    for (unsigned attempt = 0; attempt < 100 && !m_next.Valid(); ++attempt) {
+        char name[32];
+        wsprintfA(name, "~tov%05lX.tmp", (GetTickCount() + GetCurrentProcessId() * 31u + attempt * 7919u) & 0xFFFFF);
+        m_nextPath = m_folder + name;
+        m_next.Reset(
+            CreateFileA(m_nextPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!m_next.Valid() && GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) break;
+    }
+    if (!m_next.Valid()) {
+        m_nextPath.clear();
+        throw Error(CannotCreate(m_copy));
+    }
+    // The header's room stays zero until the copy is complete: a kill before that leaves a file that
+    // reads as no copy at all.
+    LARGE_INTEGER at{};
+    at.QuadPart = static_cast<LONGLONG>(headerSize);
+    if (!SetFilePointerEx(m_next.Get(), at, nullptr, FILE_BEGIN) || !SetEndOfFile(m_next.Get())) {
+        AbandonCopy();
+        throw Error(CannotCreate(m_copy));
+    }
+    m_nextHeader = headerSize;
+}
+
+void Win32RecoveryStore::ContinueCopy(std::string_view part) {
+    if (!m_next.Valid() || !WriteEverything(m_next.Get(), part) || !FlushFileBuffers(m_next.Get())) {
+        AbandonCopy();
+        throw Error(kCannotWrite);
+    }
+}
+
+void Win32RecoveryStore::FinishCopy(std::string_view header, std::string_view tail) {
+    bool written = m_next.Valid() && header.size() == m_nextHeader && WriteEverything(m_next.Get(), tail);
+    written = written && SetFilePointerEx(m_next.Get(), LARGE_INTEGER{}, nullptr, FILE_BEGIN) &&
+              WriteEverything(m_next.Get(), header) && FlushFileBuffers(m_next.Get());
+    if (!written) {
+        AbandonCopy();
+        throw Error(kCannotWrite);
+    }
+    m_next.Reset();
+    // The old copy keeps a second name, so that the rename only drops a name and the space is freed
+    // later, off this thread. (Without the link the rename frees it at once: slower, no less safe.)
+    if (m_deleter.joinable()) m_deleter.join();  // the last one, long done
+    const std::string aside = AsideOf(m_copy);
+    DeleteFileA(aside.c_str());
+    const bool linked = CreateHardLinkA(aside.c_str(), m_copy.c_str(), nullptr);
+    // One rename over the copy: at every moment its name holds the old copy or the new one, complete.
+    const bool replaced =
+        MoveFileExA(m_nextPath.c_str(), m_copy.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (linked) m_deleter = std::thread([aside] { DeleteFileA(aside.c_str()); });
+    if (!replaced) {
+        AbandonCopy();
+        throw Error(CannotCreate(m_copy));
+    }
+    m_nextPath.clear();
+}
+
+void Win32RecoveryStore::AbandonCopy() {
+    m_next.Reset();
+    if (!m_nextPath.empty()) DeleteFileA(m_nextPath.c_str());
+    m_nextPath.clear();
+}
+
 void Win32RecoveryStore::Remove() {
     if (!m_copy.empty()) DeleteFileA(m_copy.c_str());
 }
@@ -95,6 +200,16 @@ std::vector<LeftCopy> Win32RecoveryStore::LeftBehind() {
             folders.push_back(folder);
     }
     for (const std::string& folder : folders) {
+        // Second names of replaced copies that a kill kept from being deleted: the copies hold their text.
+        WIN32_FIND_DATAA aside;
+        HANDLE leftover = FindFirstFileA((folder + kAsidePattern).c_str(), &aside);
+        if (leftover != INVALID_HANDLE_VALUE) {
+            do {
+                if (!(aside.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && EndsWith(aside.cFileName, ".old"))
+                    DeleteFileA((folder + aside.cFileName).c_str());
+            } while (FindNextFileA(leftover, &aside));
+            FindClose(leftover);
+        }
         for (const bool temporary : {false, true}) {
             WIN32_FIND_DATAA data;
             HANDLE find = FindFirstFileA((folder + (temporary ? kTemporaryPattern : kCopyPattern)).c_str(), &data);

@@ -7,6 +7,7 @@
 // gone or free was left behind, and is claimed the same way by the instance that offers it.
 #include <map>
 #include <string>
+#include <thread>
 
 #include "platform/recovery_store.h"
 #include "platform/win32/scoped_win.h"
@@ -21,6 +22,14 @@ public:
     ~Win32RecoveryStore() override;
 
     void Write(std::string_view header, std::string_view text) override;
+    void Append(std::string_view bytes) override;
+    // The new copy is a temporary file in the same folder, held open unshared while it is written, so no
+    // instance takes it for one left behind; ContinueCopy flushes each part, so that finishing waits only
+    // for the last.
+    void BeginCopy(std::size_t headerSize) override;
+    void ContinueCopy(std::string_view part) override;
+    void FinishCopy(std::string_view header, std::string_view tail) override;
+    void AbandonCopy() override;
     void Remove() override;
     // Copies in the folder in use and in the other one (an earlier version, or a run that had to fall
     // back, may have left them there), plus complete-looking temporary files of a write cut short.
@@ -40,6 +49,13 @@ private:
     std::string m_folder;
     std::string m_copy;  // full path of this instance's copy
     ScopedHandle m_lock;
+    // The new copy being written, and the room kept for its header.
+    std::string m_nextPath;
+    ScopedHandle m_next;
+    std::size_t m_nextHeader = 0;
+    // Deletes the copy a finished one replaced, off this thread: freeing a large file's space takes time
+    // that grows with it.
+    std::thread m_deleter;
     // Copies left behind that this instance offers, their locks held until they are discarded or the
     // instance ends: one copy is never offered by two instances at once.
     std::map<std::string, ScopedHandle> m_claims;

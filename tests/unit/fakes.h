@@ -286,6 +286,41 @@ public:
         hasOwn = true;
         ++writes;
     }
+    void Append(std::string_view bytes) override {
+        if (failing) throw Error("disk full");
+        if (!hasOwn) throw Error("no copy to append to");
+        own += bytes;
+        ++writes;
+    }
+    // A copy being written: its header room, then the parts; `building` is false when there is none.
+    std::string next;
+    bool building = false;
+    std::size_t headerRoom = 0;
+    void BeginCopy(std::size_t headerSize) override {
+        if (failing) throw Error("disk full");
+        next.assign(headerSize, '\0');
+        headerRoom = headerSize;
+        building = true;
+    }
+    void ContinueCopy(std::string_view part) override {
+        if (failing) throw Error("disk full");
+        if (!building) throw Error("no copy begun");
+        next += part;
+    }
+    void FinishCopy(std::string_view header, std::string_view tail) override {
+        if (failing) throw Error("disk full");
+        if (!building || header.size() != headerRoom) throw Error("header does not fit its room");
+        next.replace(0, header.size(), header);
+        own = std::move(next) + std::string(tail);
+        next.clear();
+        building = false;
+        hasOwn = true;
+        ++writes;
+    }
+    void AbandonCopy() override {
+        next.clear();
+        building = false;
+    }
     void Remove() override { hasOwn = false; }
     std::vector<LeftCopy> LeftBehind() override {
         std::vector<LeftCopy> copies;

@@ -4,12 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 
 #include "document/recovery_keeper.h"
+#include "platform/win32/scintilla_editor.h"
 #include "platform/win32/win32_recovery_store.h"
 #include "tests/unit/fakes.h"
+#include "tests/win32/main_window_fixture.h"
 #include "tests/win32/test_folder.h"
+#include "tests/win32/test_window.h"
 
 namespace tovel {
 namespace {
@@ -58,6 +62,131 @@ TEST(RecoveryStore, WriteReplacesTheCopyWholeAndRemoveTakesIt) {
     store.Remove();
     EXPECT_FALSE(test::FileExists(store.OwnCopy()));
     store.Remove();  // nothing to remove: no harm
+}
+
+TEST(RecoveryStore, ANewCopyIsWrittenInPartsBesideTheOldOneAndReplacesItWhole) {
+    TestFolder app, perUser;
+    Win32RecoveryStore store(app.Path(), perUser.Path());
+    store.Write("old ", "copy");
+    store.BeginCopy(4);
+    store.ContinueCopy("base ");
+    store.ContinueCopy(std::string(100000, 'b'));
+    EXPECT_EQ(test::ReadBytes(store.OwnCopy()), "old copy") << "the copy stays until the new one is complete";
+    Win32RecoveryStore other(app.Path(), perUser.Path());
+    EXPECT_TRUE(other.LeftBehind().empty()) << "a copy being written is nobody's left copy";
+    store.FinishCopy("HEAD", "+tail");
+    EXPECT_EQ(test::ReadBytes(store.OwnCopy()), "HEADbase " + std::string(100000, 'b') + "+tail");
+    store.Append("more");
+    store.Append("");
+    EXPECT_EQ(test::ReadBytes(store.OwnCopy()).substr(100009), "+tailmore");
+
+    // An abandoned copy leaves nothing behind; a finish without a begin, or with a header of another
+    // size, is refused and changes nothing.
+    const std::string before = test::ReadBytes(store.OwnCopy());
+    store.BeginCopy(2);
+    store.ContinueCopy("x");
+    store.AbandonCopy();
+    EXPECT_THROW(store.FinishCopy("HH", ""), Error);
+    store.BeginCopy(2);
+    EXPECT_THROW(store.FinishCopy("HHH", ""), Error);
+    EXPECT_EQ(test::ReadBytes(store.OwnCopy()), before);
+    for (const std::string& name : perUser.Names()) EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
+    store.Remove();
+    EXPECT_THROW(store.Append("x"), Error) << "no copy to append to";
+}
+
+// Typing into the real window: the copy is written, then brought up to date by appending, and reads back
+// as the text each time.
+class RecoveryWindowTest : public test::MainWindowFixture {
+protected:
+    void Type(const std::string& keys) {
+        for (const char c : keys) SendMessageA(form.Note().Handle(), WM_CHAR, static_cast<unsigned char>(c), 1);
+    }
+    bool CopyHoldsTheText() {
+        const auto record = DecodeRecovery(test::ReadBytes(form.RecoveryStore().OwnCopy()));
+        return record && record->text == form.Note().Text();
+    }
+    bool WaitForTheCopy() {
+        for (int i = 0; i < 250 && !CopyHoldsTheText(); ++i) {
+            test::PumpMessages();
+            Sleep(20);
+        }
+        return CopyHoldsTheText();
+    }
+};
+
+TEST_F(RecoveryWindowTest, TypingReachesTheCopyByAppendsAfterTheFirstWrite) {
+    Type("typed first");
+    form.Note().SetSelText("表\r\n");
+    ASSERT_TRUE(WaitForTheCopy());
+    const std::string first = test::ReadBytes(form.RecoveryStore().OwnCopy());
+    Type("then more");
+    form.Note().SetSelStart(2);
+    form.Note().SetSelLength(3);
+    Type("X");
+    form.Note().Undo();
+    form.Note().Undo();
+    Type("ソ");
+    ASSERT_NE(form.Note().Text(), "typed first表\r\n");
+    ASSERT_TRUE(WaitForTheCopy()) << "the copy follows typing, commands and undo";
+    const std::string second = test::ReadBytes(form.RecoveryStore().OwnCopy());
+    EXPECT_EQ(second.substr(0, first.size()), first) << "brought up to date by appending";
+    EXPECT_GT(second.size(), first.size());
+}
+
+// The editor tells every change it makes in detail, whichever path made it: the changes replayed on a
+// copy of the text always give the editor's text.
+TEST(RecoveryEdits, EveryChangeTheEditorMakesIsToldInDetail) {
+    test::TestParentWindow window("edits test", 700, 500);
+    ScintillaEditor editor(window.Handle(), 100, RECT{0, 0, 600, 400});
+    std::string shadow;
+    int told = 0;
+    editor.SetEditObserver([&](std::size_t position, std::size_t deleted, std::string_view inserted) {
+        ASSERT_LE(position + deleted, shadow.size());
+        shadow.replace(position, deleted, inserted);
+        ++told;
+    });
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+    };
+    auto key = [&](WORD vk) {
+        SendMessageW(editor.Handle(), WM_KEYDOWN, vk, 1);
+        SendMessageW(editor.Handle(), WM_KEYUP, vk, 0xC0000001);
+    };
+    const Step steps[] = {
+        {"a load", [&] { editor.SetText("line one\r\n表示\r\nline three"); }},
+        {"typing", [&] { SendMessageW(editor.Handle(), WM_CHAR, L'x', 1); }},
+        {"a double-byte character typed", [&] { SendMessageW(editor.Handle(), WM_CHAR, 0x30BD, 1); }},
+        {"Enter", [&] { key(VK_RETURN); }},
+        {"Backspace over a double-byte character",
+         [&] {
+             editor.SetSelStart(12);
+             key(VK_BACK);
+         }},
+        {"a selection replaced",
+         [&] {
+             editor.SetSelStart(2);
+             editor.SetSelLength(5);
+             editor.SetSelText("ソフト\n");
+         }},
+        {"a line added", [&] { editor.Add("added"); }},
+        {"a line deleted", [&] { editor.Delete(0); }},
+        {"undo", [&] { editor.Undo(); }},
+        {"undo again", [&] { editor.Undo(); }},
+        {"redo", [&] { editor.Redo(); }},
+        {"a command's whole-text replace", [&] { editor.ReplaceText("replaced\r\nwhole"); }},
+        {"its undo", [&] { editor.Undo(); }},
+        {"a load that ends at its NUL", [&] { editor.SetText(std::string("held\0", 5) + "after the NUL"); }},
+        {"clear", [&] { editor.Clear(); }},
+        {"a load after clear", [&] { editor.SetText("again"); }},
+    };
+    for (const Step& step : steps) {
+        const int before = told;
+        step.act();
+        EXPECT_EQ(shadow, editor.Text()) << step.what;
+        EXPECT_GT(told, before) << step.what << ": told of at all";
+    }
 }
 
 TEST(RecoveryStore, CopiesGoToTheUsersOwnFolderFirst) {
