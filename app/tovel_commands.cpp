@@ -108,6 +108,7 @@ TovelCommands::TovelCommands(CommandPlatform platform, const std::string& startN
     m_document.CurrentName = startName;
     // A save or load makes the document clean: this run's recovery copy is no longer needed.
     m_documentCommands.SetCleanObserver([this] { m_recovery.DocumentClean(); });
+    m_documentCommands.SetProgress(m_p.progress);
 }
 
 bool TovelCommands::Run(CommandId command) {

@@ -116,10 +116,10 @@ bool DocumentCommands::AskToSave() {
 }
 
 void DocumentCommands::Load(const std::string& name, std::optional<Encoding> encoding) {
-    const LoadedText loaded = ReadText(m_files, name, encoding);
+    LoadedText loaded;
     {
         OwnChange own(*this);
-        PutText(m_editor, name, loaded.format, loaded.held);
+        loaded = LoadText(m_files, m_editor, name, encoding, m_progress);
     }
     TakeFormat(loaded.format);
     if (!loaded.notice.empty()) m_dialogs.ShowMessage(loaded.notice);
@@ -324,7 +324,7 @@ bool DocumentCommands::WriteIn(const std::string& target, TextFormat& format, bo
         }
         return false;
     }
-    WriteText(m_files, target, text, format);
+    WriteText(m_files, target, text, format, m_progress);
     if (changed) {
         // The editor holds what was written, as a load does: the file and the screen agree.
         OwnChange own(*this);

@@ -14,6 +14,7 @@
 #include "platform/dialogs.h"
 #include "platform/editor.h"
 #include "platform/file_dialogs.h"
+#include "platform/progress.h"
 #include "platform/sjis.h"
 #include "platform/text_files.h"
 
@@ -82,6 +83,9 @@ public:
     // Makes a recovered text the document: its name, full path and file stamp, marked modified (it was
     // never saved). A copy that kept no stamp makes Save ask before replacing any existing file.
     void Restore(const RecoveryRecord& record);
+    // Shows the progress of a long open or save and lets the user stop it; none: they run unseen. A
+    // stopped open leaves the document as it was, a stopped save the file and the modified mark.
+    void SetProgress(IProgress* progress) { m_progress = progress; }
     // Told whenever the document becomes clean (loaded, saved, new, or discarded through the question).
     void SetCleanObserver(std::function<void()> observer) { m_cleanObserver = std::move(observer); }
     // True when the window may close.
@@ -113,6 +117,7 @@ private:
     const LeadByteTable& m_leadBytes;
     int m_ownChanges = 0;
     std::function<void()> m_cleanObserver;
+    IProgress* m_progress = nullptr;
 };
 
 }  // namespace tovel

@@ -1,5 +1,10 @@
 #include "document/format_files.h"
 
+#include <algorithm>
+#include <memory>
+#include <new>
+#include <stdexcept>
+
 #include "platform/error.h"
 #include "platform/text_file_rules.h"
 
@@ -22,10 +27,47 @@ std::string_view BomOf(Encoding encoding) {
 
 bool IsUtf16(Encoding encoding) { return encoding == Encoding::Utf16Le || encoding == Encoding::Utf16Be; }
 
-}  // namespace
+// The formats the editor holds as the file's own bytes (after a UTF-8 mark).
+bool HeldAsItIs(Encoding encoding) { return encoding == Encoding::ShiftJis || encoding == Encoding::Utf8; }
 
-LoadedText ReadText(ITextFiles& files, const std::string& name, std::optional<Encoding> asked) {
-    std::string bytes = files.ReadAll(name);
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+// Repaints once, at the end of a change of the whole text.
+struct RedrawOff {
+    IEditor& editor;
+    explicit RedrawOff(IEditor& e) : editor(e) { editor.SetRedraw(false); }
+    ~RedrawOff() { editor.SetRedraw(true); }
+};
+
+TextNotHeldError NotHeld(const std::string& name, const TextNotHeldError& e) {
+    return TextNotHeldError(FormatText("ファイル %s は ", name) + std::to_string(e.position + 1) +
+                                " バイト目をエディタに保持できないため開けません",
+                            e.position);
+}
+
+// The whole file, read a piece at a time.
+std::string ReadWhole(IFileReader& reader, const ProgressScope& progress, const std::string& name) {
+    const std::uint64_t size = reader.Size();
+    std::string bytes;
+    try {
+        bytes.resize(static_cast<std::size_t>(size));
+    } catch (const std::bad_alloc&) {
+        throw Error("メモリが足りません");
+    } catch (const std::length_error&) {
+        throw Error("メモリが足りません");
+    }
+    for (std::size_t done = 0; done < bytes.size();) {
+        const std::size_t got = reader.Read(bytes.data() + done, std::min(kPieceBytes, bytes.size() - done));
+        if (got == 0) throw Error(FormatText("ファイル %s は開けません", name));
+        done += got;
+        progress.Step(done, size);
+    }
+    return bytes;
+}
+
+// The file's text from its bytes: the format asked for or detected, converted where the editor holds
+// other bytes (see ReadText).
+LoadedText FromBytes(std::string bytes, const std::string& name, std::optional<Encoding> asked) {
     LoadedText loaded;
     if (asked) {
         const std::string_view bom = BomOf(*asked);
@@ -58,12 +100,85 @@ LoadedText ReadText(ITextFiles& files, const std::string& name, std::optional<En
     return loaded;
 }
 
+// A file the editor holds as its own bytes (Shift-JIS, UTF-8 after its mark), put into the editor as it
+// is read, with the checks ReadText makes done on each piece. Nothing when the file turns out to be in a
+// format that is converted (read it whole then); the editor is then as it was.
+std::optional<LoadedText> FillFrom(IFileReader& reader, IEditor& editor, const std::string& name,
+                                   std::optional<Encoding> asked, const ProgressScope& progress) {
+    const std::uint64_t size = reader.Size();
+    std::string buffer(static_cast<std::size_t>(std::min<std::uint64_t>(size, kPieceBytes)), '\0');
+    const std::unique_ptr<ITextFill> fill = editor.StartFill(static_cast<std::size_t>(size));
+    FormatDetector detector;
+    LineBreakScanner breaks;  // the held text's breaks when the format is the one asked for
+    bool mark = false;
+    for (std::uint64_t done = 0; done < size;) {
+        const std::size_t got = reader.Read(buffer.data(), buffer.size());
+        if (got == 0) throw Error(FormatText("ファイル %s は開けません", name));
+        std::string_view piece(buffer.data(), got);
+        if (done == 0) {
+            if (!asked && (piece.starts_with("\xFF\xFE") || piece.starts_with("\xFE\xFF"))) return std::nullopt;
+            // The UTF-8 mark is the file's, not the text's; a Shift-JIS file asked for keeps every byte.
+            mark = asked != Encoding::ShiftJis && piece.starts_with(kUtf8Mark);
+        }
+        if (!asked) detector.Feed(piece);
+        if (done == 0 && mark) piece.remove_prefix(kUtf8Mark.size());
+        done += got;
+        RefuseNul(piece, name);
+        if (asked) breaks.Feed(piece);
+        try {
+            fill->Append(piece);
+        } catch (const TextNotHeldError& e) {
+            throw NotHeld(name, e);
+        }
+        progress.Step(done, size);
+    }
+    LoadedText loaded;
+    loaded.format = asked ? TextFormat{*asked, mark, breaks.Style()} : detector.Finish();
+    if (!HeldAsItIs(loaded.format.encoding)) return std::nullopt;
+    const LineBreak enter = asked ? breaks.Enter() : detector.Breaks().Enter();
+    RedrawOff redrawOff(editor);
+    try {
+        fill->Commit(HeldAsUtf8(loaded.format.encoding));
+    } catch (const TextNotHeldError& e) {
+        throw NotHeld(name, e);
+    }
+    editor.SetNewLine(LineBreakBytes(enter));
+    return loaded;
+}
+
+}  // namespace
+
+void RefuseTooLarge(const std::string& name, std::uint64_t size) {
+    if (size <= kMaxOpenBytes) return;
+    // Tenths of a gigabyte, cut rather than rounded: a size is never shown as larger than it is.
+    const std::uint64_t tenths = size * 10 / (std::uint64_t{1} << 30);
+    const std::string shown = std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + " GB";
+    throw Error(FormatText("ファイル %s は ", name) + shown + " あり、開ける大きさ (2 GB 未満) を越えるため開けません");
+}
+
+LoadedText ReadText(ITextFiles& files, const std::string& name, std::optional<Encoding> asked) {
+    return FromBytes(files.ReadAll(name), name, asked);
+}
+
+LoadedText LoadText(ITextFiles& files, IEditor& editor, const std::string& name, std::optional<Encoding> asked,
+                    IProgress* progress) {
+    std::unique_ptr<IFileReader> reader = files.OpenToRead(name);
+    RefuseTooLarge(name, reader->Size());
+    const ProgressScope scope(progress, "ファイルを開く");
+    if (!asked || HeldAsItIs(*asked)) {
+        if (std::optional<LoadedText> loaded = FillFrom(*reader, editor, name, asked, scope)) return *loaded;
+        reader = files.OpenToRead(name);  // a converted format after all: read again, whole
+        RefuseTooLarge(name, reader->Size());
+    }
+    LoadedText loaded = FromBytes(ReadWhole(*reader, scope, name), name, asked);
+    reader.reset();
+    PutText(editor, name, loaded.format, loaded.held);
+    loaded.held = std::string();
+    return loaded;
+}
+
 void PutText(IEditor& editor, const std::string& name, const TextFormat& format, std::string_view held, bool undoable) {
-    struct RedrawOff {
-        IEditor& editor;
-        explicit RedrawOff(IEditor& e) : editor(e) { editor.SetRedraw(false); }
-        ~RedrawOff() { editor.SetRedraw(true); }
-    } redrawOff(editor);
+    RedrawOff redrawOff(editor);
     const bool wasUtf8 = editor.Utf8();
     editor.SetUtf8(HeldAsUtf8(format.encoding));
     try {
@@ -73,9 +188,7 @@ void PutText(IEditor& editor, const std::string& name, const TextFormat& format,
             editor.SetText(held);
     } catch (const TextNotHeldError& e) {
         editor.SetUtf8(wasUtf8);
-        throw TextNotHeldError(FormatText("ファイル %s は ", name) + std::to_string(e.position + 1) +
-                                   " バイト目をエディタに保持できないため開けません",
-                               e.position);
+        throw NotHeld(name, e);
     } catch (...) {
         editor.SetUtf8(wasUtf8);
         throw;
@@ -83,13 +196,16 @@ void PutText(IEditor& editor, const std::string& name, const TextFormat& format,
     editor.SetNewLine(LineBreakBytes(EnterLineBreak(held)));
 }
 
-void WriteText(ITextFiles& files, const std::string& name, std::string_view held, const TextFormat& format) {
-    // The held bytes are the file's own for Shift-JIS and for UTF-8 without a mark: written without a copy.
-    if (format.encoding == Encoding::ShiftJis || (format.encoding == Encoding::Utf8 && !format.bom)) {
-        files.WriteAll(name, held);
-        return;
-    }
-    files.WriteAll(name, Encode(held, format));
+void WriteText(ITextFiles& files, const std::string& name, std::string_view held, const TextFormat& format,
+               IProgress* progress) {
+    // The held bytes are the file's own for Shift-JIS and UTF-8: written as they are, without a copy; the
+    // other formats are encoded a slice at a time.
+    PieceEncoder encoder(held, format);
+    const ProgressScope scope(progress, "ファイルの保存");
+    files.WritePieces(name, held.size() + (format.bom ? 3 : 0), [&] {
+        scope.Step(encoder.Done(), held.size());
+        return encoder.Next();
+    });
 }
 
 void WriteCopyOfText(ITextFiles& files, const std::string& name, std::string_view held, const TextFormat& format) {

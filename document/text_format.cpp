@@ -233,10 +233,11 @@ std::optional<std::size_t> EncodeEucJp(std::string_view held, std::string& out) 
 }
 
 // JIS as it is commonly written: ESC $ B before kanji, ESC ( I before half-width kana, ESC ( B before
-// ASCII and at the end, each only where the character set changes.
-std::optional<std::size_t> EncodeJis(std::string_view held, std::string& out) {
-    SjisChar::Kind set = SjisChar::Ascii;
-    out.reserve(held.size() + held.size() / 4);
+// ASCII and at the end, each only where the character set changes. `set` is the character set in force
+// before the text and after it: a text written in slices carries it from one to the next, and only the
+// whole text's end returns to ASCII (EncodeJis).
+std::optional<std::size_t> EncodeJisSlice(std::string_view held, std::string& out, SjisChar::Kind& set) {
+    out.reserve(out.size() + held.size() + held.size() / 4);
     for (std::size_t pos = 0; pos < held.size();) {
         const SjisChar ch = ReadSjisChar(held, pos);
         const unsigned char c = Byte(held, pos);
@@ -256,8 +257,14 @@ std::optional<std::size_t> EncodeJis(std::string_view held, std::string& out) {
         }
         pos += ch.length;
     }
-    if (set != SjisChar::Ascii) out += kAsciiIn;
     return std::nullopt;
+}
+
+std::optional<std::size_t> EncodeJis(std::string_view held, std::string& out) {
+    SjisChar::Kind set = SjisChar::Ascii;
+    const std::optional<std::size_t> stoppedAt = EncodeJisSlice(held, out, set);
+    if (!stoppedAt && set != SjisChar::Ascii) out += kAsciiIn;
+    return stoppedAt;
 }
 
 std::optional<std::size_t> EncodeInto(std::string_view held, const TextFormat& format, std::string& out) {
@@ -416,11 +423,14 @@ std::string Encode(std::string_view held, const TextFormat& format) {
 }
 
 std::optional<Unencodable> FindUnencodable(std::string_view held, const TextFormat& format) {
-    std::string out;
-    const std::optional<std::size_t> offset = EncodeInto(held, format, out);
-    if (!offset) return std::nullopt;
-    Unencodable found{*offset, 1};
-    for (std::size_t pos = 0; pos < *offset;) {
+    // Encoded a slice at a time into one small buffer: only the first character that fails matters.
+    PieceEncoder encoder(held, format);
+    std::size_t offset = 0;
+    for (std::optional<std::string_view> piece; (piece = encoder.TryNext(&offset));) {
+        if (piece->empty()) return std::nullopt;
+    }
+    Unencodable found{offset, 1};
+    for (std::size_t pos = 0; pos < offset;) {
         if (held[pos] == '\r' || held[pos] == '\n') {
             std::size_t length = 0;
             BreakAt(held, pos, &length);
@@ -431,6 +441,79 @@ std::optional<Unencodable> FindUnencodable(std::string_view held, const TextForm
         }
     }
     return found;
+}
+
+PieceEncoder::PieceEncoder(std::string_view held, const TextFormat& format, std::size_t sliceBytes)
+    : m_held(held), m_format(format), m_slice(std::max<std::size_t>(sliceBytes, 1)) {}
+
+std::string_view PieceEncoder::Next() {
+    std::size_t badAt = 0;
+    const std::optional<std::string_view> piece = TryNext(&badAt);
+    if (!piece) throw Error("この文字コードで表せない文字があるため保存できません。");
+    return *piece;
+}
+
+std::optional<std::string_view> PieceEncoder::TryNext(std::size_t* badAt) {
+    if (!m_markGiven) {
+        m_markGiven = true;
+        if (m_format.bom) {
+            switch (m_format.encoding) {
+                case Encoding::Utf8:
+                    return kUtf8Bom;
+                case Encoding::Utf16Le:
+                    return std::string_view("\xFF\xFE");
+                case Encoding::Utf16Be:
+                    return std::string_view("\xFE\xFF");
+                default:
+                    break;
+            }
+        }
+    }
+    if (m_pos >= m_held.size()) {
+        // JIS returns to ASCII at the end of the whole text only.
+        if (m_format.encoding == Encoding::Iso2022Jp && m_jisSet != SjisChar::Ascii) {
+            m_jisSet = SjisChar::Ascii;
+            return kAsciiIn;
+        }
+        return std::string_view();
+    }
+    // The held bytes are the file's own: given as they are, never copied.
+    if (m_format.encoding == Encoding::ShiftJis || m_format.encoding == Encoding::Utf8) {
+        const std::string_view piece = m_held.substr(m_pos, m_slice);
+        m_pos += piece.size();
+        return piece;
+    }
+    // A slice ends after a byte below 0x40: in Shift-JIS and in UTF-8 a character of its own, never part
+    // of another, so no character is split between two slices.
+    std::size_t end = m_held.size();
+    if (end - m_pos > m_slice) {
+        for (end = m_pos + m_slice - 1; end < m_held.size() && Byte(m_held, end) >= 0x40;) ++end;
+        end = std::min(end + 1, m_held.size());
+    }
+    const std::string_view slice = m_held.substr(m_pos, end - m_pos);
+    m_buffer.clear();
+    std::optional<std::size_t> stoppedAt;
+    switch (m_format.encoding) {
+        case Encoding::Utf16Le:
+        case Encoding::Utf16Be:
+            stoppedAt = EncodeUtf16(slice, false, m_format.encoding == Encoding::Utf16Be, m_buffer);
+            break;
+        case Encoding::EucJp:
+            stoppedAt = EncodeEucJp(slice, m_buffer);
+            break;
+        default: {
+            auto set = static_cast<SjisChar::Kind>(m_jisSet);
+            stoppedAt = EncodeJisSlice(slice, m_buffer, set);
+            m_jisSet = set;
+            break;
+        }
+    }
+    if (stoppedAt) {
+        *badAt = m_pos + *stoppedAt;
+        return std::nullopt;
+    }
+    m_pos = end;
+    return std::string_view(m_buffer);
 }
 
 LineBreak DetectLineBreak(std::string_view text) {
@@ -451,6 +534,47 @@ LineBreak EnterLineBreak(std::string_view text) {
     if (pos == std::string_view::npos) return LineBreak::CrLf;
     std::size_t length = 0;
     return BreakAt(text, pos, &length);
+}
+
+void LineBreakScanner::Feed(std::string_view piece) {
+    if (piece.empty()) return;
+    // The first break, once: a CR at a piece's end is told apart by the next piece's first byte.
+    if (!m_first) {
+        if (m_lastCr) {
+            m_first = piece[0] == '\n' ? LineBreak::CrLf : LineBreak::Cr;
+        } else if (const std::size_t at = piece.find_first_of("\r\n"); at != std::string_view::npos) {
+            if (piece[at] == '\n') {
+                m_first = LineBreak::Lf;
+            } else if (at + 1 < piece.size()) {
+                m_first = piece[at + 1] == '\n' ? LineBreak::CrLf : LineBreak::Cr;
+            }
+        }
+    }
+    // The style by counts, which a plain loop keeps without a branch: every break is a CR LF when the CRs,
+    // the LFs and the pairs are as many; LF alone when there is no CR; CR alone when there is no LF.
+    const auto* p = reinterpret_cast<const unsigned char*>(piece.data());
+    std::uint64_t cr = 0, lf = 0, pairs = m_lastCr && p[0] == '\n';
+    for (std::size_t i = 0; i < piece.size(); ++i) {
+        cr += p[i] == '\r';
+        lf += p[i] == '\n';
+    }
+    for (std::size_t i = 1; i < piece.size(); ++i) pairs += (p[i] == '\n') & (p[i - 1] == '\r');
+    m_cr += cr;
+    m_lf += lf;
+    m_crLf += pairs;
+    m_lastCr = p[piece.size() - 1] == '\r';
+}
+
+LineBreak LineBreakScanner::Style() const {
+    if (m_cr == 0 && m_lf == 0) return LineBreak::CrLf;
+    if (m_cr == 0) return LineBreak::Lf;
+    if (m_lf == 0) return LineBreak::Cr;
+    return m_crLf == m_cr && m_crLf == m_lf ? LineBreak::CrLf : LineBreak::Mixed;
+}
+
+LineBreak LineBreakScanner::Enter() const {
+    if (m_first) return *m_first;
+    return m_lastCr ? LineBreak::Cr : LineBreak::CrLf;
 }
 
 std::string_view LineBreakBytes(LineBreak lineBreak) {

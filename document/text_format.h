@@ -15,6 +15,7 @@
 //   only ConvertLineBreaks changes them.
 // Everything here runs in time linear in the text's length.
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -84,5 +85,71 @@ LineBreak EnterLineBreak(std::string_view text);
 std::string_view LineBreakBytes(LineBreak lineBreak);
 // Every break (CR LF, LF or CR) becomes `to`; nothing else changes. Throws Error for Mixed.
 std::string ConvertLineBreaks(std::string_view text, LineBreak to);
+
+// ---- The same rules for texts too large to copy whole: over pieces of any size, with the same results.
+
+// How much of a text one piece of a file's reading or writing takes.
+inline constexpr std::size_t kPieceBytes = std::size_t{16} << 20;
+
+// Encode a slice of the held text at a time, into one buffer used again: the pieces, in order, are the
+// bytes Encode gives for the whole text. A held text that is the file's own bytes (Shift-JIS, UTF-8) is
+// given as it is, never copied; a byte-order mark comes as a piece of its own.
+class PieceEncoder {
+public:
+    PieceEncoder(std::string_view held, const TextFormat& format, std::size_t sliceBytes = kPieceBytes);
+    // The next piece, empty after the last; valid until the next call. Throws Error as Encode does when
+    // the text holds a character the format cannot represent.
+    std::string_view Next();
+    // The same, or nothing with `badAt` set to the held offset of the character that cannot be written.
+    std::optional<std::string_view> TryNext(std::size_t* badAt);
+    // How much of the held text the pieces so far have taken.
+    std::size_t Done() const { return m_pos; }
+
+private:
+    std::string_view m_held;
+    TextFormat m_format;
+    std::size_t m_slice;
+    std::size_t m_pos = 0;
+    bool m_markGiven = false;
+    unsigned char m_jisSet = 0;  // JIS: the character set in force after the pieces so far
+    std::string m_buffer;
+};
+
+// DetectLineBreak and EnterLineBreak over a text given in pieces (a CR LF may be split between two).
+class LineBreakScanner {
+public:
+    void Feed(std::string_view piece);
+    LineBreak Style() const;
+    LineBreak Enter() const;
+
+private:
+    std::uint64_t m_cr = 0, m_lf = 0, m_crLf = 0;
+    bool m_lastCr = false;  // the pieces so far end with a CR
+    std::optional<LineBreak> m_first;
+};
+
+// DetectFormat over a file's bytes given in pieces.
+class FormatDetector {
+public:
+    void Feed(std::string_view piece);
+    TextFormat Finish();
+    // The breaks of the text the file holds when it is held as its bytes (after a UTF-8 byte-order mark).
+    const LineBreakScanner& Breaks() const { return m_breaks; }
+
+private:
+    enum class Mark { Unknown, None, Utf8, Utf16Le, Utf16Be };
+    void Decide();
+    void Take(std::string_view bytes);
+    void Scan(std::string_view block, bool atEnd);
+    Mark m_mark = Mark::Unknown;
+    std::size_t m_skip = 0;  // bytes of the mark not yet passed
+    std::string m_head;      // the first bytes, until there are enough to tell the byte-order mark
+    std::string m_carry;     // bytes after the last place no character or escape sequence can straddle
+    LineBreakScanner m_breaks;
+    bool m_oddByte = false;  // UTF-16: a byte of a unit cut by the piece's end
+    char m_odd = 0;
+    bool m_sevenBit = true, m_jisEscape = false, m_utf8 = true, m_multiByte = false;
+    std::optional<long long> m_eucScore = 0, m_sjisScore = 0;
+};
 
 }  // namespace tovel

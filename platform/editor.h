@@ -6,6 +6,7 @@
 // rows; indices are zero-based.
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,18 @@ class TextNotHeldError : public Error {
 public:
     TextNotHeldError(const std::string& message, std::size_t position) : Error(message), position(position) {}
     std::size_t position;
+};
+
+// A whole text put into the editor a piece at a time, for a load (see IEditor::StartFill).
+class ITextFill {
+public:
+    virtual ~ITextFill() = default;
+    // Adds bytes to the new text. Raises as SetText does (TextNotHeldError's position counts from the new
+    // text's start); the fill is then of no further use, and the editor keeps its previous text.
+    virtual void Append(std::string_view bytes) = 0;
+    // The new text becomes the editor's as SetText would make it (an unchanged text sends nothing), held
+    // as UTF-8 or not as SetUtf8 sets it.
+    virtual void Commit(bool utf8) = 0;
 };
 
 class IEditor {
@@ -60,6 +73,10 @@ public:
     // As SetText, with the same refusals, but for a command: the previous text stays in the undo record,
     // and one undo brings it back byte for byte.
     virtual void ReplaceText(std::string_view text) = 0;
+    // Starts a new text of about `bytes`, filled without a copy of the whole where the editor can. Until
+    // Commit the editor keeps its previous text, undo record, caret and scroll, and a fill ended without
+    // Commit leaves them exactly so. By default the pieces are joined for SetText.
+    virtual std::unique_ptr<ITextFill> StartFill(std::size_t bytes);
     virtual void Clear() = 0;
 
     // Takes back the last step (an edit or a group of edits); each further undo the step before, back to
@@ -113,6 +130,29 @@ public:
     // The break that Enter and Add type: "\r\n", "\n" or "\r".
     virtual void SetNewLine(std::string_view lineBreak) = 0;
 };
+
+inline std::unique_ptr<ITextFill> IEditor::StartFill(std::size_t bytes) {
+    class JoinedFill : public ITextFill {
+    public:
+        JoinedFill(IEditor& editor, std::size_t bytes) : m_editor(editor) { m_text.reserve(bytes); }
+        void Append(std::string_view bytes) override { m_text += bytes; }
+        void Commit(bool utf8) override {
+            const bool wasUtf8 = m_editor.Utf8();
+            m_editor.SetUtf8(utf8);
+            try {
+                m_editor.SetText(m_text);
+            } catch (...) {
+                m_editor.SetUtf8(wasUtf8);
+                throw;
+            }
+        }
+
+    private:
+        IEditor& m_editor;
+        std::string m_text;
+    };
+    return std::make_unique<JoinedFill>(*this, bytes);
+}
 
 // Makes the edits of its lifetime one undo step.
 class UndoStep {

@@ -105,6 +105,15 @@ public:
         Call(SCI_SETDOCPOINTER, 0, doc);
         Call(SCI_RELEASEDOCUMENT, 0, doc);  // the editor holds its own reference
     }
+    // A document of its own for a text of about `bytes`, without styles, held by the caller (0 when it
+    // could not be made); a view holds a reference of its own to the document it shows.
+    sptr_t CreateDocument(Position bytes) const {
+        return Call(SCI_CREATEDOCUMENT, static_cast<uptr_t>(bytes), SC_DOCUMENTOPTION_STYLES_NONE);
+    }
+    sptr_t DocPointer() const { return Call(SCI_GETDOCPOINTER); }
+    // Shows the document (0: a new empty one) in place of the current one, which loses this view's reference.
+    void SetDocPointer(sptr_t doc) const { Call(SCI_SETDOCPOINTER, 0, doc); }
+    void ReleaseDocument(sptr_t doc) const { Call(SCI_RELEASEDOCUMENT, 0, doc); }
     void SetTechnologyGdi() const { Call(SCI_SETTECHNOLOGY, SC_TECHNOLOGY_DEFAULT); }
     void SetEolMode(int mode) const { Call(SCI_SETEOLMODE, static_cast<uptr_t>(mode)); }
     void SetPasteConvertEndings(bool convert) const { Call(SCI_SETPASTECONVERTENDINGS, convert); }

@@ -450,31 +450,10 @@ std::size_t ScintillaEditor::SetRecorded(std::string_view text) {
     return at;
 }
 
-// A load starts a new record, so nothing is recorded: the record would hold a second copy of the whole
-// loaded text. The buffer is sized once for the text. A text not held gives the previous one back, from a
-// copy taken only when there is one.
-std::size_t ScintillaEditor::SetUnrecorded(std::string_view text) {
-    const std::string previous(TextView());
-    m_calls.EmptyUndoBuffer();
-    m_calls.SetUndoCollection(false);
-    m_calls.ClearAll();
-    m_calls.Allocate(static_cast<sci::Position>(text.size()) + 1);
-    m_calls.AppendText(text);
-    const std::size_t at = FirstByteNotHeld(text);
-    if (at != kTextHeld) {
-        m_calls.SetStatus(SC_STATUS_OK);
-        m_calls.ClearAll();
-        m_calls.AppendText(previous);
-    }
-    m_calls.SetUndoCollection(true);
-    m_calls.EmptyUndoBuffer();
-    m_calls.SetSavePoint();
-    return at;
-}
-
 void ScintillaEditor::SetWholeText(std::string_view text, bool undoable) {
     // The text ends at its first NUL byte.
     if (const auto nul = text.find('\0'); nul != std::string_view::npos) text = text.substr(0, nul);
+    if (text.size() > kMaxTextBytes) throw Error(kTooLarge);
     // Every byte as given, line breaks included. A text that lies in the component's own buffer (a part
     // of TextView) is copied first: clearing the buffer would pull it away from under the set.
     std::string copy;
@@ -494,6 +473,13 @@ void ScintillaEditor::SetWholeText(std::string_view text, bool undoable) {
     m_redoable = 0;  // a refused text is never redone; the step before it is the one an undo takes back
     if (at == kNotStored) throw Error(kTooLarge);
     if (at != kTextHeld) throw TextNotHeldError("文字列の " + PositionText(at) + " バイト目を保持できません", at);
+    AfterWholeText();
+}
+
+Error ScintillaEditor::TooLarge() { return Error(kTooLarge); }
+
+void ScintillaEditor::AfterWholeText() {
+    m_redoable = 0;
     m_calls.SetEmptySelection(0);
     m_calls.SetXOffset(0);
     m_calls.SetFirstVisibleLine(0);

@@ -68,6 +68,9 @@ public:
     std::string_view TextRange(std::size_t start, std::size_t length) override;
     void SetText(std::string_view text) override;
     void ReplaceText(std::string_view text) override;
+    // The new text fills a document of its own in a hidden second view; it takes the editor's place only
+    // when complete, so the document shown, its undo record and caret stay untouched until then.
+    std::unique_ptr<ITextFill> StartFill(std::size_t bytes) override;
     void Clear() override;
     void Undo() override;
     void Redo() override;
@@ -139,6 +142,15 @@ private:
     std::size_t SetRecorded(std::string_view text);
     std::size_t SetUnrecorded(std::string_view text);
     std::size_t FirstByteNotHeld(std::string_view text) const;
+    // What a new whole text resets: the caret to the start, the view to the top, nothing to redo; the
+    // owner is told.
+    void AfterWholeText();
+    class Fill;
+    // The refusal of a text too large for the component.
+    static Error TooLarge();
+    static constexpr std::size_t kMaxTextBytes = 0x7FFFFFFF;  // every offset of the editor is an int
+    // The hidden view a fill's document is built in, made on first use.
+    const sci::Calls& FillView();
     void OnNotify(const SCNotification& n);
     void ViewChanged();
     void LimitInsertion(const SCNotification& n);
@@ -158,6 +170,8 @@ private:
 
     HWND m_hwnd = nullptr;
     sci::Calls m_calls;
+    HWND m_fillView = nullptr;  // a child of the frame, gone with it
+    sci::Calls m_fillCalls;
     MessageObserver m_observer;
     AfterObserver m_after;
     ChangeObserver m_changed;

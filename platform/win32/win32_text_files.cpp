@@ -58,7 +58,42 @@ std::optional<std::tuple<DWORD, DWORD, DWORD>> IdentityOf(const std::string& pat
     return std::tuple{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
 }
 
+class Win32FileReader : public IFileReader {
+public:
+    explicit Win32FileReader(const std::string& name) : m_cannotOpen(FormatText("ファイル %s は開けません", name)) {
+        m_file.Reset(CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        LARGE_INTEGER size{};
+        if (!m_file.Valid() || !GetFileSizeEx(m_file.Get(), &size) || size.QuadPart < 0) throw Error(m_cannotOpen);
+        m_size = static_cast<std::uint64_t>(size.QuadPart);
+    }
+    std::uint64_t Size() const override { return m_size; }
+    std::size_t Read(char* into, std::size_t bytes) override {
+        const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(bytes, m_size - m_done));
+        std::size_t done = 0;
+        while (done < want) {
+            // ReadFile takes a 32-bit count: a gigabyte at a time.
+            const DWORD ask = static_cast<DWORD>(std::min<std::size_t>(want - done, std::size_t{1} << 30));
+            DWORD got = 0;
+            if (!ReadFile(m_file.Get(), into + done, ask, &got, nullptr) || got == 0) throw Error(m_cannotOpen);
+            done += got;
+        }
+        m_done += done;
+        return done;
+    }
+
+private:
+    std::string m_cannotOpen;
+    ScopedHandle m_file;
+    std::uint64_t m_size = 0;
+    std::uint64_t m_done = 0;
+};
+
 }  // namespace
+
+std::unique_ptr<IFileReader> Win32TextFiles::OpenToRead(const std::string& name) {
+    return std::make_unique<Win32FileReader>(name);
+}
 
 std::string Win32TextFiles::ReadAll(const std::string& name) {
     // All or nothing: a file that cannot be opened, measured or read to its last byte is refused whole,
@@ -97,6 +132,18 @@ void Win32TextFiles::CheckReadable(const std::string& name) {
 void Win32TextFiles::WriteAll(const std::string& name, std::string_view bytes) { WriteParts(name, {bytes}); }
 
 void Win32TextFiles::WriteParts(const std::string& name, std::initializer_list<std::string_view> parts) {
+    std::uint64_t total = 0;
+    for (std::string_view part : parts) total += part.size();
+    auto it = parts.begin();
+    WritePieces(name, total, [&]() -> std::string_view {
+        while (it != parts.end()) {
+            if (const std::string_view part = *it++; !part.empty()) return part;
+        }
+        return {};
+    });
+}
+
+void Win32TextFiles::WritePieces(const std::string& name, std::uint64_t expected, const PieceSource& next) {
     // A target that exists but cannot be replaced (read-only, a folder, held open by another program)
     // is refused before anything is written.
     WIN32_FILE_ATTRIBUTE_DATA target{};
@@ -126,22 +173,28 @@ void Win32TextFiles::WriteParts(const std::string& name, std::initializer_list<s
     } cleanup{tempPath, temp};
 
     Step("temporary file created");
-    std::size_t total = 0;
-    for (std::string_view part : parts) total += part.size();
-    // The parts in order, with the "half written" step once half the bytes are in the file.
-    std::size_t before = total / 2;
-    bool written = true, halfSeen = false;
-    for (std::string_view part : parts) {
-        const std::string_view head = part.substr(0, std::min(before, part.size()));
-        written = written && WriteEverything(temp.Get(), head);
-        before -= head.size();
-        if (before == 0 && !halfSeen) {
-            halfSeen = true;
-            Step("half written");
+    // The pieces in order, with the "half written" step once half the expected bytes are in the file. A
+    // failed write ends the save at once: the file could only come out short.
+    std::uint64_t before = expected / 2;
+    bool halfSeen = false;
+    const auto half = [&] {
+        halfSeen = true;
+        Step("half written");
+    };
+    if (before == 0) half();
+    bool written = true;
+    for (std::string_view piece = next(); written && !piece.empty(); piece = next()) {
+        if (!halfSeen) {
+            const std::string_view head =
+                piece.substr(0, static_cast<std::size_t>(std::min<std::uint64_t>(before, piece.size())));
+            written = WriteEverything(temp.Get(), head);
+            piece.remove_prefix(head.size());
+            before -= head.size();
+            if (before == 0) half();
         }
-        written = written && WriteEverything(temp.Get(), part.substr(head.size()));
+        written = written && WriteEverything(temp.Get(), piece);
     }
-    if (!halfSeen) Step("half written");  // no parts at all
+    if (!halfSeen) half();  // fewer bytes than expected
     // The replacement takes the old file's creation time (the write time is the new content's own).
     if (exists) SetFileTime(temp.Get(), &target.ftCreationTime, nullptr, nullptr);
     written = written && FlushFileBuffers(temp.Get());

@@ -22,6 +22,10 @@ public:
     void WriteAll(const std::string& name, std::string_view bytes) override;
     // The same for a file made of these parts in order, written as they are (no joined copy).
     void WriteParts(const std::string& name, std::initializer_list<std::string_view> parts);
+    // The same for pieces as the source gives them; "half written" comes once half of `expected` is in.
+    void WritePieces(const std::string& name, std::uint64_t expected, const PieceSource& next) override;
+    // Read with ReadFile a piece at a time, into the caller's buffer.
+    std::unique_ptr<IFileReader> OpenToRead(const std::string& name) override;
     std::string FullPath(const std::string& name) override;
     // The full path with short (8.3) folder and file names made long where they exist.
     std::string LongFullPath(const std::string& name);
