@@ -133,6 +133,8 @@ private:
     std::size_t SetRecorded(std::string_view text);
     std::size_t SetUnrecorded(std::string_view text);
     std::size_t FirstByteNotHeld(std::string_view text) const;
+    // Ctrl+End, with Shift extending the selection, while word wrap is on (see the definition).
+    void GoToEnd(bool extend);
     void OnNotify(const SCNotification& n);
     void ViewChanged();
     void LimitInsertion(const SCNotification& n);
