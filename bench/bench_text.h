@@ -20,3 +20,17 @@ inline std::string MakeMixedBreaksText(std::size_t size) {
 }
 
 }  // namespace tovel::bench
+
+namespace tovel::bench {
+
+// Appends numbered lines of about 80 bytes, Japanese and ASCII mixed, each ended by CR LF, until `text`
+// holds at least `size` bytes; `line` counts on from call to call, so a big file is written in pieces.
+inline void AppendJapaneseLines(std::string& text, std::size_t size, long long& line) {
+    while (text.size() < size) {
+        text += "テキストエディタの行 line ";
+        text += std::to_string(line++);
+        text += " 日本語の文章が続きます。The quick brown fox.\r\n";
+    }
+}
+
+}  // namespace tovel::bench

@@ -3,7 +3,8 @@
 # open, keystroke, memory and save figures beside a bare EDIT control and plain file I/O, the gutter, and
 # the replace and delete commands beside the editor's own get and set, and the file formats (opening UTF-8
 # and EUC-JP beside the same text in Shift-JIS, typing in UTF-8, detection and decoding throughput), each
-# floor measured in the same run.
+# floor measured in the same run; last, big files of 10 MB, 100 MB and 1 GB and a 10 MB single line in the
+# main window beside a bare editing component fed the same file.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/wine-env.sh
@@ -43,3 +44,10 @@ run_wine build/win32/tovel_bench_formats.exe
 echo
 echo "== Win32 (Wine): the recovery copy"
 run_wine build/win32/tovel_bench_recovery.exe
+
+echo
+echo "== Win32 (Wine): big files, the main window beside a bare editing component"
+run_wine build/win32/tovel_bench_big.exe 10 3
+run_wine build/win32/tovel_bench_big.exe line 10
+run_wine build/win32/tovel_bench_big.exe 100 3
+run_wine build/win32/tovel_bench_big.exe 1000 0

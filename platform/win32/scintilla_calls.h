@@ -70,6 +70,10 @@ public:
     Position SelectionEnd() const { return Call(SCI_GETSELECTIONEND); }
     void SetSel(Position anchor, Position caret) const { Call(SCI_SETSEL, static_cast<uptr_t>(anchor), caret); }
     void SetEmptySelection(Position pos) const { Call(SCI_SETEMPTYSELECTION, static_cast<uptr_t>(pos)); }
+    // Moves the caret, keeping the anchor, without scrolling.
+    void SetCurrentPos(Position pos) const { Call(SCI_SETCURRENTPOS, static_cast<uptr_t>(pos)); }
+    // The caret's column becomes the one Up and Down keep to.
+    void ChooseCaretX() const { Call(SCI_CHOOSECARETX); }
     void SelectAll() const { Call(SCI_SELECTALL); }
     bool SelectionIsRectangle() const { return Call(SCI_SELECTIONISRECTANGLE) != 0; }
     int Selections() const { return static_cast<int>(Call(SCI_GETSELECTIONS)); }

@@ -198,6 +198,10 @@ LRESULT ScintillaEditor::OnHookedMessage(UINT msg, WPARAM wp, LPARAM lp) {
                 });
                 return 0;
             }
+            if (ctrl && !alt && wp == VK_END && m_wordWrap) {
+                GoToEnd(shift);
+                return 0;
+            }
             if (shift && !ctrl && !alt && (wp == VK_DELETE || wp == VK_INSERT)) {
                 Guarded([&] { wp == VK_DELETE ? CutToClipboard() : PasteFromClipboard(); });
                 return 0;
@@ -260,6 +264,23 @@ LRESULT ScintillaEditor::OnHookedMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (m_calls.FirstVisibleLine() != m_shownTop) ViewChanged();
     if (m_after) Guarded([&] { m_after(msg, wp, lp); });
     return result;
+}
+
+// The component's own Ctrl+End first wraps every line its background wrapping has not reached yet, which
+// holds the window for seconds on a big text just opened. Here the caret goes to the end without a
+// scroll, the window is scrolled as far down as the rows known so far allow and painted, which wraps the
+// lines it shows (the last ones), and only then is the caret scrolled into view over those measured rows.
+void ScintillaEditor::GoToEnd(bool extend) {
+    const sci::Position end = m_calls.Length();
+    if (extend) {
+        m_calls.SetCurrentPos(end);
+    } else {
+        m_calls.SetEmptySelection(end);
+    }
+    m_calls.SetFirstVisibleLine(m_calls.VisibleFromDocLine(m_calls.LineCount()));
+    UpdateWindow(m_hwnd);
+    m_calls.ScrollCaret();
+    m_calls.ChooseCaretX();
 }
 
 void ScintillaEditor::OnNotify(const SCNotification& n) {

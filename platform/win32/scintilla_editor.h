@@ -151,6 +151,8 @@ private:
     static constexpr std::size_t kMaxTextBytes = 0x7FFFFFFF;  // every offset of the editor is an int
     // The hidden view a fill's document is built in, made on first use.
     const sci::Calls& FillView();
+    // Ctrl+End, with Shift extending the selection, while word wrap is on (see the definition).
+    void GoToEnd(bool extend);
     void OnNotify(const SCNotification& n);
     void ViewChanged();
     void LimitInsertion(const SCNotification& n);

@@ -264,5 +264,51 @@ TEST_F(GutterOnMainWindowTest, EveryRowIsNumberedAtTheRowHeightOfAnyZoom) {
     }
 }
 
+// Ctrl+End straight after a long wrapped text is set, before the editor has wrapped it in the background,
+// and again with Shift from a caret further up: the caret ends on the last line, that line's rows show at
+// the foot of the window with its number in the gutter, and with Shift the selection runs from where the
+// caret was to the end.
+TEST_F(GutterOnMainWindowTest, CtrlEndOnALongWrappedTextShowsTheLastLineWithItsNumber) {
+    ASSERT_TRUE(Note().WordWrap());
+    std::string text;
+    for (int i = 1; i <= 40000; ++i) {
+        text += "テキストエディタの行 line " + std::to_string(i) + " 日本語の文章が続きます。The quick brown fox.\r\n";
+    }
+    text += "最後の行 the last line, long enough to take two rows of the window at the least when wrapped";
+    for (const bool shift : {false, true}) {
+        SCOPED_TRACE(shift ? "Ctrl+Shift+End" : "Ctrl+End");
+        Note().SetText("");
+        Note().SetText(text);
+        Paint();
+        Note().SetSelStart(static_cast<int>(SendMessageW(Note().Handle(), SCI_POSITIONFROMLINE, 2, 0)));
+        BYTE state[256] = {};
+        GetKeyboardState(state);
+        state[VK_CONTROL] = 0x80;
+        state[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(state);
+        SendMessageW(Note().Handle(), WM_KEYDOWN, VK_END, 1);
+        state[VK_CONTROL] = state[VK_SHIFT] = 0;
+        SetKeyboardState(state);
+        Paint();
+
+        const auto lines = SendMessageW(Note().Handle(), SCI_GETLINECOUNT, 0, 0);
+        const auto end = SendMessageW(Note().Handle(), SCI_GETLENGTH, 0, 0);
+        EXPECT_EQ(SendMessageW(Note().Handle(), SCI_GETCURRENTPOS, 0, 0), end);
+        EXPECT_EQ(SendMessageW(Note().Handle(), SCI_GETANCHOR, 0, 0),
+                  shift ? SendMessageW(Note().Handle(), SCI_POSITIONFROMLINE, 2, 0) : end);
+        const int rowHeight = static_cast<int>(SendMessageW(Note().Handle(), SCI_TEXTHEIGHT, 0, 0));
+        RECT client;
+        GetClientRect(Note().Handle(), &client);
+        const int caretY = static_cast<int>(SendMessageW(Note().Handle(), SCI_POINTYFROMPOSITION, 0, end));
+        EXPECT_GE(caretY, 0);
+        EXPECT_LE(caretY + rowHeight, client.bottom) << "the caret's row is below the window";
+        EXPECT_GT(caretY + 2 * rowHeight, client.bottom) << "rows are left empty below the end";
+        EXPECT_GE(RowTopInGutter(Note(), Gutter(), lines - 1), 0) << "the last line's first row is above the window";
+        ASSERT_FALSE(Gutter().Numbers().empty());
+        EXPECT_EQ(Gutter().Numbers().back().text, std::to_string(lines));
+        ExpectNumbersBesideRows(Note(), Gutter());
+    }
+}
+
 }  // namespace
 }  // namespace tovel

@@ -1,0 +1,469 @@
+// Big files: the program's main window as the user has it (opened by path as a dropped file is, with the
+// gutter, the status bar and the recovery keeper) beside a bare editing component of the same size and
+// font fed the same file, both with word wrap on, in the same run. The text is lines of about 80 bytes of
+// Japanese and ASCII with CR LF, of the size given in megabytes (default 10):
+//   big_bench.exe [megabytes] [opens]     (opens 0: one open, Ctrl+End straight after it paints)
+//   big_bench.exe line [megabytes]        (one line without a break: keystrokes with word wrap on and off)
+// Each figure is a median, printed with its target.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/command_ids.h"
+#include "app/win32/application.h"
+#include "app/win32/tovel_unit.h"
+#include "bench/win32/big_bench_support.h"
+#include "gutter/win32/line_gutter.h"
+#include "platform/error.h"
+
+namespace {
+
+using namespace tovel::bench;
+
+bool g_ok = true;
+
+void Fail(const char* what) {
+    std::printf("ERROR: %s\n", what);
+    g_ok = false;
+}
+
+void Row(const char* what, double product, double bare, const char* unit) {
+    std::printf("  %-46s program %10.3f %s   bare %10.3f %s\n", what, product, unit, bare, unit);
+}
+
+void Verdict(const char* what, double value, double target, const char* unit = "") {
+    std::printf("    %-58s %9.3f%s (target <= %.3f%s: %s)\n", what, value, unit, target, unit,
+                value <= target ? "ok" : "MISSED");
+}
+
+// Sends a key down and up as the program's loop would deliver it, with Ctrl held when asked.
+void Key(tovel::bench::IdleWaiter& waiter, HWND target, WORD vk, bool ctrl) {
+    BYTE state[256] = {};
+    GetKeyboardState(state);
+    state[VK_CONTROL] = state[VK_LCONTROL] = ctrl ? 0x80 : 0;
+    SetKeyboardState(state);
+    MSG down{target, WM_KEYDOWN, vk, 1};
+    waiter.Dispatch(down);
+    state[VK_CONTROL] = state[VK_LCONTROL] = 0;
+    SetKeyboardState(state);
+}
+
+// What both sides are measured on; each side says how it does it.
+struct Side {
+    HWND top = nullptr;        // the window painted
+    HWND component = nullptr;  // the editing component's window
+    std::function<void()> clear;
+    std::function<void()> open;
+    IdleWaiter* waiter = nullptr;
+};
+
+struct OpenTimes {
+    double painted = 0, idle = 0;
+};
+
+OpenTimes OpenOnce(Side& side) {
+    side.clear();
+    side.waiter->WaitUntilIdle();
+    const double start = Seconds();
+    side.open();
+    PaintNow(side.top, side.component);
+    const double painted = Seconds();
+    const double idle = side.waiter->WaitUntilIdle();
+    return {painted - start, std::max(painted, idle) - start};
+}
+
+long long CaretLine(HWND component) {
+    const auto caret = SendMessageW(component, SCI_GETCURRENTPOS, 0, 0);
+    return static_cast<long long>(SendMessageW(component, SCI_LINEFROMPOSITION, caret, 0));
+}
+
+bool CaretShown(HWND component) {
+    const auto caret = SendMessageW(component, SCI_GETCURRENTPOS, 0, 0);
+    const int y = static_cast<int>(SendMessageW(component, SCI_POINTYFROMPOSITION, 0, caret));
+    RECT client;
+    GetClientRect(component, &client);
+    return y >= 0 && y + static_cast<int>(SendMessageW(component, SCI_TEXTHEIGHT, 0, 0)) <= client.bottom;
+}
+
+// Ctrl+End, timed until the caret's line is painted.
+double CtrlEnd(Side& side) {
+    const double start = Seconds();
+    Key(*side.waiter, side.component, VK_END, true);
+    const double keyed = Seconds();
+    PaintNow(side.top, side.component);
+    if (std::getenv("BIG_BENCH_DETAIL"))
+        std::printf("    (Ctrl+End: key %.1f ms, paint %.1f ms)\n", Ms(keyed - start), Ms(Seconds() - keyed));
+    const double took = Seconds() - start;
+    const auto lines = SendMessageW(side.component, SCI_GETLINECOUNT, 0, 0);
+    if (CaretLine(side.component) != lines - 1 || !CaretShown(side.component))
+        Fail("Ctrl+End: the caret is not shown on the last line");
+    return took;
+}
+
+// A Japanese character typed at the caret and painted; erased untimed, so the text stays as it was.
+double Keystroke(Side& side) {
+    const double start = Seconds();
+    SendMessageW(side.component, WM_CHAR, 0x3042, 1);  // "あ"
+    PaintNow(side.top, side.component);
+    const double took = Seconds() - start;
+    Key(*side.waiter, side.component, VK_BACK, false);
+    PaintNow(side.top, side.component);
+    return took;
+}
+
+struct Typing {
+    double end = 0, middle = 0;
+};
+
+Typing TypeAtEndAndMiddle(Side& side, int keystrokes) {
+    Typing t;
+    std::vector<double> times;
+    const auto length = SendMessageW(side.component, SCI_GETLENGTH, 0, 0);
+    SendMessageW(side.component, SCI_GOTOPOS, length, 0);
+    side.waiter->WaitUntilIdle();
+    for (int i = 0; i < keystrokes; ++i) times.push_back(Keystroke(side));
+    t.end = Median(times);
+    times.clear();
+    const auto middleLine = SendMessageW(side.component, SCI_LINEFROMPOSITION, length / 2, 0);
+    SendMessageW(side.component, SCI_GOTOLINE, middleLine, 0);
+    side.waiter->WaitUntilIdle();
+    for (int i = 0; i < keystrokes; ++i) times.push_back(Keystroke(side));
+    t.middle = Median(times);
+    return t;
+}
+
+// Compares the program's text with the file, piece by piece.
+bool SameAsFile(HWND component, const std::string& name) {
+    tovel::ScopedHandle file(CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file.Valid() || !GetFileSizeEx(file.Get(), &size)) return false;
+    if (SendMessageW(component, SCI_GETLENGTH, 0, 0) != size.QuadPart) return false;
+    const auto* held = reinterpret_cast<const char*>(SendMessageW(component, SCI_GETCHARACTERPOINTER, 0, 0));
+    std::string piece(8u << 20, '\0');
+    for (long long at = 0;;) {
+        DWORD got = 0;
+        if (!ReadFile(file.Get(), piece.data(), static_cast<DWORD>(piece.size()), &got, nullptr)) return false;
+        if (got == 0) return true;
+        if (std::memcmp(held + at, piece.data(), got) != 0) return false;
+        at += got;
+    }
+}
+
+struct Figures {
+    std::vector<double> painted, idle;
+    double ctrlEndFresh = 0, ctrlEndSettled = 0;
+    Typing typing;
+    double peak = 0, settled = 0;  // multiples of the file size
+    std::size_t emptyBytes = 0, peakBytes = 0, settledBytes = 0;
+};
+
+Figures Measure(Side& side, int opens, int keystrokes, const std::function<void()>& afterFirstOpen) {
+    Figures f;
+    if (opens == 0) {
+        // One open only, for the biggest texts: Ctrl+End straight after it has painted, and "until idle"
+        // includes what that Ctrl+End left to do.
+        side.clear();
+        side.waiter->WaitUntilIdle();
+        const double start = Seconds();
+        side.open();
+        PaintNow(side.top, side.component);
+        f.painted.push_back(Seconds() - start);
+        f.ctrlEndFresh = CtrlEnd(side);
+        f.idle.push_back(std::max(Seconds(), side.waiter->WaitUntilIdle()) - start);
+        if (afterFirstOpen) afterFirstOpen();
+    } else {
+        for (int run = 0; run < opens; ++run) {
+            const OpenTimes t = OpenOnce(side);
+            f.painted.push_back(t.painted);
+            f.idle.push_back(t.idle);
+            if (run == 0 && afterFirstOpen) afterFirstOpen();
+        }
+        // Ctrl+End straight after a fresh open has painted, before the background wrapping has run.
+        side.clear();
+        side.waiter->WaitUntilIdle();
+        side.open();
+        PaintNow(side.top, side.component);
+        f.ctrlEndFresh = CtrlEnd(side);
+        side.waiter->WaitUntilIdle();
+    }
+    std::vector<double> settled;
+    for (int i = 0; i < 5; ++i) {
+        Key(*side.waiter, side.component, VK_HOME, true);
+        PaintNow(side.top, side.component);
+        side.waiter->WaitUntilIdle();
+        settled.push_back(CtrlEnd(side));
+    }
+    f.ctrlEndSettled = Median(settled);
+    f.typing = TypeAtEndAndMiddle(side, keystrokes);
+    return f;
+}
+
+// One line of `megabytes` without a break: a keystroke at its end with word wrap on and off, in the program
+// and in the bare component.
+int SingleLine(std::size_t megabytes, const std::string& folder) {
+    const std::size_t size = megabytes * 1'000'000;
+    const std::string name = folder + "line.txt";
+    WriteBigFile(name, size, [](std::string& piece, std::size_t n) {
+        while (piece.size() < n) piece += "日本語の文章が改行なしで続きます。The quick brown fox jumps. ";
+    });
+    constexpr int kKeystrokes = 7;
+    std::printf("win32 (Wine): one line of %zu MB, Shift-JIS; keystroke with repaint at its end, medians\n", megabytes);
+    std::fflush(stdout);
+    double product[2] = {}, bare[2] = {};  // word wrap on, off
+    int outerWidth = 0, outerHeight = 0;
+    auto typeBoth = [&](Side& side, double* into, const std::function<void(bool)>& wrap) {
+        side.clear();
+        side.open();
+        PaintNow(side.top, side.component);
+        side.waiter->WaitUntilIdle();
+        for (const bool on : {true, false}) {
+            wrap(on);
+            SendMessageW(side.component, SCI_GOTOPOS, SendMessageW(side.component, SCI_GETLENGTH, 0, 0), 0);
+            PaintNow(side.top, side.component);
+            side.waiter->WaitUntilIdle();
+            std::vector<double> t;
+            for (int i = 0; i < kKeystrokes; ++i) t.push_back(Keystroke(side));
+            into[on ? 0 : 1] = Median(t);
+        }
+    };
+    try {
+        tovel::Application app(GetModuleHandleA(nullptr));
+        std::optional<tovel::TTovForm> form;
+        form.emplace(app, tovel::StartupContext{folder, {}});
+        form->ShowAtStart();
+        tovel::TTovForm& f = *form;
+        IdleWaiter waiter(f.Note().Handle(), [&](MSG& msg) { return f.PreviewMessage(msg); });
+        waiter.Learn();
+        Side side{f.Handle(), f.Note().Handle(), [&] { f.Commands().NewN1Click(); }, [&] { f.Commands().Drop(name); },
+                  &waiter};
+        typeBoth(side, product, [&](bool on) { f.Note().SetWordWrap(on); });
+        RECT r;
+        GetWindowRect(f.Note().Handle(), &r);
+        outerWidth = r.right - r.left;
+        outerHeight = r.bottom - r.top;
+        f.Commands().DocumentKept();
+        form.reset();
+    } catch (const tovel::Error& e) {
+        std::printf("ERROR: %s\n", e.what());
+        g_ok = false;
+    }
+    if (g_ok) {
+        BareEditor editor(outerWidth, outerHeight);
+        IdleWaiter waiter(editor.Handle(), nullptr);
+        waiter.Learn();
+        Side side{editor.Parent(), editor.Handle(), [&] { editor.Clear(); },
+                  [&] {
+                      if (!editor.Load(name)) Fail("the bare component did not take the file");
+                  },
+                  &waiter};
+        typeBoth(side, bare, [&](bool on) { editor.Send(SCI_SETWRAPMODE, on ? SC_WRAP_WORD : SC_WRAP_NONE); });
+    }
+    DeleteFileA(name.c_str());
+    if (g_ok) {
+        Row("keystroke, word wrap on", Ms(product[0]), Ms(bare[0]), "ms");
+        Verdict("ratio program / bare", product[0] / bare[0], 1.5);
+        Row("keystroke, word wrap off", Ms(product[1]), Ms(bare[1]), "ms");
+        Verdict("ratio program / bare", product[1] / bare[1], 1.5);
+    }
+    return g_ok ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const bool singleLine = argc > 1 && std::strcmp(argv[1], "line") == 0;
+    if (singleLine) {
+        ++argv;
+        --argc;
+    }
+    const std::size_t megabytes = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 10;
+    const std::size_t size = megabytes * 1'000'000;
+    const int opens = argc > 2 ? std::atoi(argv[2]) : 3;
+    const int keystrokes = size >= 500'000'000 ? 15 : 31;
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "tovel_big_bench\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    if (singleLine) {
+        const int result = SingleLine(megabytes, folder);
+        RemoveDirectoryA(folder.c_str());
+        std::fflush(stdout);
+        return result;
+    }
+    const std::string name = folder + "big.txt";
+    long long line = 0;
+    WriteBigFile(name, size, [&](std::string& piece, std::size_t n) { AppendJapaneseLines(piece, n, line); });
+    std::printf("win32 (Wine): %zu MB Shift-JIS, lines of 80 bytes with CR LF, word wrap on; medians of %d opens\n",
+                megabytes, std::max(opens, 1));
+    std::fflush(stdout);
+
+    Figures product, bare;
+    int outerWidth = 0, outerHeight = 0;
+    double recoveryTick = 0;
+    bool measured = true;  // both sides ran (a failed check still prints the figures)
+    try {
+        tovel::Application app(GetModuleHandleA(nullptr));
+        std::optional<tovel::TTovForm> form;
+        form.emplace(app, tovel::StartupContext{folder, {}});
+        ShowWindow(app.Handle(), SW_SHOWNOACTIVATE);
+        form->ShowAtStart();
+        tovel::TTovForm& f = *form;
+        IdleWaiter waiter(f.Note().Handle(), [&](MSG& msg) { return f.PreviewMessage(msg); });
+        waiter.Learn();
+        const std::size_t emptyStart = WorkingSet();
+        std::optional<PeakSampler> sampler(std::in_place);
+        Side side{f.Handle(), f.Note().Handle(), [&] { f.Commands().NewN1Click(); }, [&] { f.Commands().Drop(name); },
+                  &waiter};
+        Figures memory;
+        product = Measure(side, opens, keystrokes, [&] {
+            memory.emptyBytes = emptyStart;
+            memory.peakBytes = sampler->Stop();
+            memory.settledBytes = WorkingSet();
+            memory.peak = (static_cast<double>(memory.peakBytes) - emptyStart) / size;
+            memory.settled = (static_cast<double>(memory.settledBytes) - emptyStart) / size;
+            if (!SameAsFile(f.Note().Handle(), name)) Fail("the program's text is not the file's");
+            const auto& numbers = f.Gutter().Numbers();
+            const HWND note = f.Note().Handle();
+            const auto top =
+                SendMessageW(note, SCI_DOCLINEFROMVISIBLE, SendMessageW(note, SCI_GETFIRSTVISIBLELINE, 0, 0), 0);
+            if (numbers.empty() || numbers.front().text != std::to_string(top + 1))
+                Fail("the gutter does not number the top line");
+        });
+        RECT r;
+        GetWindowRect(f.Note().Handle(), &r);
+        outerWidth = r.right - r.left;
+        outerHeight = r.bottom - r.top;
+        product.emptyBytes = memory.emptyBytes;
+        product.peakBytes = memory.peakBytes;
+        product.settledBytes = memory.settledBytes;
+        product.peak = memory.peak;
+        product.settled = memory.settled;
+        if (std::getenv("BIG_BENCH_DETAIL")) {
+            // Where the program's keystroke goes beyond the component's: the same keystroke in the middle
+            // with the status bar hidden, then without the gutter following, then without any observer.
+            auto middle = [&](const char* what) {
+                std::vector<double> t;
+                for (int i = 0; i < keystrokes; ++i) t.push_back(Keystroke(side));
+                std::printf("    (keystroke in the middle, %s: %.3f ms)\n", what, Ms(Median(t)));
+            };
+            middle("as it is");
+            {
+                const HWND bar = f.Status().Handle();
+                auto trial = [&](const char* what, const char* tail, bool quiet) {
+                    std::vector<double> set, paint;
+                    for (int i = 0; i < keystrokes; ++i) {
+                        const std::string text = std::to_string(i) + tail;
+                        double t = Seconds();
+                        if (quiet) SendMessageA(bar, WM_SETREDRAW, FALSE, 0);
+                        SendMessageA(bar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+                        if (quiet) SendMessageA(bar, WM_SETREDRAW, TRUE, 0);
+                        set.push_back(Seconds() - t);
+                        t = Seconds();
+                        RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+                        paint.push_back(Seconds() - t);
+                    }
+                    std::printf("    (status bar %s: set text %.3f ms, paint whole %.3f ms)\n", what, Ms(Median(set)),
+                                Ms(Median(paint)));
+                };
+                trial("Japanese", " 行  5 列", false);
+                trial("ASCII", " line 5 col", false);
+                trial("Japanese, no redraw while set", " 行  5 列", true);
+            }
+            f.Status().SetShown(false);
+            middle("status bar hidden");
+            f.Note().SetViewObserver({});
+            middle("and no gutter refresh");
+            f.Note().SetChangeObserver({});
+            f.Note().SetAfterObserver({});
+            middle("and no change or key observer");
+            f.Note().SetMessageObserver({});
+            middle("and no message observer");
+        }
+        // The recovery copy the keeper writes about a second after a change, as one timer tick.
+        const double start = Seconds();
+        f.Commands().RecoveryTick(GetTickCount64() + 60'000);
+        recoveryTick = Seconds() - start;
+        f.Commands().DocumentKept();  // the copy goes; the modified text is dropped with the window
+        form.reset();
+    } catch (const tovel::Error& e) {
+        std::printf("ERROR: %s\n", e.what());
+        g_ok = false;
+        measured = false;
+    }
+    if (measured) {
+        BareEditor editor(outerWidth, outerHeight);
+        IdleWaiter waiter(editor.Handle(), nullptr);
+        waiter.Learn();
+        Side side{editor.Parent(), editor.Handle(), [&] { editor.Clear(); },
+                  [&] {
+                      if (!editor.Load(name)) Fail("the bare component did not take the file");
+                  },
+                  &waiter};
+        bare = Measure(side, opens, keystrokes, nullptr);
+        if (std::getenv("BIG_BENCH_DETAIL")) {
+            // Where the time of a keystroke at the end goes in the bare component.
+            for (const int back : {0, 2, 1000}) {
+                const auto length = editor.Send(SCI_GETLENGTH);
+                editor.Send(SCI_GOTOPOS, length - back);
+                waiter.WaitUntilIdle();
+                std::vector<double> typed, painted;
+                for (int i = 0; i < keystrokes; ++i) {
+                    double t = Seconds();
+                    editor.Send(WM_CHAR, 0x3042, 1);
+                    typed.push_back(Seconds() - t);
+                    t = Seconds();
+                    PaintNow(side.top, side.component);
+                    painted.push_back(Seconds() - t);
+                    Key(waiter, side.component, VK_BACK, false);
+                    PaintNow(side.top, side.component);
+                }
+                std::printf("    (bare, %d bytes before the end: type %.3f ms, paint %.3f ms)\n", back,
+                            Ms(Median(typed)), Ms(Median(painted)));
+            }
+        }
+    }
+    DeleteFileA(name.c_str());
+    RemoveDirectoryA(folder.c_str());
+
+    if (measured) {
+        const double paintedP = Median(product.painted), paintedB = Median(bare.painted);
+        const double idleP = Median(product.idle), idleB = Median(bare.idle);
+        Row("open until painted", Ms(paintedP), Ms(paintedB), "ms");
+        Verdict("ratio program / bare", paintedP / paintedB, 1.5);
+        Row(opens == 0 ? "open until idle (a Ctrl+End after painting)" : "open until idle (everything wrapped)",
+            Ms(idleP), Ms(idleB), "ms");
+        Verdict("ratio program / bare", idleP / idleB, 1.5);
+        Row("Ctrl+End straight after opening", Ms(product.ctrlEndFresh), Ms(bare.ctrlEndFresh), "ms");
+        Verdict("program", Ms(product.ctrlEndFresh), 50, " ms");
+        Row("Ctrl+End once idle", Ms(product.ctrlEndSettled), Ms(bare.ctrlEndSettled), "ms");
+        Verdict("program", Ms(product.ctrlEndSettled), 50, " ms");
+        Row("keystroke with repaint at the end", Ms(product.typing.end), Ms(bare.typing.end), "ms");
+        Verdict("ratio program / bare", product.typing.end / bare.typing.end, 1.5);
+        if (size <= 100'000'000) Verdict("program", Ms(product.typing.end), 2, " ms");
+        Row("keystroke with repaint in the middle", Ms(product.typing.middle), Ms(bare.typing.middle), "ms");
+        Verdict("ratio program / bare", product.typing.middle / bare.typing.middle, 1.5);
+        if (size <= 100'000'000) Verdict("program", Ms(product.typing.middle), 2, " ms");
+        std::printf(
+            "  working set of the program: %.1f MB empty, %.1f MB at the peak of opening, %.1f MB settled;\n"
+            "  above the empty start, as a multiple of the file size\n",
+            product.emptyBytes / 1e6, product.peakBytes / 1e6, product.settledBytes / 1e6);
+        Verdict("peak while opening", product.peak, 2.0);
+        Verdict("settled after opening", product.settled, 1.3);
+        std::printf("  recovery keeper: a tick writing the copy of the modified text\n");
+        Verdict("pause", Ms(recoveryTick), 16, " ms");
+    }
+    DeleteFileA(name.c_str());
+    RemoveDirectoryA(folder.c_str());
+    std::fflush(stdout);
+    return g_ok ? 0 : 1;
+}
