@@ -50,7 +50,9 @@ protected:
     // Drops whatever is still queued for this thread, so nothing left over reaches the next test's windows.
     static void DropQueuedMessages() {
         MSG msg;
+        // A shown window with a part to paint keeps WM_PAINT in the queue until the part is validated.
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_PAINT) ValidateRect(msg.hwnd, nullptr);
         }
     }
 
