@@ -44,11 +44,11 @@ public:
     // About what a disk takes in 10 ms.
     static constexpr std::size_t kSliceBytes = std::size_t{4} << 20;
 
-    // One change as the editor made it: `deleted` bytes at `position` replaced by `inserted`. Every change
-    // comes here (typing, undo, commands, loads), before the TextChanged that follows it.
+    // One change as the editor made it: `deleted` bytes at `position` replaced by `inserted`. Every edit
+    // comes here (typing, undo, commands), before the TextChanged that follows it.
     void TextEdited(std::size_t position, std::size_t deleted, std::string_view inserted);
     // The editor's text changed, after one or more TextEdited. Told without any, it means a change came
-    // without its details, and the next write is a new base.
+    // without its details (a load puts in a whole new text so), and the next write is a new base.
     void TextChanged();
     // Called often (every quarter second or so, every few milliseconds while Busy) with a millisecond
     // clock. A failing write is reported once (raised), then retried quietly until one succeeds.

@@ -26,8 +26,9 @@ public:
     using AfterObserver = std::function<void(UINT msg, WPARAM wp, LPARAM lp)>;
     // Told after every change of the text, whoever made it.
     using ChangeObserver = std::function<void()>;
-    // Told of each change in detail as the component makes it, before the change observer, loads and
-    // undos included: `deleted` bytes at `position` replaced by `inserted`.
+    // Told of each change in detail as the component makes it, before the change observer, undos
+    // included: `deleted` bytes at `position` replaced by `inserted`. A load (SetText, Clear) puts in a
+    // whole new text at once and tells only the change observer, with no detail before it.
     using EditObserver = std::function<void(std::size_t position, std::size_t deleted, std::string_view inserted)>;
     // Told whenever what the window shows may have moved: a scroll of any kind, a change in the number of
     // lines, a zoom, a new size, a repaint. It may come often; the listener compares what it needs.

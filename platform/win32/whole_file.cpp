@@ -40,4 +40,15 @@ WholeFile ReadWholeFile(const std::string& path, std::uint64_t maxBytes, const s
     return whole;
 }
 
+bool WriteEverything(void* file, std::string_view bytes) {
+    constexpr std::size_t kPiece = std::size_t{16} << 20;
+    while (!bytes.empty()) {
+        const DWORD chunk = static_cast<DWORD>(std::min(bytes.size(), kPiece));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+        bytes.remove_prefix(written);
+    }
+    return true;
+}
+
 }  // namespace tovel

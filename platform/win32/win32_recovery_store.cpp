@@ -8,6 +8,7 @@
 #include "platform/error.h"
 #include "platform/win32/system_code_page.h"
 #include "platform/win32/user_folders.h"
+#include "platform/win32/whole_file.h"
 
 namespace tovel {
 namespace {
@@ -29,19 +30,6 @@ bool EndsWith(const std::string& path, std::string_view tail) {
 // The messages of the safe save, which wrote every copy before: a full disk reads the same either way.
 std::string CannotCreate(const std::string& copy) { return FormatText("ファイル %s を作成できません", copy); }
 constexpr char kCannotWrite[] = "ストリームへの書き込みエラー";
-
-// Writes all bytes in pieces of at most 16 MB, as one request of a gigabyte can fail under Wine. False on
-// a short or failed write.
-bool WriteEverything(HANDLE file, std::string_view bytes) {
-    constexpr std::size_t kPiece = std::size_t{16} << 20;
-    while (!bytes.empty()) {
-        const DWORD chunk = static_cast<DWORD>(std::min(bytes.size(), kPiece));
-        DWORD written = 0;
-        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
-        bytes.remove_prefix(written);
-    }
-    return true;
-}
 
 bool IsCopyName(const std::string& path) { return EndsWith(path, kCopyExtension); }
 

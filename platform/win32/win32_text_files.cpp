@@ -17,19 +17,6 @@ namespace {
 
 std::string CannotCreate(const std::string& name) { return FormatText("ファイル %s を作成できません", name); }
 
-// Writes all bytes in pieces of at most 16 MB: WriteFile takes a 32-bit count, and under Wine one request
-// of a gigabyte or more can fail inside the wineserver. False on a short or failed write.
-bool WriteEverything(HANDLE file, std::string_view bytes) {
-    constexpr std::size_t kPiece = std::size_t{16} << 20;
-    while (!bytes.empty()) {
-        const DWORD chunk = static_cast<DWORD>(std::min(bytes.size(), kPiece));
-        DWORD written = 0;
-        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
-        bytes.remove_prefix(written);
-    }
-    return true;
-}
-
 // The attributes a replacement takes over from the file it replaces (read-only targets are refused). The
 // archive mark is not among them: new content always needs backing up, so it is set as any write sets it.
 constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;

@@ -17,6 +17,7 @@
 #include "platform/error.h"
 #include "platform/ini_file.h"
 #include "platform/printer.h"
+#include "platform/progress.h"
 #include "platform/recovery_store.h"
 #include "platform/sjis.h"
 #include "platform/sound.h"
@@ -272,6 +273,21 @@ public:
 };
 
 // The recovery store in memory: this run's copy, and the copies earlier runs left behind.
+// A progress that records what it is told and stops the operation at the `stopAt`-th step (0: never).
+class StoppingProgress : public IProgress {
+public:
+    int stopAt = 0;
+    int starts = 0, finishes = 0;
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> steps;
+
+    void Start(std::string_view) override { ++starts; }
+    void Step(std::uint64_t done, std::uint64_t total) override {
+        steps.emplace_back(done, total);
+        if (static_cast<int>(steps.size()) == stopAt) throw Cancelled();
+    }
+    void Finish() override { ++finishes; }
+};
+
 class MemoryStore : public IRecoveryStore {
 public:
     std::string own;

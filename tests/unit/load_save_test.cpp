@@ -11,19 +11,7 @@
 namespace tovel {
 namespace {
 
-// Stops the operation at its `stopAt`th step (0: never), as Esc in the progress window does.
-class StoppingProgress : public IProgress {
-public:
-    int stopAt = 0;
-    int starts = 0, finishes = 0;
-    std::vector<std::pair<std::uint64_t, std::uint64_t>> steps;
-    void Start(std::string_view) override { ++starts; }
-    void Step(std::uint64_t done, std::uint64_t total) override {
-        steps.emplace_back(done, total);
-        if (static_cast<int>(steps.size()) == stopAt) throw Cancelled();
-    }
-    void Finish() override { ++finishes; }
-};
+using test::StoppingProgress;
 
 // A text of whole lines about `bytes` long, in pieces of many lines.
 std::string BigText(std::string_view line, std::size_t bytes) {

@@ -13,20 +13,7 @@
 namespace tovel {
 namespace {
 
-// A progress that records what it is told and stops the operation at the `stopAt`-th step (0: never).
-class StoppingProgress : public IProgress {
-public:
-    int stopAt = 0;
-    int starts = 0, finishes = 0;
-    std::vector<std::pair<std::uint64_t, std::uint64_t>> steps;
-
-    void Start(std::string_view) override { ++starts; }
-    void Step(std::uint64_t done, std::uint64_t total) override {
-        steps.emplace_back(done, total);
-        if (static_cast<int>(steps.size()) == stopAt) throw Cancelled();
-    }
-    void Finish() override { ++finishes; }
-};
+using test::StoppingProgress;
 
 class StoppedOperationsTest : public test::ToolCommandsFixture {
 protected:
