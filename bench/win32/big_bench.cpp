@@ -63,6 +63,15 @@ struct Side {
     IdleWaiter* waiter = nullptr;
 };
 
+// The bare component as a side: cleared, and opened from the file as the program's side is.
+Side BareSide(BareEditor& editor, IdleWaiter& waiter, const std::string& name) {
+    return Side{editor.Parent(), editor.Handle(), [&editor] { editor.Clear(); },
+                [&editor, name] {
+                    if (!editor.Load(name)) Fail("the bare component did not take the file");
+                },
+                &waiter};
+}
+
 struct OpenTimes {
     double painted = 0, idle = 0;
 };
@@ -258,11 +267,7 @@ int SingleLine(std::size_t megabytes, const std::string& folder) {
         BareEditor editor(outerWidth, outerHeight);
         IdleWaiter waiter(editor.Handle(), nullptr);
         waiter.Learn();
-        Side side{editor.Parent(), editor.Handle(), [&] { editor.Clear(); },
-                  [&] {
-                      if (!editor.Load(name)) Fail("the bare component did not take the file");
-                  },
-                  &waiter};
+        Side side = BareSide(editor, waiter, name);
         typeBoth(side, bare, [&](bool on) { editor.Send(SCI_SETWRAPMODE, on ? SC_WRAP_WORD : SC_WRAP_NONE); });
     }
     DeleteFileA(name.c_str());
@@ -404,11 +409,7 @@ int main(int argc, char** argv) {
         BareEditor editor(outerWidth, outerHeight);
         IdleWaiter waiter(editor.Handle(), nullptr);
         waiter.Learn();
-        Side side{editor.Parent(), editor.Handle(), [&] { editor.Clear(); },
-                  [&] {
-                      if (!editor.Load(name)) Fail("the bare component did not take the file");
-                  },
-                  &waiter};
+        Side side = BareSide(editor, waiter, name);
         bare = Measure(side, opens, keystrokes, nullptr);
         if (std::getenv("BIG_BENCH_DETAIL")) {
             // Where the time of a keystroke at the end goes in the bare component.
