@@ -9,6 +9,8 @@
 
 #include "app/win32/tovel_unit.h"
 #include "gutter/win32/line_gutter.h"
+#include "platform/win32/scoped_win.h"
+#include "platform/win32/ui_helpers.h"
 #include "tests/win32/main_window_fixture.h"
 #include "tests/win32/test_folder.h"
 
@@ -136,6 +138,42 @@ TEST_F(StatusBarTest, TheViewSwitchHidesAndShowsItAndTheEditorTakesItsPlace) {
     form.RunCommand(cmdFoldF1);
     EXPECT_EQ(RectIn(form.Handle(), status).top, bar.top) << "unfolded, all stands where it stood";
     EXPECT_EQ(RectIn(form.Handle(), form.Note().Frame()).bottom, bar.top);
+}
+
+// The place is drawn into its part as the key is handled, with no paint to wait for; the format part and
+// the grip stay as they were; the grip sizes a restored window from its corner and is gone when maximized.
+TEST_F(StatusBarTest, DrawsANewPlaceAtOnceAndSizesTheWindowFromItsGrip) {
+    ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
+    UpdateWindow(form.Handle());
+    StatusBar& bar = form.Status();
+    RECT client;
+    GetClientRect(bar.Handle(), &client);
+    const int formatLeft = client.right - MulDiv(200, WindowDpi(form.Handle()), 96);
+    const auto ink = [&](int left, int right) {
+        ScopedGetDC dc(bar.Handle());
+        int count = 0;
+        for (int y = 0; y < client.bottom; ++y)
+            for (int x = left; x < right; ++x) count += GetPixel(dc.Get(), x, y) == GetSysColor(COLOR_BTNTEXT);
+        return count;
+    };
+    bar.ShowPosition(1, 1);
+    const int shortInk = ink(0, formatLeft), formatInk = ink(formatLeft, client.right);
+    bar.ShowPosition(1234567, 890);
+    EXPECT_GT(ink(0, formatLeft), shortInk) << "drawn before any message is handled";
+    EXPECT_EQ(ink(formatLeft, client.right), formatInk) << "the format part is not touched";
+    EXPECT_EQ(Position(), "1234567 行  890 列");
+
+    const auto hit = [&](int x, int y) {
+        POINT p{x, y};
+        ClientToScreen(bar.Handle(), &p);
+        return SendMessageA(bar.Handle(), WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y));
+    };
+    EXPECT_EQ(hit(client.right - 2, client.bottom - 2), HTBOTTOMRIGHT);
+    EXPECT_EQ(hit(5, client.bottom / 2), HTCLIENT);
+    ShowWindow(form.Handle(), SW_MAXIMIZE);
+    GetClientRect(bar.Handle(), &client);
+    EXPECT_EQ(hit(client.right - 2, client.bottom - 2), HTCLIENT) << "a maximized window has no grip";
+    ShowWindow(form.Handle(), SW_RESTORE);
 }
 
 std::string StoredSwitch(const std::string& ini) {
