@@ -64,6 +64,11 @@ public:
     int TextHeight(Position line) const { return static_cast<int>(Call(SCI_TEXTHEIGHT, static_cast<uptr_t>(line))); }
     Position PositionFromPoint(int x, int y) const { return Call(SCI_POSITIONFROMPOINT, static_cast<uptr_t>(x), y); }
     int PointYFromPosition(Position pos) const { return static_cast<int>(Call(SCI_POINTYFROMPOSITION, 0, pos)); }
+    int PointXFromPosition(Position pos) const { return static_cast<int>(Call(SCI_POINTXFROMPOSITION, 0, pos)); }
+    // Whole rows the window shows.
+    Position LinesOnScreen() const { return Call(SCI_LINESONSCREEN); }
+    // Scrolls the view by rows, the caret staying where it is in the text.
+    void LineScroll(Position rows) const { Call(SCI_LINESCROLL, 0, rows); }
 
     // ---- selection
     Position SelectionStart() const { return Call(SCI_GETSELECTIONSTART); }

@@ -123,6 +123,8 @@ public:
     void ShownRows(int maxRows, std::vector<ShownRow>& rows) const;
     // The height of one row in pixels (the font's, at the current zoom).
     int RowHeight() const;
+    // True while word wrap is on and the component still has lines to wrap in the background.
+    bool WrappingPending() const;
     // The file's lines as the component counts them: the empty line after a final break included.
     long long FileLineCount() const;
 
@@ -154,6 +156,11 @@ private:
     const sci::Calls& FillView();
     // Ctrl+End, with Shift extending the selection, while word wrap is on (see the definition).
     void GoToEnd(bool extend);
+    // The arrow, Home, End and page keys (Shift extending) on a big text while the component is still
+    // wrapping it in the background; false when the component's own move is to be used.
+    bool MoveWhileWrapping(WPARAM key, bool extend);
+    sci::Position RowEdge(sci::Position caret, bool start) const;
+    sci::Position RowsAway(sci::Position caret, int direction, bool page);
     void OnNotify(const SCNotification& n);
     void ViewChanged();
     void LimitInsertion(const SCNotification& n);
@@ -181,6 +188,9 @@ private:
     EditObserver m_edited;
     ViewObserver m_viewChanged;
     sci::Position m_shownTop = 0;  // the first visible row the view observer was last told of
+    // Where the last of MoveWhileWrapping's row moves left the caret, and the x it keeps to.
+    sci::Position m_rowMoveAt = -1;
+    int m_rowMoveX = 0;
     ErrorSink m_errorSink;
     std::unique_ptr<IClipboard> m_clipboard;
     std::int32_t m_maxLength = 0;
