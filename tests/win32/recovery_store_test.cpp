@@ -95,6 +95,88 @@ TEST(RecoveryStore, ANewCopyIsWrittenInPartsBesideTheOldOneAndReplacesItWhole) {
     EXPECT_THROW(store.Append("x"), Error) << "no copy to append to";
 }
 
+TEST(RecoveryStore, ALargeCopyIsFlushedByTheStoreAndReplacesTheOldOneOnlyOnceOnTheDisk) {
+    TestFolder app, perUser;
+    Win32RecoveryStore store(app.Path(), perUser.Path());
+    store.Write("old ", "copy");
+    const std::string part(std::size_t{1} << 20, 'p');
+    const auto replace = [&store] {
+        for (int i = 0; i < 1000; ++i, Sleep(5)) {
+            if (store.CopyReplaced()) return true;
+        }
+        return false;
+    };
+    store.BeginCopy(4);
+    for (int i = 0; i < 3; ++i) store.ContinueCopy(part);
+    EXPECT_FALSE(store.FinishCopy("HEAD", "+tail")) << "too large to flush at once";
+    store.Append("!");
+    EXPECT_EQ(test::ReadBytes(store.OwnCopy()), "old copy!") << "the old copy stands, and takes appends";
+    Win32RecoveryStore other(app.Path(), perUser.Path());
+    EXPECT_TRUE(other.LeftBehind().empty()) << "a copy being flushed is nobody's left copy";
+    ASSERT_TRUE(replace());
+    EXPECT_EQ(test::ReadBytes(store.OwnCopy()), "HEAD" + part + part + part + "+tail");
+    store.Append("more");
+    EXPECT_EQ(test::ReadBytes(store.OwnCopy()).substr(4 + 3 * part.size()), "+tailmore");
+    EXPECT_THROW(store.CopyReplaced(), Error) << "nothing finished";
+
+    // Dropped while written or while flushed, again and again: the copy stays, every new one gets a name
+    // of its own, and no temporary file outlives its flush.
+    const std::string before = test::ReadBytes(store.OwnCopy());
+    for (const bool finish : {false, true, true, false}) {
+        store.BeginCopy(2);
+        store.ContinueCopy(part);
+        store.ContinueCopy(part);
+        if (finish) EXPECT_FALSE(store.FinishCopy("HH", ""));
+        store.AbandonCopy();
+    }
+    EXPECT_EQ(test::ReadBytes(store.OwnCopy()), before);
+    store.BeginCopy(2);
+    store.ContinueCopy("x");
+    EXPECT_TRUE(store.FinishCopy("HH", "")) << "small: flushed and replaced at once";
+    EXPECT_EQ(test::ReadBytes(store.OwnCopy()), "HHx");
+    const auto temporaries = [&perUser] {
+        int count = 0;
+        for (const std::string& name : perUser.Names()) count += name.find(".tmp") != std::string::npos;
+        return count;
+    };
+    for (int i = 0; i < 400 && temporaries() > 0; ++i) Sleep(5);
+    EXPECT_EQ(temporaries(), 0);
+}
+
+TEST(RecoveryStore, TheKeeperWritesALargeBaseInSlicesAndKeepsTheChangesMadeWhileItIsFlushed) {
+    TestFolder app, perUser;
+    Win32RecoveryStore store(app.Path(), perUser.Path());
+    test::FakeEditor editor;
+    for (int i = 0; editor.text.size() < (std::size_t{3} << 20); ++i)
+        editor.text += "行 line " + std::to_string(i) + "\r\n";
+    DocumentState document{"無題", kModifiedMark, "", "", ""};
+    test::ScriptedDialogs dialogs;
+    RecoveryKeeper keeper(
+        store, editor, document, dialogs, [](const RecoveryRecord&) {}, LeadByteTable::ShiftJis(),
+        std::size_t{1} << 20);
+    const auto copy = [&store] {
+        const auto record = DecodeRecovery(test::ReadBytes(store.OwnCopy()));
+        return record ? record->text : "<no copy>";
+    };
+    keeper.TextChanged();
+    std::uint64_t now = 0;
+    keeper.Tick(now);
+    keeper.Tick(now += 1000);
+    int ticks = 1;
+    for (; ticks < 2000 && keeper.Busy(); ++ticks, Sleep(5)) {
+        if (ticks % 2 == 0) {  // while slices are written, and while the finished base is flushed
+            editor.text.insert(0, "表");
+            keeper.TextEdited(0, 0, "表");
+            keeper.TextChanged();
+        }
+        keeper.Tick(now += 20);
+    }
+    EXPECT_GE(ticks, 4) << "a slice per Tick";
+    ASSERT_FALSE(keeper.Busy());
+    for (int i = 0; i < 3; ++i) keeper.Tick(now += 1000);
+    EXPECT_TRUE(copy() == editor.text) << "the change made meanwhile is in the copy";
+}
+
 // Typing into the real window: the copy is written, then brought up to date by appending, and reads back
 // as the text each time.
 class RecoveryWindowTest : public test::MainWindowFixture {
