@@ -45,7 +45,8 @@ public:
     // Removes this instance's copy, if there is one.
     virtual void Remove() = 0;
     // The copies left by instances that no longer run, newest first. An entry that only looks like a
-    // copy (a folder, a file that cannot be opened) is listed too: reading it raises.
+    // copy (a folder, a file that cannot be opened) is listed too: reading it raises. Temporary files of
+    // writes cut short before their header was put in are no copies: they are deleted, not listed.
     virtual std::vector<LeftCopy> LeftBehind() = 0;
     virtual std::string Read(const std::string& copy) = 0;
     virtual void Discard(const std::string& copy) = 0;

@@ -67,6 +67,16 @@ bool BeingWritten(const std::string& temporary) {
     return !probe.Valid() && GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
+// A temporary file whose header's room is still zero (or that is empty) was cut short before it was
+// complete: it is no copy, and the copy it was to replace still holds the text.
+bool NeverFinished(const std::string& temporary) {
+    ScopedHandle file(CreateFileA(temporary.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    char first = 0;
+    DWORD read = 0;
+    return file.Valid() && ReadFile(file.Get(), &first, 1, &read, nullptr) && (read == 0 || first == '\0');
+}
+
 }  // namespace
 
 Win32RecoveryStore::Win32RecoveryStore(const std::string& appDir, std::string perUserDir)
@@ -274,6 +284,10 @@ std::vector<LeftCopy> Win32RecoveryStore::LeftBehind() {
                 const bool isFolder = data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
                 // A folder named like a copy is listed: reading it fails, and the user hears of it.
                 if (!isFolder && temporary && BeingWritten(path)) continue;
+                if (!isFolder && temporary && NeverFinished(path)) {
+                    DeleteFileA(path.c_str());
+                    continue;
+                }
                 if (!isFolder && !temporary && !m_claims.count(path)) {
                     ScopedHandle lock;
                     if (ClaimCopy(path, lock) == Claim::Taken) continue;

@@ -39,7 +39,7 @@ public:
     void AbandonCopy() override;
     void Remove() override;
     // Copies in the folder in use and in the other one (an earlier version, or a run that had to fall
-    // back, may have left them there), plus complete-looking temporary files of a write cut short.
+    // back, may have left them there), plus temporary files of a write cut short whose header was put in.
     std::vector<LeftCopy> LeftBehind() override;
     std::string Read(const std::string& copy) override;
     void Discard(const std::string& copy) override;

@@ -315,15 +315,18 @@ TEST(RecoveryStore, AFolderPathWithBackslashTrailBytesMakesNoStrayFolder) {
     EXPECT_EQ(test::ReadBytes(store.OwnCopy()), "kept");
 }
 
-// What one entry of the recovery folder does at start, beside a good copy: whether the user hears of it
-// and whether it is offered; either way it stays, the good copy is offered, and this run's copy is written.
+// What one entry of the recovery folder does at start, beside a good copy: whether the user hears of it,
+// whether it is offered, and whether it stays (only a temporary file cut short before its header was put
+// in is deleted, when no one writes it); either way the good copy is offered, and this run's copy is
+// written.
 struct FolderState {
     const char* what;
     const char* name;
-    enum { Folder, Complete, Torn } content;
+    enum { Folder, Complete, Torn, Unfinished, Empty } content;
     enum { Free, HeldUnshared } hold;
     int told;
     int offered;
+    bool stays = true;
 };
 
 class RecoveryFolderStates : public testing::TestWithParam<FolderState> {};
@@ -337,7 +340,11 @@ TEST_P(RecoveryFolderStates, AreSkippedToldOrOfferedAndCopiesAreStillWritten) {
     if (state.content == FolderState::Folder) {
         ASSERT_TRUE(CreateDirectoryA(entry.c_str(), nullptr));
     } else {
-        ASSERT_TRUE(test::WriteBytes(entry, state.content == FolderState::Complete ? copy : copy.substr(0, 60)));
+        const std::string bytes = state.content == FolderState::Complete     ? copy
+                                  : state.content == FolderState::Torn       ? copy.substr(0, 60)
+                                  : state.content == FolderState::Unfinished ? std::string(150, '\0') + "base text"
+                                                                             : "";
+        ASSERT_TRUE(test::WriteBytes(entry, bytes));
     }
     ScopedHandle held;
     if (state.hold == FolderState::HeldUnshared) {
@@ -354,7 +361,7 @@ TEST_P(RecoveryFolderStates, AreSkippedToldOrOfferedAndCopiesAreStillWritten) {
     keeper.OfferLeftBehind();
     EXPECT_EQ(static_cast<int>(dialogs.messages.size()), state.told) << state.what;
     EXPECT_EQ(static_cast<int>(dialogs.asked.size()), 1 + state.offered) << state.what << ": the good copy too";
-    EXPECT_TRUE(test::FileExists(entry)) << state.what;
+    EXPECT_EQ(test::FileExists(entry), state.stays) << state.what;
 
     editor.text = "this run";
     keeper.TextChanged();
@@ -365,15 +372,20 @@ TEST_P(RecoveryFolderStates, AreSkippedToldOrOfferedAndCopiesAreStillWritten) {
 
 INSTANTIATE_TEST_SUITE_P(
     Entries, RecoveryFolderStates,
-    testing::Values(FolderState{"a folder named like a copy", "copy-00000001-00000001.tov", FolderState::Folder,
-                                FolderState::Free, 1, 0},
-                    FolderState{"a copy held open without sharing", "copy-00000001-00000001.tov", FolderState::Complete,
-                                FolderState::HeldUnshared, 1, 0},
-                    FolderState{"a complete temporary copy", "~tov12345.tmp", FolderState::Complete, FolderState::Free,
-                                0, 1},
-                    FolderState{"a torn temporary copy", "~tov12345.tmp", FolderState::Torn, FolderState::Free, 0, 0},
-                    FolderState{"a temporary copy still being written", "~tov12345.tmp", FolderState::Complete,
-                                FolderState::HeldUnshared, 0, 0}),
+    testing::Values(
+        FolderState{"a folder named like a copy", "copy-00000001-00000001.tov", FolderState::Folder, FolderState::Free,
+                    1, 0},
+        FolderState{"a copy held open without sharing", "copy-00000001-00000001.tov", FolderState::Complete,
+                    FolderState::HeldUnshared, 1, 0},
+        FolderState{"a complete temporary copy", "~tov12345.tmp", FolderState::Complete, FolderState::Free, 0, 1},
+        FolderState{"a torn temporary copy", "~tov12345.tmp", FolderState::Torn, FolderState::Free, 0, 0},
+        FolderState{"a temporary copy still being written", "~tov12345.tmp", FolderState::Complete,
+                    FolderState::HeldUnshared, 0, 0},
+        FolderState{"a temporary copy cut short before its header", "~tov12345.tmp", FolderState::Unfinished,
+                    FolderState::Free, 0, 0, false},
+        FolderState{"an empty temporary file", "~tov12345.tmp", FolderState::Empty, FolderState::Free, 0, 0, false},
+        FolderState{"a temporary copy without its header, still being written", "~tov12345.tmp",
+                    FolderState::Unfinished, FolderState::HeldUnshared, 0, 0}),
     [](const testing::TestParamInfo<FolderState>& info) { return "Entry" + std::to_string(info.index); });
 
 }  // namespace
