@@ -190,16 +190,6 @@ void RecoveryKeeper::Written() {
     m_heldBack.clear();
 }
 
-void RecoveryKeeper::WriteWholeCopy() {
-    try {
-        StartBase();
-        ContinueBase(static_cast<std::size_t>(-1));
-    } catch (...) {
-        AbandonBase();
-        throw;
-    }
-}
-
 // The changes since the last write go to the copy: appended to its journal when it can take them, or in
 // a new base.
 void RecoveryKeeper::WriteDue() {
@@ -305,10 +295,14 @@ void RecoveryKeeper::OfferLeftBehind() {
                     m_dialogs.ShowMessage("ほかにも復元用のコピーが " + std::to_string(good.size() - i - 1) +
                                           " 件残っています。次に起動したときにお尋ねします。");
                 }
-                // The restored text gets this instance's own copy at once; the old copy goes only then.
+                // The restored text gets this instance's own copy as any other: a base, its first slice now
+                // (a small text is all written so), the rest a slice per Tick. The old copy goes only once
+                // the new one holds the text.
                 try {
-                    WriteWholeCopy();
+                    StartBase();
+                    ContinueBase(m_sliceBytes);
                 } catch (...) {
+                    AbandonBase();
                     m_failureShown = true;
                     throw;
                 }

@@ -110,8 +110,6 @@ private:
     void AppendChanges();
     // This instance's copy holds the text now.
     void Written();
-    // A new base written at once (a restored text).
-    void WriteWholeCopy();
     void WriteDue();
 
     IRecoveryStore& m_store;
