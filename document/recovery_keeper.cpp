@@ -57,7 +57,15 @@ void RecoveryKeeper::TextEdited(std::size_t position, std::size_t deleted, std::
             m_unwrittenBytes += inserted.size() + kChangeCost;
         }
     }
-    if (m_base.active && !m_base.restart && position < m_base.offset) {
+    if (m_base.active && !m_base.restart && m_base.finished) {
+        // Written to the finished base once it is the copy.
+        if (m_base.laterBytes + inserted.size() > limit) {
+            m_base.restart = true;
+        } else {
+            m_base.later.push_back({position, deleted, std::string(inserted)});
+            m_base.laterBytes += inserted.size() + kChangeCost;
+        }
+    } else if (m_base.active && !m_base.restart && position < m_base.offset) {
         if (deleted > m_base.offset - position || m_base.changeBytes + inserted.size() > limit) {
             m_base.restart = true;  // cut across what is written, or too large to keep
         } else {
@@ -88,19 +96,19 @@ void RecoveryKeeper::StartBase() {
     const Identity identity = CurrentIdentity();
     m_store.BeginCopy(
         EncodeRecoveryHeader(identity.name, identity.fullPath, identity.stamp, 0, 0, identity.format).size());
+    m_base = Base{};
     m_base.active = true;
-    m_base.restart = false;
     m_base.sum = RunningChecksum(RecoveryTextSeed(identity.name, identity.fullPath, identity.stamp, identity.format));
     m_base.identity = identity;
-    m_base.offset = 0;
-    m_base.written = 0;
-    m_base.changes.clear();
-    m_base.changeBytes = 0;
     m_length = m_editor.TextLength();
     m_lengthKnown = true;
 }
 
 void RecoveryKeeper::ContinueBase(std::size_t budget) {
+    if (m_base.finished) {
+        if (m_store.CopyReplaced()) BaseReplaced();
+        return;
+    }
     while (true) {
         const std::size_t length = m_editor.TextLength();
         if (m_base.offset >= length) break;
@@ -124,17 +132,28 @@ void RecoveryKeeper::FinishBase() {
     std::uint64_t chain = sum;
     for (const Change& c : m_base.changes)
         chain = AppendJournalRecord(journal, chain, c.position, c.deleted, c.inserted);
-    m_store.FinishCopy(EncodeRecoveryHeader(id.name, id.fullPath, id.stamp, m_base.written, sum, id.format), journal);
+    m_base.finished = true;
+    m_base.chain = chain;
+    m_base.journalBytes = journal.size();
+    m_base.changes.clear();
+    m_base.changeBytes = 0;
+    if (m_store.FinishCopy(EncodeRecoveryHeader(id.name, id.fullPath, id.stamp, m_base.written, sum, id.format),
+                           journal))
+        BaseReplaced();
+}
+
+void RecoveryKeeper::BaseReplaced() {
     m_written = true;
-    m_copyIdentity = id;
+    m_copyIdentity = m_base.identity;
     m_journalTrusted = true;
-    m_chain = chain;
-    m_journalBytes = journal.size();
-    // Every change so far is in the new copy, those the old copy still waited for too.
-    m_unwritten.clear();
-    m_unwrittenBytes = 0;
+    m_chain = m_base.chain;
+    m_journalBytes = m_base.journalBytes;
+    // Every change until the base was finished is in the new copy, those the old copy still waited for
+    // too; the ones since are appended to it next.
+    m_unwritten = std::move(m_base.later);
+    m_unwrittenBytes = m_base.laterBytes;
+    m_pending = !m_unwritten.empty();
     m_base = Base{};
-    m_pending = false;
     Written();
 }
 
@@ -169,16 +188,6 @@ void RecoveryKeeper::Written() {
     m_failureShown = false;
     for (const std::string& copy : m_heldBack) m_store.Discard(copy);
     m_heldBack.clear();
-}
-
-void RecoveryKeeper::WriteWholeCopy() {
-    try {
-        StartBase();
-        ContinueBase(static_cast<std::size_t>(-1));
-    } catch (...) {
-        AbandonBase();
-        throw;
-    }
 }
 
 // The changes since the last write go to the copy: appended to its journal when it can take them, or in
@@ -286,10 +295,14 @@ void RecoveryKeeper::OfferLeftBehind() {
                     m_dialogs.ShowMessage("ほかにも復元用のコピーが " + std::to_string(good.size() - i - 1) +
                                           " 件残っています。次に起動したときにお尋ねします。");
                 }
-                // The restored text gets this instance's own copy at once; the old copy goes only then.
+                // The restored text gets this instance's own copy as any other: a base, its first slice now
+                // (a small text is all written so), the rest a slice per Tick. The old copy goes only once
+                // the new one holds the text.
                 try {
-                    WriteWholeCopy();
+                    StartBase();
+                    ContinueBase(m_sliceBytes);
                 } catch (...) {
+                    AbandonBase();
                     m_failureShown = true;
                     throw;
                 }

@@ -9,8 +9,9 @@
 // appends the changes, so that it costs what was typed, not the length of the text. A new base (the whole
 // text) is written when there is no copy yet, when the journal has grown past the text's size, and
 // whenever the changes told cannot be trusted to describe the text. A base is written a slice per Tick
-// into a new file that replaces the copy only when complete; meanwhile the old copy's journal still
-// takes the changes, so that at every moment the copy on disk is complete.
+// into a new file that replaces the copy only when complete and on the disk (the store may take some
+// Ticks more to flush it); meanwhile the old copy's journal still takes the changes, so that at every
+// moment the copy on disk is complete.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -53,7 +54,8 @@ public:
     // Called often (every quarter second or so, every few milliseconds while Busy) with a millisecond
     // clock. A failing write is reported once (raised), then retried quietly until one succeeds.
     void Tick(std::uint64_t nowMs);
-    // A new base is being written: each Tick writes a slice of it.
+    // A new base is being written (each Tick writes a slice of it) or finished (each Tick asks whether it
+    // has replaced the copy).
     bool Busy() const { return m_base.active; }
     // The document is clean again: its copy goes, and so does a restored copy still held back.
     void DocumentClean();
@@ -75,7 +77,9 @@ private:
         friend bool operator==(const Identity&, const Identity&) = default;
     };
     // A new base on its way. Invariant: the bytes written, with `changes` replayed on them, are the text's
-    // first `offset` bytes; the slices still to come take the rest as it is when they are written.
+    // first `offset` bytes; the slices still to come take the rest as it is when they are written. Once
+    // finished (all written, `changes` its journal, ending at `chain`), it waits for the store to replace
+    // the copy with it, and the changes since (`later`) wait to be appended to it.
     struct Base {
         bool active = false;
         bool restart = false;  // a change cut across `offset`, or the text escaped: start again
@@ -85,6 +89,10 @@ private:
         std::uint64_t written = 0;
         std::vector<Change> changes;
         std::size_t changeBytes = 0;
+        bool finished = false;
+        std::uint64_t chain = 0, journalBytes = 0;
+        std::vector<Change> later;
+        std::size_t laterBytes = 0;
     };
 
     Identity CurrentIdentity() const;
@@ -92,15 +100,16 @@ private:
     // A change went by untold: neither the copy's journal nor a base in progress can take more records.
     void Distrust();
     void StartBase();
-    // Writes up to `budget` bytes of the base; finishes it when the text is all written.
+    // Writes up to `budget` bytes of the base; finishes it when the text is all written. Once finished,
+    // asks the store whether it replaced the copy.
     void ContinueBase(std::size_t budget);
     void FinishBase();
+    // The finished base is this instance's copy now.
+    void BaseReplaced();
     void AbandonBase();
     void AppendChanges();
     // This instance's copy holds the text now.
     void Written();
-    // A new base written at once (a restored text).
-    void WriteWholeCopy();
     void WriteDue();
 
     IRecoveryStore& m_store;

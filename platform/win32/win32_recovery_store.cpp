@@ -55,11 +55,26 @@ Claim ClaimCopy(const std::string& copy, ScopedHandle& lock) {
     return GetLastError() == ERROR_SHARING_VIOLATION ? Claim::Taken : Claim::Unclaimable;
 }
 
-// A temporary file still open without sharing is a write in progress, not one cut short.
+// A copy up to this size is flushed within FinishCopy: that flush takes little longer than an append's.
+constexpr std::uint64_t kFlushAtOnceBytes = std::uint64_t{1} << 20;
+// Shared by the writer's handle and its flusher's; any other opening is refused while either is open.
+constexpr DWORD kNextSharing = FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// A temporary file still open is a write in progress, not one cut short.
 bool BeingWritten(const std::string& temporary) {
     ScopedHandle probe(
         CreateFileA(temporary.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     return !probe.Valid() && GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+// A temporary file whose header's room is still zero (or that is empty) was cut short before it was
+// complete: it is no copy, and the copy it was to replace still holds the text.
+bool NeverFinished(const std::string& temporary) {
+    ScopedHandle file(CreateFileA(temporary.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    char first = 0;
+    DWORD read = 0;
+    return file.Valid() && ReadFile(file.Get(), &first, 1, &read, nullptr) && (read == 0 || first == '\0');
 }
 
 }  // namespace
@@ -72,6 +87,7 @@ Win32RecoveryStore::Win32RecoveryStore(const std::string& appDir, std::string pe
 
 Win32RecoveryStore::~Win32RecoveryStore() {
     AbandonCopy();
+    m_dropped.clear();  // each waits for the flush it was in
     if (m_deleter.joinable()) m_deleter.join();
 }  // the lock file goes with its handle
 
@@ -109,14 +125,19 @@ void Win32RecoveryStore::Append(std::string_view bytes) {
 
 void Win32RecoveryStore::BeginCopy(std::size_t headerSize) {
     AbandonCopy();
+    std::erase_if(m_dropped, [](const auto& flusher) { return flusher->Ended(); });
     if (m_copy.empty()) throw Error("復元用のコピーを書き込めるフォルダがありません");
     for (unsigned attempt = 0; attempt < 100 && !m_next.Valid(); ++attempt) {
         char name[32];
-        wsprintfA(name, "~tov%05lX.tmp", (GetTickCount() + GetCurrentProcessId() * 31u + attempt * 7919u) & 0xFFFFF);
+        wsprintfA(name, "~tov%05lX.tmp", (GetTickCount() + GetCurrentProcessId() * 31u + m_names++ * 7919u) & 0xFFFFF);
         m_nextPath = m_folder + name;
-        m_next.Reset(
-            CreateFileA(m_nextPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!m_next.Valid() && GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) break;
+        m_next.Reset(CreateFileA(m_nextPath.c_str(), GENERIC_WRITE, kNextSharing, nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+        // A name in use, or one whose file is deleted but still held by a dropped copy's flusher.
+        const DWORD error = GetLastError();
+        if (!m_next.Valid() && error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS &&
+            error != ERROR_ACCESS_DENIED)
+            break;
     }
     if (!m_next.Valid()) {
         m_nextPath.clear();
@@ -131,24 +152,70 @@ void Win32RecoveryStore::BeginCopy(std::size_t headerSize) {
         throw Error(CannotCreate(m_copy));
     }
     m_nextHeader = headerSize;
+    m_nextBytes = headerSize;
 }
 
 void Win32RecoveryStore::ContinueCopy(std::string_view part) {
-    if (!m_next.Valid() || !WriteEverything(m_next.Get(), part) || !FlushFileBuffers(m_next.Get())) {
+    if (!m_next.Valid() || m_finishing || !WriteEverything(m_next.Get(), part)) {
         AbandonCopy();
         throw Error(kCannotWrite);
     }
+    m_nextBytes += part.size();
+    if (!m_flusher && m_nextBytes > kFlushAtOnceBytes) {
+        ScopedHandle own(CreateFileA(m_nextPath.c_str(), GENERIC_WRITE, kNextSharing, nullptr, OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!own.Valid()) {
+            AbandonCopy();
+            throw Error(kCannotWrite);
+        }
+        m_flusher = std::make_unique<BackgroundFlush>(std::move(own));
+    }
+    if (m_flusher) m_flusher->Written();
 }
 
-void Win32RecoveryStore::FinishCopy(std::string_view header, std::string_view tail) {
-    bool written = m_next.Valid() && header.size() == m_nextHeader && WriteEverything(m_next.Get(), tail);
-    written = written && SetFilePointerEx(m_next.Get(), LARGE_INTEGER{}, nullptr, FILE_BEGIN) &&
+bool Win32RecoveryStore::FinishCopy(std::string_view header, std::string_view tail) {
+    bool written =
+        m_next.Valid() && !m_finishing && header.size() == m_nextHeader && WriteEverything(m_next.Get(), tail);
+    if (written && m_flusher) {
+        m_flusher->Finish(std::string(header));
+        m_finishing = true;
+        return false;
+    }
+    // Small: the parts are flushed before the header is written, so that a header on the disk always
+    // describes bytes on the disk.
+    written = written && FlushFileBuffers(m_next.Get()) &&
+              SetFilePointerEx(m_next.Get(), LARGE_INTEGER{}, nullptr, FILE_BEGIN) &&
               WriteEverything(m_next.Get(), header) && FlushFileBuffers(m_next.Get());
     if (!written) {
         AbandonCopy();
         throw Error(kCannotWrite);
     }
+    ReplaceCopy();
+    return true;
+}
+
+bool Win32RecoveryStore::CopyReplaced() {
+    if (!m_finishing) {
+        AbandonCopy();
+        throw Error(kCannotWrite);
+    }
+    switch (m_flusher->Result()) {
+        case BackgroundFlush::State::Working:
+            return false;
+        case BackgroundFlush::State::Failed:
+            AbandonCopy();
+            throw Error(kCannotWrite);
+        case BackgroundFlush::State::Done:
+            break;
+    }
+    m_flusher.reset();  // its thread has ended, or is about to
+    ReplaceCopy();
+    return true;
+}
+
+void Win32RecoveryStore::ReplaceCopy() {
     m_next.Reset();
+    m_finishing = false;
     // The old copy keeps a second name, so that the rename only drops a name and the space is freed
     // later, off this thread. (Without the link the rename frees it at once: slower, no less safe.)
     if (m_deleter.joinable()) m_deleter.join();  // the last one, long done
@@ -167,6 +234,14 @@ void Win32RecoveryStore::FinishCopy(std::string_view header, std::string_view ta
 }
 
 void Win32RecoveryStore::AbandonCopy() {
+    // A flush under way is not waited for: its thread ends after it, and the file, deleted meanwhile,
+    // goes with its last handle.
+    if (m_flusher) {
+        m_flusher->Stop();
+        m_dropped.push_back(std::move(m_flusher));
+    }
+    m_finishing = false;
+    m_nextBytes = 0;
     m_next.Reset();
     if (!m_nextPath.empty()) DeleteFileA(m_nextPath.c_str());
     m_nextPath.clear();
@@ -209,6 +284,10 @@ std::vector<LeftCopy> Win32RecoveryStore::LeftBehind() {
                 const bool isFolder = data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
                 // A folder named like a copy is listed: reading it fails, and the user hears of it.
                 if (!isFolder && temporary && BeingWritten(path)) continue;
+                if (!isFolder && temporary && NeverFinished(path)) {
+                    DeleteFileA(path.c_str());
+                    continue;
+                }
                 if (!isFolder && !temporary && !m_claims.count(path)) {
                     ScopedHandle lock;
                     if (ClaimCopy(path, lock) == Claim::Taken) continue;

@@ -323,19 +323,37 @@ public:
         if (!building) throw Error("no copy begun");
         next += part;
     }
-    void FinishCopy(std::string_view header, std::string_view tail) override {
+    // How many CopyReplaced answer false before a finished copy replaces the own one (0: FinishCopy
+    // replaces it at once); `finished` while it waits.
+    int finishPolls = 0;
+    bool finished = false;
+    int pollsLeft = 0;
+    bool FinishCopy(std::string_view header, std::string_view tail) override {
         if (failing) throw Error("disk full");
-        if (!building || header.size() != headerRoom) throw Error("header does not fit its room");
+        if (!building || finished || header.size() != headerRoom) throw Error("header does not fit its room");
         next.replace(0, header.size(), header);
-        own = std::move(next) + std::string(tail);
+        next += tail;
+        finished = true;
+        pollsLeft = finishPolls;
+        return CopyReplaced();
+    }
+    bool CopyReplaced() override {
+        if (failing) throw Error("disk full");
+        if (!finished) throw Error("no copy finished");
+        if (pollsLeft > 0) {
+            --pollsLeft;
+            return false;
+        }
+        own = std::move(next);
         next.clear();
-        building = false;
+        building = finished = false;
         hasOwn = true;
         ++writes;
+        return true;
     }
     void AbandonCopy() override {
         next.clear();
-        building = false;
+        building = finished = false;
     }
     void Remove() override { hasOwn = false; }
     std::vector<LeftCopy> LeftBehind() override {

@@ -291,6 +291,62 @@ TEST_F(JournalKeeperTest, ACleanDocumentHoldsNothingAndItsNextChangeStartsAFresh
     EXPECT_EQ(Decoded(), ">loaded elsewhere");
 }
 
+TEST_F(JournalKeeperTest, ABaseWaitingForItsFlushStaysBusyAndWhatComesMeanwhileReachesTheCopy) {
+    // Each case acts while the finished base waits for the store to replace the copy.
+    struct Case {
+        const char* what;
+        std::function<void(JournalKeeperTest&)> meanwhile;
+    };
+    const Case cases[] = {
+        {"nothing", [](JournalKeeperTest&) {}},
+        {"typing, at the start and the end",
+         [](JournalKeeperTest& t) {
+             t.Edit(0, 0, "表");
+             t.Edit(t.editor.text.size(), 0, "\r\n");
+             t.Edit(10, 3, "");
+         }},
+        {"a change told without its details",
+         [](JournalKeeperTest& t) {
+             t.editor.text[1] = 'Z';
+             t.keeper.TextChanged();
+         }},
+        {"the document renamed",
+         [](JournalKeeperTest& t) {
+             t.state.CurrentName = "other.txt";
+             t.state.FullPath = "C:\\other.txt";
+         }},
+        {"a change too large to hold", [](JournalKeeperTest& t) { t.Edit(5, 0, std::string((4 << 20) + 1, 'L')); }},
+    };
+    for (const Case& c : cases) {
+        store = test::MemoryStore();
+        store.finishPolls = 3;
+        keeper.DocumentClean();
+        state.CurrentName = "memo.txt";
+        state.FullPath = "C:\\memo.txt";
+        editor.text = std::string(300, 'a');
+        std::uint64_t now = 300000;
+        keeper.Tick(now);
+        Edit(0, 0, "x");
+        for (now += 1000; !store.finished; now += 20) keeper.Tick(now);
+        ASSERT_TRUE(keeper.Busy()) << c.what << ": finished, not yet the copy";
+        EXPECT_FALSE(store.hasOwn) << c.what;
+        c.meanwhile(*this);
+        for (int i = 0; i < 200000 && (keeper.Busy() || i < 150); ++i) keeper.Tick(now += 20);
+        EXPECT_FALSE(keeper.Busy()) << c.what;
+        EXPECT_EQ(Decoded(), editor.text) << c.what;
+        EXPECT_FALSE(store.building) << c.what << ": no copy left half done";
+    }
+    // A document saved meanwhile drops the waiting copy.
+    editor.text += "y";
+    keeper.TextChanged();  // without details: a new base
+    for (std::uint64_t now = 900000; !store.finished && now < 1000000; now += 20) keeper.Tick(now);
+    ASSERT_TRUE(keeper.Busy());
+    state.ModMark = kCleanMark;
+    keeper.DocumentClean();
+    EXPECT_FALSE(keeper.Busy());
+    EXPECT_FALSE(store.building);
+}
+
 // A kill can come at any moment: between ticks, in the middle of a base, or part way through an append.
 // The copy on disk must then decode to a text the document had, and after each completed write to the
 // text of that moment.
@@ -313,9 +369,21 @@ public:
         EXPECT_FALSE(DecodeRecovery(next)) << "a base not finished reads as no copy";
         if (hasOwn) Check(own);
     }
-    void FinishCopy(std::string_view header, std::string_view tail) override {
-        MemoryStore::FinishCopy(header, tail);
-        ASSERT_EQ(DecodeRecovery(own)->text, *current) << "after a base, with " << tail.size() << " journal bytes";
+    // The finished base waits a random number of Ticks for its flush; a kill meanwhile finds the old copy
+    // as it was and the new one, complete in its temporary file (offered at the next start too).
+    std::string finishedText;
+    bool FinishCopy(std::string_view header, std::string_view tail) override {
+        finishedText = *current;
+        finishPolls = static_cast<int>((*random)() % 4);
+        return MemoryStore::FinishCopy(header, tail);
+    }
+    bool CopyReplaced() override {
+        if (hasOwn) Check(own);
+        Check(next);
+        if (!MemoryStore::CopyReplaced()) return false;
+        const auto record = DecodeRecovery(own);
+        EXPECT_TRUE(record && record->text == finishedText) << "after a base";
+        return true;
     }
     void Check(const std::string& onDisk) {
         const auto record = DecodeRecovery(onDisk);

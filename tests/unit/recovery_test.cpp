@@ -229,6 +229,42 @@ TEST_F(KeeperTest, YesKeepsTheOldCopyUntilThisInstancesCopyHoldsTheText) {
     EXPECT_FALSE(store.Has("again"));
 }
 
+TEST(RecoveryRestore, ALargeRestoredTextIsWrittenASlicePerTickAndTheOldCopyGoesOnlyThen) {
+    // Restored at start, whatever the flush takes (replaced at once, or some Ticks later).
+    for (const int finishPolls : {0, 4}) {
+        MemoryStore store;
+        store.finishPolls = finishPolls;
+        std::string text;
+        for (int i = 0; text.size() < 5000; ++i) text += "line " + std::to_string(i) + " 表\r\n";
+        store.Add("old", EncodeRecovery({"memo.txt", "C:\\memo.txt", text, "stamp"}));
+        test::FakeEditor editor;
+        DocumentState state;
+        test::ScriptedDialogs dialogs;
+        dialogs.answers = {DialogResult::Yes};
+        RecoveryKeeper keeper{store,
+                              editor,
+                              state,
+                              dialogs,
+                              [&](const RecoveryRecord& r) {
+                                  editor.text = r.text;
+                                  state = DocumentState{r.name, kModifiedMark, "", r.fullPath, *r.stamp};
+                              },
+                              LeadByteTable::ShiftJis(),
+                              1000};
+        keeper.OfferLeftBehind();
+        EXPECT_TRUE(keeper.Busy()) << "one slice of it so far";
+        EXPECT_FALSE(store.hasOwn);
+        std::uint64_t now = 0;
+        for (int i = 0; i < 100 && keeper.Busy(); ++i) {
+            EXPECT_TRUE(store.Has("old")) << "a kill now must not lose the text";
+            keeper.Tick(now += 20);
+        }
+        ASSERT_TRUE(store.hasOwn);
+        EXPECT_EQ(DecodeRecovery(store.own), (RecoveryRecord{"memo.txt", "C:\\memo.txt", text, "stamp"}));
+        EXPECT_FALSE(store.Has("old"));
+    }
+}
+
 TEST(RecoveryRecord, TheEarlierLayoutsAreStillRead) {
     const RecoveryRecord old{"表.txt", "C:\\表\\表.txt", "line\r\nold text 表", std::nullopt};
     const std::string body = "name: 表.txt\r\npath: C:\\表\\表.txt\r\nsize: 17\r\nchecksum: ";

@@ -95,6 +95,88 @@ TEST(RecoveryStore, ANewCopyIsWrittenInPartsBesideTheOldOneAndReplacesItWhole) {
     EXPECT_THROW(store.Append("x"), Error) << "no copy to append to";
 }
 
+TEST(RecoveryStore, ALargeCopyIsFlushedByTheStoreAndReplacesTheOldOneOnlyOnceOnTheDisk) {
+    TestFolder app, perUser;
+    Win32RecoveryStore store(app.Path(), perUser.Path());
+    store.Write("old ", "copy");
+    const std::string part(std::size_t{1} << 20, 'p');
+    const auto replace = [&store] {
+        for (int i = 0; i < 1000; ++i, Sleep(5)) {
+            if (store.CopyReplaced()) return true;
+        }
+        return false;
+    };
+    store.BeginCopy(4);
+    for (int i = 0; i < 3; ++i) store.ContinueCopy(part);
+    EXPECT_FALSE(store.FinishCopy("HEAD", "+tail")) << "too large to flush at once";
+    store.Append("!");
+    EXPECT_EQ(test::ReadBytes(store.OwnCopy()), "old copy!") << "the old copy stands, and takes appends";
+    Win32RecoveryStore other(app.Path(), perUser.Path());
+    EXPECT_TRUE(other.LeftBehind().empty()) << "a copy being flushed is nobody's left copy";
+    ASSERT_TRUE(replace());
+    EXPECT_EQ(test::ReadBytes(store.OwnCopy()), "HEAD" + part + part + part + "+tail");
+    store.Append("more");
+    EXPECT_EQ(test::ReadBytes(store.OwnCopy()).substr(4 + 3 * part.size()), "+tailmore");
+    EXPECT_THROW(store.CopyReplaced(), Error) << "nothing finished";
+
+    // Dropped while written or while flushed, again and again: the copy stays, every new one gets a name
+    // of its own, and no temporary file outlives its flush.
+    const std::string before = test::ReadBytes(store.OwnCopy());
+    for (const bool finish : {false, true, true, false}) {
+        store.BeginCopy(2);
+        store.ContinueCopy(part);
+        store.ContinueCopy(part);
+        if (finish) EXPECT_FALSE(store.FinishCopy("HH", ""));
+        store.AbandonCopy();
+    }
+    EXPECT_EQ(test::ReadBytes(store.OwnCopy()), before);
+    store.BeginCopy(2);
+    store.ContinueCopy("x");
+    EXPECT_TRUE(store.FinishCopy("HH", "")) << "small: flushed and replaced at once";
+    EXPECT_EQ(test::ReadBytes(store.OwnCopy()), "HHx");
+    const auto temporaries = [&perUser] {
+        int count = 0;
+        for (const std::string& name : perUser.Names()) count += name.find(".tmp") != std::string::npos;
+        return count;
+    };
+    for (int i = 0; i < 400 && temporaries() > 0; ++i) Sleep(5);
+    EXPECT_EQ(temporaries(), 0);
+}
+
+TEST(RecoveryStore, TheKeeperWritesALargeBaseInSlicesAndKeepsTheChangesMadeWhileItIsFlushed) {
+    TestFolder app, perUser;
+    Win32RecoveryStore store(app.Path(), perUser.Path());
+    test::FakeEditor editor;
+    for (int i = 0; editor.text.size() < (std::size_t{3} << 20); ++i)
+        editor.text += "行 line " + std::to_string(i) + "\r\n";
+    DocumentState document{"無題", kModifiedMark, "", "", ""};
+    test::ScriptedDialogs dialogs;
+    RecoveryKeeper keeper(
+        store, editor, document, dialogs, [](const RecoveryRecord&) {}, LeadByteTable::ShiftJis(),
+        std::size_t{1} << 20);
+    const auto copy = [&store] {
+        const auto record = DecodeRecovery(test::ReadBytes(store.OwnCopy()));
+        return record ? record->text : "<no copy>";
+    };
+    keeper.TextChanged();
+    std::uint64_t now = 0;
+    keeper.Tick(now);
+    keeper.Tick(now += 1000);
+    int ticks = 1;
+    for (; ticks < 2000 && keeper.Busy(); ++ticks, Sleep(5)) {
+        if (ticks % 2 == 0) {  // while slices are written, and while the finished base is flushed
+            editor.text.insert(0, "表");
+            keeper.TextEdited(0, 0, "表");
+            keeper.TextChanged();
+        }
+        keeper.Tick(now += 20);
+    }
+    EXPECT_GE(ticks, 4) << "a slice per Tick";
+    ASSERT_FALSE(keeper.Busy());
+    for (int i = 0; i < 3; ++i) keeper.Tick(now += 1000);
+    EXPECT_TRUE(copy() == editor.text) << "the change made meanwhile is in the copy";
+}
+
 // Typing into the real window: the copy is written, then brought up to date by appending, and reads back
 // as the text each time.
 class RecoveryWindowTest : public test::MainWindowFixture {
@@ -233,15 +315,18 @@ TEST(RecoveryStore, AFolderPathWithBackslashTrailBytesMakesNoStrayFolder) {
     EXPECT_EQ(test::ReadBytes(store.OwnCopy()), "kept");
 }
 
-// What one entry of the recovery folder does at start, beside a good copy: whether the user hears of it
-// and whether it is offered; either way it stays, the good copy is offered, and this run's copy is written.
+// What one entry of the recovery folder does at start, beside a good copy: whether the user hears of it,
+// whether it is offered, and whether it stays (only a temporary file cut short before its header was put
+// in is deleted, when no one writes it); either way the good copy is offered, and this run's copy is
+// written.
 struct FolderState {
     const char* what;
     const char* name;
-    enum { Folder, Complete, Torn } content;
+    enum { Folder, Complete, Torn, Unfinished, Empty } content;
     enum { Free, HeldUnshared } hold;
     int told;
     int offered;
+    bool stays = true;
 };
 
 class RecoveryFolderStates : public testing::TestWithParam<FolderState> {};
@@ -255,7 +340,11 @@ TEST_P(RecoveryFolderStates, AreSkippedToldOrOfferedAndCopiesAreStillWritten) {
     if (state.content == FolderState::Folder) {
         ASSERT_TRUE(CreateDirectoryA(entry.c_str(), nullptr));
     } else {
-        ASSERT_TRUE(test::WriteBytes(entry, state.content == FolderState::Complete ? copy : copy.substr(0, 60)));
+        const std::string bytes = state.content == FolderState::Complete     ? copy
+                                  : state.content == FolderState::Torn       ? copy.substr(0, 60)
+                                  : state.content == FolderState::Unfinished ? std::string(150, '\0') + "base text"
+                                                                             : "";
+        ASSERT_TRUE(test::WriteBytes(entry, bytes));
     }
     ScopedHandle held;
     if (state.hold == FolderState::HeldUnshared) {
@@ -272,7 +361,7 @@ TEST_P(RecoveryFolderStates, AreSkippedToldOrOfferedAndCopiesAreStillWritten) {
     keeper.OfferLeftBehind();
     EXPECT_EQ(static_cast<int>(dialogs.messages.size()), state.told) << state.what;
     EXPECT_EQ(static_cast<int>(dialogs.asked.size()), 1 + state.offered) << state.what << ": the good copy too";
-    EXPECT_TRUE(test::FileExists(entry)) << state.what;
+    EXPECT_EQ(test::FileExists(entry), state.stays) << state.what;
 
     editor.text = "this run";
     keeper.TextChanged();
@@ -283,15 +372,20 @@ TEST_P(RecoveryFolderStates, AreSkippedToldOrOfferedAndCopiesAreStillWritten) {
 
 INSTANTIATE_TEST_SUITE_P(
     Entries, RecoveryFolderStates,
-    testing::Values(FolderState{"a folder named like a copy", "copy-00000001-00000001.tov", FolderState::Folder,
-                                FolderState::Free, 1, 0},
-                    FolderState{"a copy held open without sharing", "copy-00000001-00000001.tov", FolderState::Complete,
-                                FolderState::HeldUnshared, 1, 0},
-                    FolderState{"a complete temporary copy", "~tov12345.tmp", FolderState::Complete, FolderState::Free,
-                                0, 1},
-                    FolderState{"a torn temporary copy", "~tov12345.tmp", FolderState::Torn, FolderState::Free, 0, 0},
-                    FolderState{"a temporary copy still being written", "~tov12345.tmp", FolderState::Complete,
-                                FolderState::HeldUnshared, 0, 0}),
+    testing::Values(
+        FolderState{"a folder named like a copy", "copy-00000001-00000001.tov", FolderState::Folder, FolderState::Free,
+                    1, 0},
+        FolderState{"a copy held open without sharing", "copy-00000001-00000001.tov", FolderState::Complete,
+                    FolderState::HeldUnshared, 1, 0},
+        FolderState{"a complete temporary copy", "~tov12345.tmp", FolderState::Complete, FolderState::Free, 0, 1},
+        FolderState{"a torn temporary copy", "~tov12345.tmp", FolderState::Torn, FolderState::Free, 0, 0},
+        FolderState{"a temporary copy still being written", "~tov12345.tmp", FolderState::Complete,
+                    FolderState::HeldUnshared, 0, 0},
+        FolderState{"a temporary copy cut short before its header", "~tov12345.tmp", FolderState::Unfinished,
+                    FolderState::Free, 0, 0, false},
+        FolderState{"an empty temporary file", "~tov12345.tmp", FolderState::Empty, FolderState::Free, 0, 0, false},
+        FolderState{"a temporary copy without its header, still being written", "~tov12345.tmp",
+                    FolderState::Unfinished, FolderState::HeldUnshared, 0, 0}),
     [](const testing::TestParamInfo<FolderState>& info) { return "Entry" + std::to_string(info.index); });
 
 }  // namespace
