@@ -88,8 +88,9 @@ std::string ConvertLineBreaks(std::string_view text, LineBreak to);
 
 // ---- The same rules for texts too large to copy whole: over pieces of any size, with the same results.
 
-// How much of a text one piece of a file's reading or writing takes.
-inline constexpr std::size_t kPieceBytes = std::size_t{16} << 20;
+// How much of a text one piece of a file's reading or writing takes. A load holds one piece beside the
+// whole text, so a piece is kept small against the texts that are big (a few MiB read as quickly as more).
+inline constexpr std::size_t kPieceBytes = std::size_t{4} << 20;
 
 // Encode a slice of the held text at a time, into one buffer used again: the pieces, in order, are the
 // bytes Encode gives for the whole text. A held text that is the file's own bytes (Shift-JIS, UTF-8) is
