@@ -140,7 +140,8 @@ std::optional<LoadedText> FillFrom(IFileReader& reader, IEditor& editor, const s
 std::size_t HeldRoom(Encoding encoding, std::uint64_t size, std::size_t read, std::size_t held) {
     const std::uint64_t most = IsUtf16(encoding) ? size / 2 * 3 + 4 : size;
     const std::uint64_t told = read == 0 ? size : held * size / read + (size - read) / 16 + 16;
-    return static_cast<std::size_t>(std::min(most, told));
+    // Never more than the editor holds: a text that fits must not be refused for the room asked.
+    return static_cast<std::size_t>(std::min({most, told, kMaxOpenBytes - 1}));
 }
 
 // A file in a format that is converted, decoded a piece at a time into the editor with the answers
