@@ -45,6 +45,21 @@ TextNotHeldError NotHeld(const std::string& name, const TextNotHeldError& e) {
                             e.position);
 }
 
+// The notice for a file that does not read exactly in its format, to be held as its bytes; refused when
+// it is UTF-16 and holds a NUL: UTF-16 text as bytes is full of NULs, which the editor cannot hold. A file
+// that merely starts like UTF-16 and holds no NUL opens as its bytes like any other.
+std::string NotExact(const std::string& name, const TextFormat& format, std::size_t offset, const std::string& reason,
+                     bool nulInFile) {
+    const std::string where = std::to_string(offset + 1) + " バイト目";
+    const std::string encoding = EncodingName(format.encoding, format.bom);
+    if (IsUtf16(format.encoding) && nulInFile) {
+        throw Error(FormatText("ファイル %s は ", name) + encoding + " として読めないため開けません (" + where +
+                    ")。\r" + reason);
+    }
+    return FormatText("ファイル %s は ", name) + encoding + " として正確には読めないため、" +
+           "バイトのまま (Shift_JIS として) 開きました (" + where + ")。\r" + reason;
+}
+
 // The file's text from its bytes: the format asked for or detected, converted where the editor holds
 // other bytes (see ReadText).
 LoadedText FromBytes(std::string bytes, const std::string& name, std::optional<Encoding> asked) {
@@ -61,16 +76,8 @@ LoadedText FromBytes(std::string bytes, const std::string& name, std::optional<E
     } else {
         DecodeResult decoded = Decode(bytes, loaded.format);
         if (!decoded.exact) {
-            const std::string where = std::to_string(decoded.offset + 1) + " バイト目";
-            const std::string encoding = EncodingName(loaded.format.encoding, loaded.format.bom);
-            // UTF-16 text as bytes is full of NULs, which the editor cannot hold: refused, not shown. A file
-            // that merely starts like UTF-16 and holds no NUL opens as its bytes like any other.
-            if (IsUtf16(loaded.format.encoding) && bytes.find('\0') != std::string::npos) {
-                throw Error(FormatText("ファイル %s は ", name) + encoding + " として読めないため開けません (" + where +
-                            ")。\r" + decoded.reason);
-            }
-            loaded.notice = FormatText("ファイル %s は ", name) + encoding + " として正確には読めないため、" +
-                            "バイトのまま (Shift_JIS として) 開きました (" + where + ")。\r" + decoded.reason;
+            loaded.notice =
+                NotExact(name, loaded.format, decoded.offset, decoded.reason, bytes.find('\0') != std::string::npos);
             loaded.format = TextFormat{};
         }
         loaded.held = std::move(decoded.held);
@@ -192,16 +199,7 @@ std::optional<LoadedText> DecodeFrom(IFileReader& reader, IEditor& editor, const
     if (!fill) fill = editor.StartFill(0);
     put(decoder->Finish());
     if (!decoder->Exact()) {
-        const std::string where = std::to_string(decoder->Offset() + 1) + " バイト目";
-        const std::string encoding = EncodingName(format.encoding, format.bom);
-        // UTF-16 text as bytes is full of NULs, which the editor cannot hold: refused, not shown. A file
-        // that merely starts like UTF-16 and holds no NUL opens as its bytes like any other.
-        if (IsUtf16(format.encoding) && nulInFile) {
-            throw Error(FormatText("ファイル %s は ", name) + encoding + " として読めないため開けません (" + where +
-                        ")。\r" + decoder->Reason());
-        }
-        notice = FormatText("ファイル %s は ", name) + encoding + " として正確には読めないため、" +
-                 "バイトのまま (Shift_JIS として) 開きました (" + where + ")。\r" + decoder->Reason();
+        notice = NotExact(name, format, decoder->Offset(), decoder->Reason(), nulInFile);
         return std::nullopt;
     }
     if (nulInText) RefuseNul(std::string_view("\0", 1), name);
