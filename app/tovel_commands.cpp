@@ -97,9 +97,10 @@ TovelCommands::TovelCommands(CommandPlatform platform, const std::string& startN
                          m_p.formatChooser, m_p.leadBytes),
       m_appendCommands(m_mixList, m_p.editor, m_p.files, m_p.fileDialogs, m_p.dialogs, m_p.sound, m_p.codePage,
                        m_document, m_p.progress),
-      m_toolCommands(
-          ToolPlatform{m_p.editor, m_p.dialogs, m_p.boxes, m_p.clipboard, m_p.shell, m_p.codePage, m_p.progress},
-          m_p.formats, m_p.clock),
+      m_toolCommands(ToolPlatform{m_p.editor, m_p.dialogs, m_p.boxes, m_p.clipboard, m_p.shell, m_p.codePage,
+                                  m_p.progress, [this] { return m_document.Modified(); },
+                                  [this](bool modified) { m_documentCommands.PutBackModified(modified); }},
+                     m_p.formats, m_p.clock),
       m_windowModes(m_p.desktop, m_globals.Modes, designHeight),
       m_launches(m_document, m_p.editor, m_p.files, m_p.shell, m_p.boxes, m_globals.AppDir),
       m_recovery(

@@ -344,6 +344,14 @@ void DocumentCommands::Drop(const std::string& fullPath) {
     m_window.SetCaption(fullPath + kDropCaptionTail);
 }
 
+void DocumentCommands::PutBackModified(bool modified) {
+    if (modified == m_state.Modified()) return;
+    if (modified) return MarkModified();
+    m_state.ModMark = kCleanMark;
+    ShowTitles();
+    if (m_cleanObserver) m_cleanObserver();
+}
+
 void DocumentCommands::MarkModified() {
     m_state.ModMark = kModifiedMark;
     m_window.SetCaption(m_state.TitleLine());

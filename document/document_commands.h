@@ -77,6 +77,9 @@ public:
     // untitled (and the error raised); a name that is no file stays the document's name.
     void LoadStartupFile();
     void MarkModified();
+    // Puts the modified mark back as it was before a change that was taken back whole, the text being
+    // again the one the mark spoke of; clean, the document is as it was saved or loaded.
+    void PutBackModified(bool modified);
     // The editor's text changed (typing, a paste, an undo, any command): the only way a change of the
     // text marks the document modified. The document's own loads do not count.
     void TextChanged();

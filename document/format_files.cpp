@@ -45,24 +45,19 @@ TextNotHeldError NotHeld(const std::string& name, const TextNotHeldError& e) {
                             e.position);
 }
 
-// The whole file, read a piece at a time.
-std::string ReadWhole(IFileReader& reader, const ProgressScope& progress, const std::string& name) {
-    const std::uint64_t size = reader.Size();
-    std::string bytes;
-    try {
-        bytes.resize(static_cast<std::size_t>(size));
-    } catch (const std::bad_alloc&) {
-        throw Error("メモリが足りません");
-    } catch (const std::length_error&) {
-        throw Error("メモリが足りません");
+// The notice for a file that does not read exactly in its format, to be held as its bytes; refused when
+// it is UTF-16 and holds a NUL: UTF-16 text as bytes is full of NULs, which the editor cannot hold. A file
+// that merely starts like UTF-16 and holds no NUL opens as its bytes like any other.
+std::string NotExact(const std::string& name, const TextFormat& format, std::size_t offset, const std::string& reason,
+                     bool nulInFile) {
+    const std::string where = std::to_string(offset + 1) + " バイト目";
+    const std::string encoding = EncodingName(format.encoding, format.bom);
+    if (IsUtf16(format.encoding) && nulInFile) {
+        throw Error(FormatText("ファイル %s は ", name) + encoding + " として読めないため開けません (" + where +
+                    ")。\r" + reason);
     }
-    for (std::size_t done = 0; done < bytes.size();) {
-        const std::size_t got = reader.Read(bytes.data() + done, std::min(kPieceBytes, bytes.size() - done));
-        if (got == 0) throw Error(FormatText("ファイル %s は開けません", name));
-        done += got;
-        progress.Step(done, size);
-    }
-    return bytes;
+    return FormatText("ファイル %s は ", name) + encoding + " として正確には読めないため、" +
+           "バイトのまま (Shift_JIS として) 開きました (" + where + ")。\r" + reason;
 }
 
 // The file's text from its bytes: the format asked for or detected, converted where the editor holds
@@ -81,16 +76,8 @@ LoadedText FromBytes(std::string bytes, const std::string& name, std::optional<E
     } else {
         DecodeResult decoded = Decode(bytes, loaded.format);
         if (!decoded.exact) {
-            const std::string where = std::to_string(decoded.offset + 1) + " バイト目";
-            const std::string encoding = EncodingName(loaded.format.encoding, loaded.format.bom);
-            // UTF-16 text as bytes is full of NULs, which the editor cannot hold: refused, not shown. A file
-            // that merely starts like UTF-16 and holds no NUL opens as its bytes like any other.
-            if (IsUtf16(loaded.format.encoding) && bytes.find('\0') != std::string::npos) {
-                throw Error(FormatText("ファイル %s は ", name) + encoding + " として読めないため開けません (" + where +
-                            ")。\r" + decoded.reason);
-            }
-            loaded.notice = FormatText("ファイル %s は ", name) + encoding + " として正確には読めないため、" +
-                            "バイトのまま (Shift_JIS として) 開きました (" + where + ")。\r" + decoded.reason;
+            loaded.notice =
+                NotExact(name, loaded.format, decoded.offset, decoded.reason, bytes.find('\0') != std::string::npos);
             loaded.format = TextFormat{};
         }
         loaded.held = std::move(decoded.held);
@@ -102,9 +89,11 @@ LoadedText FromBytes(std::string bytes, const std::string& name, std::optional<E
 
 // A file the editor holds as its own bytes (Shift-JIS, UTF-8 after its mark), put into the editor as it
 // is read, with the checks ReadText makes done on each piece. Nothing when the file turns out to be in a
-// format that is converted (read it whole then); the editor is then as it was.
+// format that is converted, which `converted` then names (read it again, decoding); the editor is then as
+// it was.
 std::optional<LoadedText> FillFrom(IFileReader& reader, IEditor& editor, const std::string& name,
-                                   std::optional<Encoding> asked, const ProgressScope& progress) {
+                                   std::optional<Encoding> asked, const ProgressScope& progress,
+                                   TextFormat* converted) {
     const std::uint64_t size = reader.Size();
     std::string buffer(static_cast<std::size_t>(std::min<std::uint64_t>(size, kPieceBytes)), '\0');
     const std::unique_ptr<ITextFill> fill = editor.StartFill(static_cast<std::size_t>(size));
@@ -116,7 +105,10 @@ std::optional<LoadedText> FillFrom(IFileReader& reader, IEditor& editor, const s
         if (got == 0) throw Error(FormatText("ファイル %s は開けません", name));
         std::string_view piece(buffer.data(), got);
         if (done == 0) {
-            if (!asked && (piece.starts_with("\xFF\xFE") || piece.starts_with("\xFE\xFF"))) return std::nullopt;
+            if (!asked && (piece.starts_with("\xFF\xFE") || piece.starts_with("\xFE\xFF"))) {
+                *converted = {piece.starts_with("\xFF\xFE") ? Encoding::Utf16Le : Encoding::Utf16Be, true};
+                return std::nullopt;
+            }
             // The UTF-8 mark is the file's, not the text's; a Shift-JIS file asked for keeps every byte.
             mark = asked != Encoding::ShiftJis && piece.starts_with(kUtf8Mark);
         }
@@ -134,7 +126,10 @@ std::optional<LoadedText> FillFrom(IFileReader& reader, IEditor& editor, const s
     }
     LoadedText loaded;
     loaded.format = asked ? TextFormat{*asked, mark, breaks.Style()} : detector.Finish();
-    if (!HeldAsItIs(loaded.format.encoding)) return std::nullopt;
+    if (!HeldAsItIs(loaded.format.encoding)) {
+        *converted = loaded.format;
+        return std::nullopt;
+    }
     const LineBreak enter = asked ? breaks.Enter() : detector.Breaks().Enter();
     RedrawOff redrawOff(editor);
     try {
@@ -144,6 +139,80 @@ std::optional<LoadedText> FillFrom(IFileReader& reader, IEditor& editor, const s
     }
     editor.SetNewLine(LineBreakBytes(enter));
     return loaded;
+}
+
+// Room for the held text of a converted file, told by its first piece: the text is made no larger than
+// the file in EUC-JP and JIS, and up to half as large again in UTF-16 (a unit of Japanese takes three
+// bytes). Too little room costs the component a second copy as it grows; too much stays unused.
+std::size_t HeldRoom(Encoding encoding, std::uint64_t size, std::size_t read, std::size_t held) {
+    const std::uint64_t most = IsUtf16(encoding) ? size / 2 * 3 + 4 : size;
+    const std::uint64_t told = read == 0 ? size : held * size / read + (size - read) / 16 + 16;
+    // Never more than the editor holds: a text that fits must not be refused for the room asked.
+    return static_cast<std::size_t>(std::min({most, told, kMaxOpenBytes - 1}));
+}
+
+// A file in a format that is converted, decoded a piece at a time into the editor with the answers
+// ReadText would give. Nothing when the file does not read exactly in the format: `notice` then tells the
+// user so, and the file is to be held as its bytes; the editor is as it was.
+std::optional<LoadedText> DecodeFrom(IFileReader& reader, IEditor& editor, const std::string& name, TextFormat format,
+                                     bool markFromFile, const ProgressScope& progress, std::string& notice) {
+    const std::uint64_t size = reader.Size();
+    std::string buffer(static_cast<std::size_t>(std::min<std::uint64_t>(size, kPieceBytes)), '\0');
+    if (markFromFile) format.bom = false;
+    std::optional<PieceDecoder> decoder;
+    std::unique_ptr<ITextFill> fill;
+    LineBreakScanner breaks;
+    bool nulInFile = false, nulInText = false;
+    std::optional<TextNotHeldError> notHeld;
+    // Each refusal waits for the end: Decode names a byte that does not decode, wherever it lies, before
+    // them, and a refused text is no longer filled.
+    const auto put = [&](std::string_view held) {
+        if (held.empty()) return;
+        breaks.Feed(held);
+        nulInText = nulInText || held.find('\0') != std::string_view::npos;
+        if (nulInText || notHeld) return;
+        try {
+            fill->Append(held);
+        } catch (const TextNotHeldError& e) {
+            notHeld = e;
+        }
+    };
+    for (std::uint64_t done = 0; done < size;) {
+        const std::size_t got = reader.Read(buffer.data(), buffer.size());
+        if (got == 0) throw Error(FormatText("ファイル %s は開けません", name));
+        const std::string_view piece(buffer.data(), got);
+        if (!decoder) {
+            const std::string_view bom = BomOf(format.encoding);
+            if (markFromFile) format.bom = !bom.empty() && piece.starts_with(bom);
+            decoder.emplace(format);
+        }
+        done += got;
+        nulInFile = nulInFile || piece.find('\0') != std::string_view::npos;
+        const std::string_view held = decoder->Feed(piece);
+        if (!fill) fill = editor.StartFill(HeldRoom(format.encoding, size, got, held.size()));
+        put(held);
+        progress.Step(done, size);
+        // Once a byte does not decode, the rest is read only for the NULs that refuse a UTF-16 file.
+        if (decoder->Decided() && (!IsUtf16(format.encoding) || nulInFile)) break;
+    }
+    if (!decoder) decoder.emplace(format);
+    if (!fill) fill = editor.StartFill(0);
+    put(decoder->Finish());
+    if (!decoder->Exact()) {
+        notice = NotExact(name, format, decoder->Offset(), decoder->Reason(), nulInFile);
+        return std::nullopt;
+    }
+    if (nulInText) RefuseNul(std::string_view("\0", 1), name);
+    if (notHeld) throw NotHeld(name, *notHeld);
+    format.lineBreak = breaks.Style();
+    RedrawOff redrawOff(editor);
+    try {
+        fill->Commit(HeldAsUtf8(format.encoding));
+    } catch (const TextNotHeldError& e) {
+        throw NotHeld(name, e);
+    }
+    editor.SetNewLine(LineBreakBytes(breaks.Enter()));
+    return LoadedText{format, {}, {}};
 }
 
 }  // namespace
@@ -165,16 +234,25 @@ LoadedText LoadText(ITextFiles& files, IEditor& editor, const std::string& name,
     std::unique_ptr<IFileReader> reader = files.OpenToRead(name);
     RefuseTooLarge(name, reader->Size());
     const ProgressScope scope(progress, "ファイルを開く");
-    if (!asked || HeldAsItIs(*asked)) {
-        if (std::optional<LoadedText> loaded = FillFrom(*reader, editor, name, asked, scope)) return *loaded;
-        reader = files.OpenToRead(name);  // a converted format after all: read again, whole
+    const auto readAgain = [&] {
+        reader = files.OpenToRead(name);
         RefuseTooLarge(name, reader->Size());
+    };
+    TextFormat format{asked.value_or(Encoding::ShiftJis)};
+    if (!asked || HeldAsItIs(*asked)) {
+        if (std::optional<LoadedText> loaded = FillFrom(*reader, editor, name, asked, scope, &format)) return *loaded;
+        readAgain();  // a converted format after all: read again, decoding
     }
-    LoadedText loaded = FromBytes(ReadWhole(*reader, scope, name), name, asked);
-    reader.reset();
-    PutText(editor, name, loaded.format, loaded.held);
-    loaded.held = std::string();
-    return loaded;
+    std::string notice;
+    if (std::optional<LoadedText> loaded =
+            DecodeFrom(*reader, editor, name, format, asked.has_value(), scope, notice)) {
+        return *loaded;
+    }
+    readAgain();  // not exact in its format: held as its bytes
+    std::optional<LoadedText> loaded = FillFrom(*reader, editor, name, Encoding::ShiftJis, scope, &format);
+    if (!loaded) throw Error(FormatText("ファイル %s は開けません", name));  // Shift-JIS is always held as it is
+    loaded->notice = std::move(notice);
+    return *loaded;
 }
 
 void PutText(IEditor& editor, const std::string& name, const TextFormat& format, std::string_view held, bool undoable) {

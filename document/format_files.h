@@ -37,8 +37,9 @@ inline constexpr std::uint64_t kMaxOpenBytes = 0x7FFFFFFF;
 void RefuseTooLarge(const std::string& name, std::uint64_t size);
 
 // Opens the file as the editor's text, as ReadText then PutText would, with the progress shown and Esc
-// stopping it. A Shift-JIS or UTF-8 file goes into the editor a piece at a time, checked on the way, with
-// no copy of the whole; the formats that are converted are read whole. A load that fails or is stopped
+// stopping it. The file goes into the editor a piece at a time, checked on the way, with no copy of the
+// whole (the formats that are converted are decoded a piece at a time; one that does not read exactly is
+// read again as its bytes). A load that fails or is stopped
 // leaves the editor as it was. `held` of the answer stays empty.
 LoadedText LoadText(ITextFiles& files, IEditor& editor, const std::string& name, std::optional<Encoding> asked,
                     IProgress* progress);

@@ -443,6 +443,28 @@ std::optional<Unencodable> FindUnencodable(std::string_view held, const TextForm
     return found;
 }
 
+std::optional<std::size_t> EncodeSlice(std::string_view held, Encoding encoding, unsigned char& jisSet,
+                                       std::string& out) {
+    switch (encoding) {
+        case Encoding::ShiftJis:
+        case Encoding::Utf8:
+            out += held;
+            return std::nullopt;
+        case Encoding::Utf16Le:
+        case Encoding::Utf16Be:
+            return EncodeUtf16(held, false, encoding == Encoding::Utf16Be, out);
+        case Encoding::EucJp:
+            return EncodeEucJp(held, out);
+        case Encoding::Iso2022Jp: {
+            auto set = static_cast<SjisChar::Kind>(jisSet);
+            const std::optional<std::size_t> stoppedAt = EncodeJisSlice(held, out, set);
+            jisSet = set;
+            return stoppedAt;
+        }
+    }
+    return std::nullopt;
+}
+
 PieceEncoder::PieceEncoder(std::string_view held, const TextFormat& format, std::size_t sliceBytes)
     : m_held(held), m_format(format), m_slice(std::max<std::size_t>(sliceBytes, 1)) {}
 
@@ -492,22 +514,7 @@ std::optional<std::string_view> PieceEncoder::TryNext(std::size_t* badAt) {
     }
     const std::string_view slice = m_held.substr(m_pos, end - m_pos);
     m_buffer.clear();
-    std::optional<std::size_t> stoppedAt;
-    switch (m_format.encoding) {
-        case Encoding::Utf16Le:
-        case Encoding::Utf16Be:
-            stoppedAt = EncodeUtf16(slice, false, m_format.encoding == Encoding::Utf16Be, m_buffer);
-            break;
-        case Encoding::EucJp:
-            stoppedAt = EncodeEucJp(slice, m_buffer);
-            break;
-        default: {
-            auto set = static_cast<SjisChar::Kind>(m_jisSet);
-            stoppedAt = EncodeJisSlice(slice, m_buffer, set);
-            m_jisSet = set;
-            break;
-        }
-    }
+    const std::optional<std::size_t> stoppedAt = EncodeSlice(slice, m_format.encoding, m_jisSet, m_buffer);
     if (stoppedAt) {
         *badAt = m_pos + *stoppedAt;
         return std::nullopt;

@@ -88,8 +88,9 @@ std::string ConvertLineBreaks(std::string_view text, LineBreak to);
 
 // ---- The same rules for texts too large to copy whole: over pieces of any size, with the same results.
 
-// How much of a text one piece of a file's reading or writing takes.
-inline constexpr std::size_t kPieceBytes = std::size_t{16} << 20;
+// How much of a text one piece of a file's reading or writing takes. A load holds one piece beside the
+// whole text, so a piece is kept small against the texts that are big (a few MiB read as quickly as more).
+inline constexpr std::size_t kPieceBytes = std::size_t{4} << 20;
 
 // Encode a slice of the held text at a time, into one buffer used again: the pieces, in order, are the
 // bytes Encode gives for the whole text. A held text that is the file's own bytes (Shift-JIS, UTF-8) is
@@ -113,6 +114,68 @@ private:
     bool m_markGiven = false;
     unsigned char m_jisSet = 0;  // JIS: the character set in force after the pieces so far
     std::string m_buffer;
+};
+
+// Encodes a slice of held text, starting and ending on whole characters, appending the file's bytes for it
+// to `out` without a byte-order mark. `jisSet` carries JIS's character set from one slice to the next (0,
+// ASCII, before the first); a whole text in JIS ends with a return to ASCII when it is not 0 (kJisReturn).
+// The held offset of the first character the format cannot represent, if any: `out` then ends before it.
+std::optional<std::size_t> EncodeSlice(std::string_view held, Encoding encoding, unsigned char& jisSet,
+                                       std::string& out);
+inline constexpr std::string_view kJisReturn = "\x1B(B";
+
+// Decode over a file's bytes given in pieces of any size, with the same answers: the held text of each
+// piece in turn, together the held text Decode gives when the file reads exactly, and at the end whether
+// it does, and if not, why and where. A character, a UTF-16 pair or a JIS escape cut by a piece's end is
+// finished with the next piece; JIS's character set goes on from one piece to the next. Once the file is
+// known not to read exactly, the pieces give no more text. Memory: the held text of one piece.
+class PieceDecoder {
+public:
+    explicit PieceDecoder(const TextFormat& format);
+    // The held text of the next piece of the file, valid until the next call.
+    std::string_view Feed(std::string_view piece);
+    // After the last piece: the end of the held text (a character cut by the file's end is a problem).
+    std::string_view Finish();
+    // False once the file is known not to read exactly.
+    bool Exact() const { return !m_problem && !m_differsAt; }
+    // True once nothing the rest of the file holds can change the answers (a byte that does not decode);
+    // a save found to differ is named only if no such byte follows, as Decode names that one instead.
+    bool Decided() const { return m_problem; }
+    // When not exact, after Finish: as DecodeResult's reason and offset.
+    const std::string& Reason() const { return m_reason; }
+    std::size_t Offset() const { return m_problem ? m_offset : m_differsAt.value_or(0); }
+
+private:
+    void Start();
+    void Run(std::string_view bytes, bool atEnd);
+    std::size_t Decoded(std::string_view bytes, bool atEnd);
+    std::size_t Step(std::string_view bytes, bool atEnd);
+    std::size_t StepUtf16(std::string_view bytes, bool atEnd);
+    std::size_t StepEucJp(std::string_view bytes, bool atEnd);
+    std::size_t StepJis(std::string_view bytes, bool atEnd);
+    void Fail(const char* reason, std::size_t pos);
+    void Check(std::string_view file, std::string_view held);
+    void Compare(std::string_view file, std::string_view saved);
+
+    TextFormat m_format;
+    std::size_t m_head = 0;  // the bytes the byte-order mark is told by, taken before any is decoded
+    bool m_started = false;
+    std::string m_carry;   // the start of a character (or unit, or escape) cut by the last piece's end
+    std::size_t m_at = 0;  // the file offset of the first byte not decoded yet
+    unsigned char m_jisIn = 0;
+    std::string m_held;  // the held text of the piece being decoded
+    bool m_problem = false;
+    std::string m_reason;
+    std::size_t m_offset = 0;
+    // Whether saving the held text gives the file back, checked as the text comes: the saved bytes are
+    // compared with the file's up to m_matched; whichever runs ahead waits in its rest.
+    unsigned char m_jisOut = 0;
+    std::string m_saved;
+    std::size_t m_matched = 0;
+    std::string m_fileRest, m_savedRest;
+    bool m_lagCut = false;       // file bytes past the kept lag were let go (see Compare)
+    bool m_saveStopped = false;  // a character the format cannot write: the save ends with the saved rest
+    std::optional<std::size_t> m_differsAt;
 };
 
 // DetectLineBreak and EnterLineBreak over a text given in pieces (a CR LF may be split between two).

@@ -107,6 +107,7 @@ void ToolCommands::RepeatSelection() {
     if (!answer) return;
     editor.CopyToClipboard();
     const std::int32_t count = IntegerTyped(*answer);
+    const bool wasModified = m_p.modified && m_p.modified();
     // The first paste is the editor's own (it replaces the selection, and the editor limits
     // what it takes from the clipboard); the others insert what it inserted, in runs the user may stop
     // between. Together they are one undo step, and a paste refused, stopped or failed half way is taken
@@ -137,6 +138,8 @@ void ToolCommands::RepeatSelection() {
     }
     if (failed) {
         editor.DropLastStep();  // takes the first paste back: the text and its undo are as they were
+        // The paste and its taking back each marked the document, whose text is again the one it was.
+        if (m_p.putBackModified) m_p.putBackModified(wasModified);
         std::rethrow_exception(failed);
     }
 }

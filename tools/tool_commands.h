@@ -38,6 +38,10 @@ struct ToolPlatform {
     IShell& shell;
     ICodePage& codePage;
     IProgress* progress = nullptr;  // none: the long rewrites run unseen
+    // The document's modified mark, which a change taken back whole (a stopped repeated paste) leaves as
+    // it was: read before the change, put back after. None: left as the change notices made it.
+    std::function<bool()> modified = nullptr;
+    std::function<void(bool)> putBackModified = nullptr;
 };
 
 class ToolCommands {

@@ -136,6 +136,69 @@ TEST_F(LoadSaveTest, ABigFileOpensWholeInItsFormatAndSavesBackIdenticalWithItsPr
     }
 }
 
+// What opening gives: the text the editor holds and how, or the message of the refusal.
+struct Opened {
+    std::string text, newLine, notice, refusal;
+    bool utf8 = false;
+    TextFormat format;
+    friend bool operator==(const Opened&, const Opened&) = default;
+};
+
+TEST_F(LoadSaveTest, AConvertedFileOpensPieceByPieceWithTheAnswersOfTheWholeFile) {
+    // Faults in the second piece, and small files for the rest.
+    const std::size_t kBig = kPieceBytes + 1000;
+    const std::string euc = BigText(kEucLine, kBig);
+    const std::string jis = Encode(BigText("吾輩はｶﾅ猫\r\n", 100), {Encoding::Iso2022Jp});
+    const std::string utf16 = "\xFF\xFE" + BigText(std::string("\x2B\x73\x0D\x00\x0A\x00", 6), kBig);  // 猫
+    const auto with = [](std::string bytes, std::size_t at, std::string_view put) {
+        return bytes.replace(at, put.size(), put);
+    };
+    struct Case {
+        const char* what;
+        std::string bytes;
+        std::optional<Encoding> asked;
+    };
+    const Case cases[] = {
+        {"EUC-JP, found at the end", kEucLine + kEucLine, std::nullopt},
+        {"EUC-JP asked, a supplementary kanji in the second piece", with(euc, kPieceBytes + 6, "\x8F"),
+         Encoding::EucJp},
+        {"JIS, found at the end", jis, std::nullopt},
+        {"JIS with the old switch: its bytes", with(jis, jis.rfind("\x1b$B"), "\x1b$@"), std::nullopt},
+        {"UTF-16 by its mark", utf16.substr(0, 20), std::nullopt},
+        {"UTF-16 asked, without its mark", utf16.substr(2, 30), Encoding::Utf16Le},
+        {"UTF-16, a lone surrogate in the second piece: refused", with(utf16, kPieceBytes + 2, "\x00\xDC"),
+         std::nullopt},
+        {"UTF-16, a NUL character in the second piece: refused", with(utf16, kPieceBytes + 2, std::string(2, '\0')),
+         std::nullopt},
+        {"UTF-16 asked, odd length and no NUL: its bytes", "abc\r\n", Encoding::Utf16Be},
+        {"EUC-JP asked of an empty file", "", Encoding::EucJp},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        files.files["C:\\conv.txt"] = c.bytes;
+        Opened whole, pieces;
+        try {
+            const LoadedText loaded = ReadText(files, "C:\\conv.txt", c.asked);
+            test::FakeEditor wholeEditor;
+            PutText(wholeEditor, "C:\\conv.txt", loaded.format, loaded.held);
+            whole = {wholeEditor.text, wholeEditor.newLine, loaded.notice, "", wholeEditor.utf8, loaded.format};
+        } catch (const Error& e) {
+            whole.refusal = e.what();
+        }
+        Fresh();
+        try {
+            const LoadedText loaded = LoadText(files, editor, "C:\\conv.txt", c.asked, &progress);
+            pieces = {editor.text, editor.newLine, loaded.notice, "", editor.utf8, loaded.format};
+        } catch (const Error& e) {
+            pieces.refusal = e.what();
+        }
+        EXPECT_EQ(pieces.refusal, whole.refusal);
+        EXPECT_EQ(pieces.notice, whole.notice);
+        EXPECT_EQ(pieces.format, whole.format);
+        EXPECT_TRUE(pieces == whole) << "the same text, held the same way";
+    }
+}
+
 TEST_F(LoadSaveTest, ASaveStoppedAtAnyPieceLeavesTheFileAsItWasAndTheDocumentUnsaved) {
     const std::size_t kBig = kPieceBytes * 2 + 1000;
     struct Case {

@@ -195,6 +195,123 @@ TEST(PieceEncoder, AHeldTextThatIsTheFilesBytesIsGivenInPlace) {
     EXPECT_THROW(refusing.Next(), Error) << "a character that cannot be written is never replaced";
 }
 
+// Decode over pieces of `size` bytes, as a load would take it: the held text when it reads exactly,
+// otherwise the file's bytes with the reason and offset.
+DecodeResult DecodeInPieces(std::string_view bytes, const TextFormat& format, std::size_t size) {
+    PieceDecoder decoder(format);
+    DecodeResult result;
+    for (std::size_t at = 0; at < bytes.size(); at += size) result.held += decoder.Feed(bytes.substr(at, size));
+    result.held += decoder.Finish();
+    result.exact = decoder.Exact();
+    if (!result.exact) {
+        result.held.assign(bytes);
+        result.reason = decoder.Reason();
+        result.offset = decoder.Offset();
+    }
+    return result;
+}
+
+void ExpectSameDecode(std::string_view bytes, const TextFormat& format, std::size_t size) {
+    const DecodeResult whole = Decode(bytes, format);
+    const DecodeResult pieces = DecodeInPieces(bytes, format, size);
+    const std::string what = DisplayName(format) + " " + testing::PrintToString(std::string(bytes).substr(0, 80)) +
+                             " in pieces of " + std::to_string(size);
+    ASSERT_EQ(pieces.exact, whole.exact) << what;
+    EXPECT_TRUE(pieces.held == whole.held) << what;
+    EXPECT_EQ(pieces.offset, whole.offset) << what;
+    EXPECT_EQ(pieces.reason, whole.reason) << what;
+}
+
+const TextFormat kDecodedFormats[] = {
+    {Encoding::ShiftJis, false, LineBreak::CrLf},  {Encoding::Utf8, false, LineBreak::CrLf},
+    {Encoding::Utf8, true, LineBreak::CrLf},       {Encoding::Utf16Le, true, LineBreak::CrLf},
+    {Encoding::Utf16Le, false, LineBreak::CrLf},   {Encoding::Utf16Be, true, LineBreak::CrLf},
+    {Encoding::Utf16Be, false, LineBreak::CrLf},   {Encoding::EucJp, false, LineBreak::CrLf},
+    {Encoding::Iso2022Jp, false, LineBreak::CrLf},
+};
+
+TEST(PieceDecoder, EveryPieceSizeGivesTheWholeDecodesAnswers) {
+    const std::string sjis = "吾輩は猫である。\r\n名前はまだ無い。\nｱｲｳ表\r\r\n";
+    const std::string utf8 = U8(u8"吾輩は猫である。\r\n名前😀はまだ\r無い。𠮷\n");
+    const std::string jis = Encode(sjis, {Encoding::Iso2022Jp, false, LineBreak::CrLf});
+    std::vector<std::string> samples = FileSamples();
+    const std::string made[] = {
+        Encode(sjis, {Encoding::EucJp, false, LineBreak::CrLf}),
+        jis,
+        "\x1b$B8c\x1b$@GZ\x1b(B",  // the old kanji switch: saved back as the new one
+        "a\x1b(Jb",                // roman: saved back as ASCII
+        "a" +
+            [] {  // a run of switches longer than any lag the save can have
+                std::string run;
+                for (int i = 0; i < 40; ++i) run += "\x1b(B\x1b$B";
+                return run;
+            }() +
+            "8c\x1b(B",
+        "\x1b(Babc",    // a switch to what is in force
+        "\x1b$B8c",     // kanji to the end, never back to ASCII
+        "ab\x1b$A",     // an escape not known
+        "ab\x1b$",      // an escape cut by the end
+        "\x1b$B8",      // a kanji cut by the end
+        "\x1b(I1\xb1",  // an 8-bit byte
+        "\x1b(I\x7f",   // not a kana
+        Encode(utf8, {Encoding::Utf16Le, true, LineBreak::CrLf}),
+        Encode(utf8, {Encoding::Utf16Be, false, LineBreak::CrLf}),
+        std::string("\xFF\xFE\x3D\xD8\x00\xDE\x3D\xD8", 8),  // a pair, then a high surrogate at the end
+        std::string("\xFF\xFE\x3D\xD8\x41\x00", 6),          // a high surrogate before an ASCII unit
+        std::string("\xFF\xFE\x41\x00\x00\xDE", 6),          // a low surrogate alone
+        std::string("\xFF\xFE\x41\x00\x42", 5),              // odd length
+        std::string("\xFF\xFE\x41\x00\x00\x00", 6),          // a NUL character
+        std::string("\xFE", 1),
+        "\xA4\xA2\xA4",                  // EUC-JP cut by the end
+        "\xA4\xA2\x8F\xB0\xA1\xA4\xA2",  // a supplementary kanji
+        "\xA4\xA2\xA4\x20\xA4\xA2",      // not EUC-JP
+        "\x8E\xB1\x8E\xB2\r\n\xB0\xA1",  // half-width kana
+    };
+    samples.insert(samples.end(), std::begin(made), std::end(made));
+    for (const std::string& bytes : samples) {
+        for (const TextFormat& format : kDecodedFormats) {
+            for (std::size_t size = 1; size <= 17; ++size) ExpectSameDecode(bytes, format, size);
+            for (const std::size_t size : {31, 64, 4096}) ExpectSameDecode(bytes, format, size);
+        }
+    }
+}
+
+TEST(PieceDecoder, ABigTextGivesTheWholeDecodesAnswersWhereverItsProblemLies) {
+    // Longer than the decoder's own steps, with a fault early, late or nowhere.
+    std::string sjis;
+    while (sjis.size() < 150000) sjis += "吾輩は猫である。名前はまだ無い。ｱｲｳ\r\n";
+    const std::string utf8 = [] {
+        std::string text;
+        while (text.size() < 150000) text += U8(u8"吾輩は猫😀である。\n");
+        return text;
+    }();
+    struct Case {
+        TextFormat format;
+        std::string bytes;
+    };
+    std::vector<Case> cases;
+    for (const TextFormat format : {TextFormat{Encoding::EucJp}, TextFormat{Encoding::Iso2022Jp}}) {
+        const std::string bytes = Encode(sjis, format);
+        cases.push_back({format, bytes});
+        for (const std::size_t at : {std::size_t{70001}, bytes.size() - 3}) {
+            std::string bad = bytes;
+            bad[at] = '\x8F';
+            cases.push_back({format, bad});
+        }
+        if (format.encoding == Encoding::Iso2022Jp) {
+            cases.push_back({format, bytes.substr(0, 90000) + "\x1b(B" + bytes.substr(90000)});
+        }
+    }
+    const TextFormat utf16{Encoding::Utf16Be, true};
+    const std::string bytes = Encode(utf8, utf16);
+    cases.push_back({utf16, bytes});
+    cases.push_back({utf16, bytes.substr(0, 131073)});
+    cases.push_back({utf16, bytes.substr(0, 100000) + std::string("\xD8\x3D", 2) + bytes.substr(100000)});
+    for (const Case& c : cases) {
+        for (const std::size_t size : {1000, 65536, 65537, 100000, 1 << 20}) ExpectSameDecode(c.bytes, c.format, size);
+    }
+}
+
 TEST(OpenSizeRule, AFileTheEditorCannotHoldIsRefusedNamingItsSize) {
     constexpr std::uint64_t kGb = std::uint64_t{1} << 30;
     struct Case {

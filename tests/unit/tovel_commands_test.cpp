@@ -337,6 +337,30 @@ TEST(TovelCommands, AChangeMarksTheDocumentAndTheCaption) {
     }
 }
 
+// A repeated paste refused as too large is taken back whole, and with it the mark its paste made: a clean
+// document stays clean (its caption too), a modified one stays modified.
+TEST(TovelCommands, ARepeatedPasteTakenBackLeavesTheModifiedMarkAsItWas) {
+    for (const bool typedBefore : {false, true}) {
+        SCOPED_TRACE(typedBefore);
+        CommandBench b;
+        b.fileDialogs.opens.push_back("C:\\a.txt");
+        b.files.files["C:\\a.txt"] = "abc";
+        b.commands.Run(cmdOpenO1);
+        if (typedBefore) {
+            b.clipboard.text = "x";
+            b.commands.Run(cmdPasteP1);
+        }
+        const std::string mark = b.commands.Document().ModMark, caption = b.window.caption, text = b.editor.text;
+        ASSERT_EQ(mark, typedBefore ? " * " : " - ");
+        b.editor.Select(0, 3);
+        b.dialogs.typed = {"2147483647"};
+        EXPECT_THROW(b.commands.Run(cmdR3), Error);
+        EXPECT_EQ(b.editor.text, text);
+        EXPECT_EQ(b.commands.Document().ModMark, mark);
+        EXPECT_EQ(b.window.caption, caption);
+    }
+}
+
 // Append-open adds the chosen file's lines to the text as one more line; the change marks the document,
 // whose name stays.
 TEST(TovelCommands, AppendOpenAddsTheFilesLinesAsOneMoreLine) {
