@@ -3,12 +3,20 @@
 // and its two Shift-JIS bytes, and the length of a UTF-8 sequence.
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <utility>
 
 #include "platform/utf8_steps.h"
 
 namespace tovel::codes {
+
+// The escapes of ISO-2022-JP that switch between its character sets.
+inline constexpr std::string_view kKanjiIn = "\x1B$B";
+inline constexpr std::string_view kKanjiOldIn = "\x1B$@";  // the 1978 set, read as the 1983 one
+inline constexpr std::string_view kAsciiIn = "\x1B(B";
+inline constexpr std::string_view kRomanIn = "\x1B(J";
+inline constexpr std::string_view kKanaIn = "\x1B(I";
 
 constexpr bool IsJisByte(unsigned char c) { return c >= 0x21 && c <= 0x7E; }
 constexpr bool IsHalfWidthKana(unsigned char c) { return c >= 0xA1 && c <= 0xDF; }
@@ -35,6 +43,29 @@ constexpr std::optional<std::pair<unsigned char, unsigned char>> SjisToJis(unsig
         j2 = s2 - (s2 >= 0x80 ? 0x20 : 0x1F);
     }
     return std::pair{static_cast<unsigned char>(j1), static_cast<unsigned char>(j2)};
+}
+
+// Appends the UTF-8 bytes of a code point, composed first and appended at once: this runs for every
+// character of a UTF-16 file.
+inline void AppendUtf8(std::string& out, char32_t cp) {
+    char bytes[4];
+    std::size_t n = 0;
+    if (cp < 0x80) {
+        bytes[n++] = static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        bytes[n++] = static_cast<char>(0xC0 | (cp >> 6));
+        bytes[n++] = static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        bytes[n++] = static_cast<char>(0xE0 | (cp >> 12));
+        bytes[n++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        bytes[n++] = static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        bytes[n++] = static_cast<char>(0xF0 | (cp >> 18));
+        bytes[n++] = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        bytes[n++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        bytes[n++] = static_cast<char>(0x80 | (cp & 0x3F));
+    }
+    out.append(bytes, n);
 }
 
 }  // namespace tovel::codes

@@ -12,11 +12,6 @@ using codes::IsHalfWidthKana;
 using codes::IsJisByte;
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-constexpr std::string_view kKanjiIn = "\x1B$B";
-constexpr std::string_view kKanjiOldIn = "\x1B$@";
-constexpr std::string_view kAsciiIn = "\x1B(B";
-constexpr std::string_view kRomanIn = "\x1B(J";
-constexpr std::string_view kKanaIn = "\x1B(I";
 
 unsigned char Byte(std::string_view text, std::size_t i) { return static_cast<unsigned char>(text[i]); }
 
@@ -25,28 +20,6 @@ struct Problem {
     std::string reason;
     std::size_t offset = 0;
 };
-
-// Composes the bytes first and appends them at once: this runs for every character of a UTF-16 file.
-void AppendUtf8(std::string& out, char32_t cp) {
-    char bytes[4];
-    std::size_t n = 0;
-    if (cp < 0x80) {
-        bytes[n++] = static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        bytes[n++] = static_cast<char>(0xC0 | (cp >> 6));
-        bytes[n++] = static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        bytes[n++] = static_cast<char>(0xE0 | (cp >> 12));
-        bytes[n++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        bytes[n++] = static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        bytes[n++] = static_cast<char>(0xF0 | (cp >> 18));
-        bytes[n++] = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        bytes[n++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        bytes[n++] = static_cast<char>(0x80 | (cp & 0x3F));
-    }
-    out.append(bytes, n);
-}
 
 // ---- Reading a file's bytes into the held text. Each stops at the first problem. ----
 
@@ -76,13 +49,13 @@ std::optional<Problem> DecodeUtf16(std::string_view bytes, bool bom, bool bigEnd
         if (cp >= 0xD800 && cp <= 0xDBFF && pos + 3 < bytes.size()) {
             const char32_t low = unit(pos + 2);
             if (low >= 0xDC00 && low <= 0xDFFF) {
-                AppendUtf8(held, 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00));
+                codes::AppendUtf8(held, 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00));
                 pos += 2;
                 continue;
             }
         }
         if (cp >= 0xD800 && cp <= 0xDFFF) return Problem{"UTF-16 の対になっていないサロゲートがあります。", pos};
-        AppendUtf8(held, cp);
+        codes::AppendUtf8(held, cp);
     }
     if (pos < bytes.size()) return Problem{"UTF-16 のファイルの長さが奇数バイトです。", pos};
     return std::nullopt;
@@ -125,11 +98,11 @@ std::optional<Problem> DecodeJis(std::string_view bytes, std::string& held) {
         if (c >= 0x80) return Problem{"JIS のファイルに 8 ビットのバイトがあります。", pos};
         if (c == 0x1B) {
             const std::string_view esc = bytes.substr(pos, 3);
-            if (esc == kKanjiIn || esc == kKanjiOldIn) {
+            if (esc == codes::kKanjiIn || esc == codes::kKanjiOldIn) {
                 set = Set::Kanji;
-            } else if (esc == kAsciiIn || esc == kRomanIn) {
+            } else if (esc == codes::kAsciiIn || esc == codes::kRomanIn) {
                 set = Set::Ascii;
-            } else if (esc == kKanaIn) {
+            } else if (esc == codes::kKanaIn) {
                 set = Set::Kana;
             } else {
                 return Problem{"対応していないエスケープシーケンスがあります。", pos};
@@ -244,7 +217,9 @@ std::optional<std::size_t> EncodeJisSlice(std::string_view held, std::string& ou
         // An ESC of the text itself would be read back as the start of a switch.
         if (ch.kind == SjisChar::Other || c == 0x1B) return pos;
         if (ch.kind != set) {
-            out += ch.kind == SjisChar::Ascii ? kAsciiIn : ch.kind == SjisChar::Kana ? kKanaIn : kKanjiIn;
+            out += ch.kind == SjisChar::Ascii  ? codes::kAsciiIn
+                   : ch.kind == SjisChar::Kana ? codes::kKanaIn
+                                               : codes::kKanjiIn;
             set = ch.kind;
         }
         if (ch.kind == SjisChar::Ascii) {
@@ -263,7 +238,7 @@ std::optional<std::size_t> EncodeJisSlice(std::string_view held, std::string& ou
 std::optional<std::size_t> EncodeJis(std::string_view held, std::string& out) {
     SjisChar::Kind set = SjisChar::Ascii;
     const std::optional<std::size_t> stoppedAt = EncodeJisSlice(held, out, set);
-    if (!stoppedAt && set != SjisChar::Ascii) out += kAsciiIn;
+    if (!stoppedAt && set != SjisChar::Ascii) out += codes::kAsciiIn;
     return stoppedAt;
 }
 
@@ -495,7 +470,7 @@ std::optional<std::string_view> PieceEncoder::TryNext(std::size_t* badAt) {
         // JIS returns to ASCII at the end of the whole text only.
         if (m_format.encoding == Encoding::Iso2022Jp && m_jisSet != SjisChar::Ascii) {
             m_jisSet = SjisChar::Ascii;
-            return kAsciiIn;
+            return codes::kAsciiIn;
         }
         return std::string_view();
     }

@@ -13,11 +13,6 @@ using codes::IsHalfWidthKana;
 using codes::IsJisByte;
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-constexpr std::string_view kKanjiIn = "\x1B$B";
-constexpr std::string_view kKanjiOldIn = "\x1B$@";
-constexpr std::string_view kAsciiIn = "\x1B(B";
-constexpr std::string_view kRomanIn = "\x1B(J";
-constexpr std::string_view kKanaIn = "\x1B(I";
 enum JisSet : unsigned char { kAscii, kKanji, kKana };
 
 // How much of a piece one step decodes before its text is checked: the check's buffer stays this small.
@@ -33,27 +28,6 @@ unsigned char Byte(std::string_view text, std::size_t i) { return static_cast<un
 bool IsUtf16(Encoding encoding) { return encoding == Encoding::Utf16Le || encoding == Encoding::Utf16Be; }
 
 std::string_view Utf16Mark(Encoding encoding) { return encoding == Encoding::Utf16Be ? "\xFE\xFF" : "\xFF\xFE"; }
-
-void AppendUtf8(std::string& out, char32_t cp) {
-    char bytes[4];
-    std::size_t n = 0;
-    if (cp < 0x80) {
-        bytes[n++] = static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        bytes[n++] = static_cast<char>(0xC0 | (cp >> 6));
-        bytes[n++] = static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        bytes[n++] = static_cast<char>(0xE0 | (cp >> 12));
-        bytes[n++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        bytes[n++] = static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        bytes[n++] = static_cast<char>(0xF0 | (cp >> 18));
-        bytes[n++] = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        bytes[n++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        bytes[n++] = static_cast<char>(0x80 | (cp & 0x3F));
-    }
-    out.append(bytes, n);
-}
 
 }  // namespace
 
@@ -192,7 +166,7 @@ std::size_t PieceDecoder::StepUtf16(std::string_view bytes, bool atEnd) {
             if (pos + 3 < bytes.size()) {
                 const char32_t low = unit(pos + 2);
                 if (low >= 0xDC00 && low <= 0xDFFF) {
-                    AppendUtf8(m_held, 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00));
+                    codes::AppendUtf8(m_held, 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00));
                     pos += 2;
                     continue;
                 }
@@ -204,7 +178,7 @@ std::size_t PieceDecoder::StepUtf16(std::string_view bytes, bool atEnd) {
             Fail("UTF-16 の対になっていないサロゲートがあります。", pos);
             return pos;
         }
-        AppendUtf8(m_held, cp);
+        codes::AppendUtf8(m_held, cp);
     }
     if (pos < bytes.size() && atEnd) Fail("UTF-16 のファイルの長さが奇数バイトです。", pos);
     return pos;
@@ -254,11 +228,11 @@ std::size_t PieceDecoder::StepJis(std::string_view bytes, bool atEnd) {
         if (c == 0x1B) {
             if (pos + 3 > bytes.size() && !atEnd) break;
             const std::string_view esc = bytes.substr(pos, 3);
-            if (esc == kKanjiIn || esc == kKanjiOldIn) {
+            if (esc == codes::kKanjiIn || esc == codes::kKanjiOldIn) {
                 m_jisIn = kKanji;
-            } else if (esc == kAsciiIn || esc == kRomanIn) {
+            } else if (esc == codes::kAsciiIn || esc == codes::kRomanIn) {
                 m_jisIn = kAscii;
-            } else if (esc == kKanaIn) {
+            } else if (esc == codes::kKanaIn) {
                 m_jisIn = kKana;
             } else {
                 Fail("対応していないエスケープシーケンスがあります。", pos);
