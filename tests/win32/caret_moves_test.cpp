@@ -96,10 +96,14 @@ TEST_F(CaretMovesTest, KeysWhileABigTextIsStillWrappedLandWhereTheComponentsOwnD
     const auto ours = walk();
     EXPECT_LT(rows(), 1.5) << "a key made the component wrap the whole text";
 
-    // The component's own keys, once it has wrapped everything.
-    for (int i = 0; i < 60000 && Note().WrappingPending(); i += 10) {
-        test::PumpMessages();
-        Sleep(10);
+    // The component's own keys, once it has wrapped everything. Asking restarts the component's idle timer,
+    // so it is asked only after its timer has had time to run many times.
+    for (int waited = 0; waited < 60000 && Note().WrappingPending(); waited += 200) {
+        const ULONGLONG until = GetTickCount64() + 200;
+        while (GetTickCount64() < until) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+            test::PumpMessages();
+        }
     }
     ASSERT_FALSE(Note().WrappingPending());
     ASSERT_GT(rows(), 1.9) << "the lines of the text do not wrap in this window: " << rows();
