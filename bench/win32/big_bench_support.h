@@ -26,15 +26,19 @@ inline std::size_t WorkingSet() {
 }
 
 // The largest working set seen while it is alive, sampled every millisecond or two on its own thread.
+// Made, it has sampled once: its thread's own pages are in the working set read after it.
 class PeakSampler {
 public:
     PeakSampler()
         : m_peak(WorkingSet()), m_thread([this] {
               while (!m_stop) {
                   Note();
+                  m_running = true;
                   Sleep(1);
               }
-          }) {}
+          }) {
+        while (!m_running) Sleep(1);
+    }
     PeakSampler(const PeakSampler&) = delete;
     PeakSampler& operator=(const PeakSampler&) = delete;
     ~PeakSampler() { Stop(); }
@@ -50,7 +54,7 @@ private:
         const std::size_t now = WorkingSet();
         if (now > m_peak) m_peak = now;
     }
-    std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_stop{false}, m_running{false};
     std::size_t m_peak;
     std::thread m_thread;
 };
