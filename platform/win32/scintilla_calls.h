@@ -85,6 +85,10 @@ public:
     Position Anchor() const { return Call(SCI_GETANCHOR); }
     Position CurrentPos() const { return Call(SCI_GETCURRENTPOS); }
     void ScrollCaret() const { Call(SCI_SCROLLCARET); }
+    // Ctrl+Left or Ctrl+Right as the component moves: to the start of the word before or after the caret.
+    void WordMove(bool right, bool extend) const {
+        Call(right ? (extend ? SCI_WORDRIGHTEXTEND : SCI_WORDRIGHT) : (extend ? SCI_WORDLEFTEXTEND : SCI_WORDLEFT));
+    }
     void HideSelection(bool hide) const { Call(SCI_HIDESELECTION, hide); }
 
     // ---- undo and clipboard

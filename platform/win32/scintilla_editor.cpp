@@ -202,7 +202,7 @@ LRESULT ScintillaEditor::OnHookedMessage(UINT msg, WPARAM wp, LPARAM lp) {
                 GoToEnd(shift);
                 return 0;
             }
-            if (!ctrl && !alt && MoveWhileWrapping(wp, shift)) return 0;
+            if (!alt && MoveWhileWrapping(wp, shift, ctrl)) return 0;
             if (shift && !ctrl && !alt && (wp == VK_DELETE || wp == VK_INSERT)) {
                 Guarded([&] { wp == VK_DELETE ? CutToClipboard() : PasteFromClipboard(); });
                 return 0;

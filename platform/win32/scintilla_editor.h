@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/clipboard.h"
@@ -154,11 +155,15 @@ private:
     static constexpr std::size_t kMaxTextBytes = 0x7FFFFFFF;  // every offset of the editor is an int
     // The hidden view a fill's document is built in, made on first use.
     const sci::Calls& FillView();
+    // A hidden view of the component that never wraps, made in `hwnd` on first use.
+    const sci::Calls& HiddenView(HWND& hwnd, sci::Calls& calls);
     // Ctrl+End, with Shift extending the selection, while word wrap is on (see the definition).
     void GoToEnd(bool extend);
-    // The arrow, Home, End and page keys (Shift extending) on a big text while the component is still
-    // wrapping it in the background; false when the component's own move is to be used.
-    bool MoveWhileWrapping(WPARAM key, bool extend);
+    // The arrow, Home, End and page keys, and Ctrl with Left or Right (Shift extending), on a big text while
+    // the component is still wrapping it in the background; false when the component's own move is to be used.
+    bool MoveWhileWrapping(WPARAM key, bool extend, bool word);
+    // The selection a word move leaves, read off a hidden view of the same text: {anchor, caret}.
+    std::pair<sci::Position, sci::Position> WordMoved(bool right, bool extend);
     sci::Position RowEdge(sci::Position caret, bool start) const;
     sci::Position RowsAway(sci::Position caret, int direction, bool page);
     void OnNotify(const SCNotification& n);
@@ -182,6 +187,8 @@ private:
     sci::Calls m_calls;
     HWND m_fillView = nullptr;  // a child of the frame, gone with it
     sci::Calls m_fillCalls;
+    HWND m_wordView = nullptr;  // the same, for word moves: never the fill's, which may be mid-fill
+    sci::Calls m_wordCalls;
     MessageObserver m_observer;
     AfterObserver m_after;
     ChangeObserver m_changed;

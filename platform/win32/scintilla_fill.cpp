@@ -99,15 +99,17 @@ std::unique_ptr<ITextFill> ScintillaEditor::StartFill(std::size_t bytes) {
     return std::make_unique<Fill>(*this, bytes);
 }
 
-const sci::Calls& ScintillaEditor::FillView() {
-    if (!m_fillView) {
-        m_fillView = CreateWindowExW(0, L"Scintilla", L"", WS_CHILD, 0, 0, 0, 0, Frame(), nullptr,
-                                     WindowBase::InstanceOf(Frame()), nullptr);
-        if (!m_fillView) throw Error("エディタを作成できません");
-        m_fillCalls = sci::Calls(m_fillView);
-        m_fillCalls.SetModEventMask(0);  // it tells no one of its changes
+const sci::Calls& ScintillaEditor::FillView() { return HiddenView(m_fillView, m_fillCalls); }
+
+const sci::Calls& ScintillaEditor::HiddenView(HWND& hwnd, sci::Calls& calls) {
+    if (!hwnd) {
+        hwnd = CreateWindowExW(0, L"Scintilla", L"", WS_CHILD, 0, 0, 0, 0, Frame(), nullptr,
+                               WindowBase::InstanceOf(Frame()), nullptr);
+        if (!hwnd) throw Error("エディタを作成できません");
+        calls = sci::Calls(hwnd);
+        calls.SetModEventMask(0);  // it tells no one of its changes
     }
-    return m_fillCalls;
+    return calls;
 }
 
 }  // namespace tovel

@@ -3,8 +3,8 @@
 // The component's own key moves first wrap every line from the first one its background wrapping has
 // not reached to the end of the text, whenever the caret lands at or after that line: right after
 // Ctrl+End on a text of a gigabyte, an arrow key would hold the window for a minute. The moves here
-// reach the same place from the rows the window shows, which are always wrapped, and place the caret
-// with the calls that never wrap more than the rows they show.
+// reach the same place from the rows the window shows, which are always wrapped, or from a view that
+// never wraps, and place the caret with the calls that never wrap more than the rows they show.
 #include "platform/win32/scintilla_editor.h"
 
 namespace tovel {
@@ -26,12 +26,25 @@ bool ScintillaEditor::WrappingPending() const {
     return true;
 }
 
-bool ScintillaEditor::MoveWhileWrapping(WPARAM key, bool extend) {
-    const bool handled = key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN || key == VK_HOME ||
-                         key == VK_END || key == VK_PRIOR || key == VK_NEXT;
+bool ScintillaEditor::MoveWhileWrapping(WPARAM key, bool extend, bool word) {
+    const bool handled = word ? key == VK_LEFT || key == VK_RIGHT
+                              : key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN || key == VK_HOME ||
+                                    key == VK_END || key == VK_PRIOR || key == VK_NEXT;
     if (!handled || m_calls.Length() < kOwnMovesFrom || m_calls.Selections() > 1 || m_calls.SelectionIsRectangle() ||
         !WrappingPending()) {
         return false;
+    }
+    if (word) {
+        const auto [wordAnchor, wordCaret] = WordMoved(key == VK_RIGHT, extend);
+        if (wordAnchor == wordCaret) {
+            m_calls.SetEmptySelection(wordCaret);
+            m_calls.ScrollCaret();
+        } else {
+            m_calls.SetSel(wordAnchor, wordCaret);
+        }
+        m_rowMoveAt = -1;
+        m_calls.ChooseCaretX();
+        return true;
     }
     const sci::Position caret = m_calls.CurrentPos(), anchor = m_calls.Anchor();
     const sci::Position start = m_calls.SelectionStart(), end = m_calls.SelectionEnd();
@@ -66,6 +79,19 @@ bool ScintillaEditor::MoveWhileWrapping(WPARAM key, bool extend) {
         m_calls.ChooseCaretX();  // the component's own row moves keep to the new column, as ours do
     }
     return true;
+}
+
+// Where a word ends is the component's to say, by its classes of characters in the text's code page, so
+// its own move is made in a hidden view of the same document: a view that never wraps has no lines to
+// wrap first. The view lets the document go again at once.
+std::pair<sci::Position, sci::Position> ScintillaEditor::WordMoved(bool right, bool extend) {
+    const sci::Calls& probe = HiddenView(m_wordView, m_wordCalls);
+    probe.SetDocPointer(m_calls.DocPointer());
+    probe.SetSel(m_calls.Anchor(), m_calls.CurrentPos());
+    probe.WordMove(right, extend);
+    const std::pair<sci::Position, sci::Position> moved{probe.Anchor(), probe.CurrentPos()};
+    probe.SetDocPointer(0);
+    return moved;
 }
 
 // The start or the end of the row the caret stands in: the end is before the row's last character

@@ -38,8 +38,8 @@ protected:
 };
 
 // Right after Ctrl+End, before the background wrapping has come near the end: every arrow, Home, End and
-// page key, with and without Shift, lands where the component's own key lands once everything is wrapped,
-// and none of them has made the component wrap the rest of the text first (a minute at a gigabyte).
+// page key and the word moves, with and without Shift, lands where the component's own key lands once everything is
+// wrapped, and none of them has made the component wrap the rest of the text first (a minute at a gigabyte).
 TEST_F(CaretMovesTest, KeysWhileABigTextIsStillWrappedLandWhereTheComponentsOwnDo) {
     ASSERT_TRUE(Note().WordWrap());
     std::string text;
@@ -57,33 +57,44 @@ TEST_F(CaretMovesTest, KeysWhileABigTextIsStillWrappedLandWhereTheComponentsOwnD
     struct Step {
         WORD key;
         bool shift;
+        bool ctrl;
         const char* name;
     };
     const Step steps[] = {
-        {VK_UP, false, "Up from the end"},
-        {VK_UP, false, "Up again, keeping the column"},
-        {VK_END, false, "End of a row"},
-        {VK_LEFT, true, "Shift+Left"},
-        {VK_LEFT, false, "Left ends it"},
-        {VK_RIGHT, false, "Right"},
-        {VK_HOME, false, "Home of a row"},
-        {VK_END, false, "End"},
-        {VK_UP, true, "Shift+Up"},
-        {VK_RIGHT, false, "Right ends it"},
-        {VK_PRIOR, false, "PageUp"},
-        {VK_PRIOR, true, "Shift+PageUp"},
-        {VK_NEXT, false, "PageDown"},
-        {VK_DOWN, false, "Down"},
-        {VK_NEXT, false, "PageDown to the foot"},
-        {VK_DOWN, false, "Down on the last row"},
-        {VK_HOME, true, "Shift+Home"},
-        {VK_LEFT, false, "Left"},
+        {VK_UP, false, false, "Up from the end"},
+        {VK_UP, false, false, "Up again, keeping the column"},
+        {VK_END, false, false, "End of a row"},
+        {VK_LEFT, true, false, "Shift+Left"},
+        {VK_LEFT, false, false, "Left ends it"},
+        {VK_RIGHT, false, false, "Right"},
+        {VK_HOME, false, false, "Home of a row"},
+        {VK_END, false, false, "End"},
+        {VK_UP, true, false, "Shift+Up"},
+        {VK_RIGHT, false, false, "Right ends it"},
+        {VK_LEFT, false, true, "Ctrl+Left"},
+        {VK_LEFT, false, true, "Ctrl+Left again"},
+        {VK_RIGHT, true, true, "Ctrl+Shift+Right"},
+        {VK_RIGHT, true, true, "Ctrl+Shift+Right again"},
+        {VK_LEFT, false, true, "Ctrl+Left with a selection"},
+        {VK_UP, false, false, "Up after a word move, at its column"},
+        {VK_PRIOR, false, false, "PageUp"},
+        {VK_PRIOR, true, false, "Shift+PageUp"},
+        {VK_NEXT, false, false, "PageDown"},
+        {VK_DOWN, false, false, "Down"},
+        {VK_NEXT, false, false, "PageDown to the foot"},
+        {VK_DOWN, false, false, "Down on the last row"},
+        {VK_HOME, false, false, "Home"},
+        {VK_LEFT, false, true, "Ctrl+Left over a line end"},
+        {VK_RIGHT, false, true, "Ctrl+Right over it again"},
+        {VK_LEFT, true, true, "Ctrl+Shift+Left"},
+        {VK_HOME, true, false, "Shift+Home"},
+        {VK_LEFT, false, false, "Left"},
     };
     const auto walk = [&] {
         Key(VK_END, false, true);
         std::vector<std::pair<long long, long long>> places;
         for (const Step& step : steps) {
-            Key(step.key, step.shift);
+            Key(step.key, step.shift, step.ctrl);
             places.push_back(Selection());
         }
         return places;
