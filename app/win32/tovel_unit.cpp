@@ -30,7 +30,7 @@ constexpr int kDesignLeft = 258, kDesignTop = 176, kDesignClientWidth = 529, kDe
 constexpr int kNoteId = 100;
 constexpr UINT_PTR kRecoveryTimer = 1;
 constexpr UINT kRecoveryTickMs = 250;
-constexpr UINT kRecoveryBusyTickMs = 20;  // while a copy is written in slices, one slice each
+constexpr UINT kRecoveryBusyTickMs = 10;  // while a copy is written in slices, one slice each
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 #ifndef WM_DPICHANGED
 constexpr UINT WM_DPICHANGED = 0x02E0;  // older headers do not have it

@@ -15,14 +15,6 @@ BackgroundFlush::~BackgroundFlush() {
     m_thread.join();
 }
 
-void BackgroundFlush::Written() {
-    {
-        std::lock_guard lock(m_mutex);
-        m_dirty = true;
-    }
-    m_wake.notify_one();
-}
-
 void BackgroundFlush::Finish(std::string header) {
     {
         std::lock_guard lock(m_mutex);
@@ -52,25 +44,16 @@ bool BackgroundFlush::Ended() {
 
 void BackgroundFlush::Run() {
     std::unique_lock lock(m_mutex);
-    while (true) {
-        m_wake.wait(lock, [this] { return m_dirty || m_finish || m_stop; });
-        if (m_stop) break;
-        // A flush begun after the last bytes were written takes them all.
-        const bool last = m_finish;
-        m_dirty = false;
+    m_wake.wait(lock, [this] { return m_finish || m_stop; });
+    if (!m_stop) {
         lock.unlock();
-        bool ok = FlushFileBuffers(m_file.Get());
-        if (ok && last) {
-            ok = SetFilePointerEx(m_file.Get(), LARGE_INTEGER{}, nullptr, FILE_BEGIN) &&
-                 WriteEverything(m_file.Get(), m_header) && FlushFileBuffers(m_file.Get());
-        }
+        const bool ok = FlushFileBuffers(m_file.Get()) &&
+                        SetFilePointerEx(m_file.Get(), LARGE_INTEGER{}, nullptr, FILE_BEGIN) &&
+                        WriteEverything(m_file.Get(), m_header) && FlushFileBuffers(m_file.Get());
         // Closed before the result is told, so that the writer may rename the file at once.
-        if (!ok || last) m_file.Reset();
+        m_file.Reset();
         lock.lock();
-        if (!ok || last) {
-            m_state = ok ? State::Done : State::Failed;
-            break;
-        }
+        m_state = ok ? State::Done : State::Failed;
     }
     m_file.Reset();
     m_ended = true;

@@ -1,9 +1,8 @@
 #pragma once
-// Flushes a file that another thread is writing, on a thread of its own and through a handle of its own:
-// a flush takes time that grows with what is not yet on the disk, and a flush through the writer's handle
-// would hold up the writer's next write on that same handle. Once told that everything but the header is
-// written, it flushes once more, then puts the header in the room kept for it at the file's start and
-// flushes that too, so that the header reaches the disk only after everything it describes.
+// Finishes a file another thread has written, on a thread of its own and through a handle of its own: a
+// flush takes time that grows with what is not yet on the disk. Once told that everything but the header
+// is written, it flushes, then puts the header in the room kept for it at the file's start and flushes
+// that too, so that the header reaches the disk only after everything it describes.
 #include <condition_variable>
 #include <mutex>
 #include <string>
@@ -22,8 +21,6 @@ public:
     BackgroundFlush(const BackgroundFlush&) = delete;
     BackgroundFlush& operator=(const BackgroundFlush&) = delete;
 
-    // More bytes were written: a coming flush takes them.
-    void Written();
     // Everything but the header is written: flushes it, then writes `header` at the start and flushes it.
     void Finish(std::string header);
     // The file is being dropped: no more flushes after the one under way.
@@ -39,7 +36,7 @@ private:
     ScopedHandle m_file;
     std::mutex m_mutex;
     std::condition_variable m_wake;
-    bool m_dirty = false, m_finish = false, m_stop = false, m_ended = false;
+    bool m_finish = false, m_stop = false, m_ended = false;
     State m_state = State::Working;
     std::string m_header;  // set once, with m_finish, under the mutex
     std::thread m_thread;  // last, so that it starts once the rest is in place

@@ -161,6 +161,8 @@ void Win32RecoveryStore::ContinueCopy(std::string_view part) {
         throw Error(kCannotWrite);
     }
     m_nextBytes += part.size();
+    // Nothing is flushed while the parts come: a flush under way holds up each write of the next part (its
+    // time about doubles, with stalls of more). A large copy is flushed once, whole, by FinishCopy's thread.
     if (!m_flusher && m_nextBytes > kFlushAtOnceBytes) {
         ScopedHandle own(CreateFileA(m_nextPath.c_str(), GENERIC_WRITE, kNextSharing, nullptr, OPEN_EXISTING,
                                      FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -170,7 +172,6 @@ void Win32RecoveryStore::ContinueCopy(std::string_view part) {
         }
         m_flusher = std::make_unique<BackgroundFlush>(std::move(own));
     }
-    if (m_flusher) m_flusher->Written();
 }
 
 bool Win32RecoveryStore::FinishCopy(std::string_view header, std::string_view tail) {

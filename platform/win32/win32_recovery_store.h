@@ -29,9 +29,9 @@ public:
     void Append(std::string_view bytes) override;
     // The new copy is a temporary file in the same folder, held open while it is written (shared only
     // with this instance's own flushing), so no instance takes it for one left behind. The parts are
-    // written without a flush; once the copy is larger than a flush that costs little, a thread flushes
-    // it as it grows, and finishes it (tail flushed, then the header written and flushed) while
-    // CopyReplaced is asked. A smaller copy is flushed and replaced within FinishCopy.
+    // written without a flush; once the copy is larger than a flush that costs little, a thread finishes
+    // it (everything flushed, then the header written and flushed) while CopyReplaced is asked. A smaller
+    // copy is flushed and replaced within FinishCopy.
     void BeginCopy(std::size_t headerSize) override;
     void ContinueCopy(std::string_view part) override;
     bool FinishCopy(std::string_view header, std::string_view tail) override;
@@ -65,7 +65,7 @@ private:
     std::uint64_t m_nextBytes = 0;
     bool m_finishing = false;  // FinishCopy left the last flush to m_flusher
     unsigned m_names = 0;      // temporary names tried, so that a name still being freed is not tried again
-    // Flushes the new copy once it is large; flushers of copies dropped meanwhile end on their own.
+    // Finishes the new copy once it is large; flushers of copies dropped meanwhile end on their own.
     std::unique_ptr<BackgroundFlush> m_flusher;
     std::vector<std::unique_ptr<BackgroundFlush>> m_dropped;
     // Deletes the copy a finished one replaced, off this thread: freeing a large file's space takes time
