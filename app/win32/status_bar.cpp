@@ -16,19 +16,16 @@ constexpr int kPadding = 4;  // design pixels above and below the text, and befo
 }  // namespace
 
 StatusBar::StatusBar(HWND parent, int dpi, HFONT font) : m_dpi(dpi > 0 ? dpi : 96), m_font(font) {
-    BarWindow::RegisterClassOnce(WindowBase::InstanceOf(parent));
+    // Redrawn whole when its size changes: the grip and the format part move with the right edge.
+    const WindowClassLook look{nullptr, nullptr, CS_HREDRAW | CS_VREDRAW, IDC_ARROW};
+    if (!BarWindow::RegisterClassOnce(WindowBase::InstanceOf(parent), kBarClass, look))
+        throw Error("ステータスバーを作成できません");
     MeasureFont();
     m_window.Create(kBarClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0, 0, parent, nullptr);
     if (!Handle()) throw Error("ステータスバーを作成できません");
     RECT client;
     GetClientRect(parent, &client);
     SetWidth(client.right);
-}
-
-void StatusBar::BarWindow::RegisterClassOnce(HINSTANCE instance) {
-    // Redrawn whole when its size changes: the grip and the format part move with the right edge.
-    const WindowClassLook look{nullptr, nullptr, CS_HREDRAW | CS_VREDRAW, IDC_ARROW};
-    if (!WindowBase::RegisterClassOnce(instance, kBarClass, look)) throw Error("ステータスバーを作成できません");
 }
 
 void StatusBar::MeasureFont() {
@@ -120,32 +117,32 @@ void StatusBar::Paint(HDC dc) const {
     DrawFrameControl(dc, &grip, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
 }
 
-LRESULT StatusBar::BarWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT StatusBar::OnBarMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_ERASEBKGND:
             return 1;  // the paint fills every pixel
         case WM_PAINT: {
             PAINTSTRUCT ps;
-            if (HDC dc = BeginPaint(Handle(), &ps)) {
-                m_owner.Paint(dc);
-                EndPaint(Handle(), &ps);
+            if (HDC dc = BeginPaint(m_window.Handle(), &ps)) {
+                Paint(dc);
+                EndPaint(m_window.Handle(), &ps);
             }
             return 0;
         }
         case WM_PRINTCLIENT:
-            m_owner.Paint(reinterpret_cast<HDC>(wp));
+            Paint(reinterpret_cast<HDC>(wp));
             return 0;
         case WM_NCHITTEST: {
             // The grip sizes the main window from its corner.
             POINT p{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
-            ScreenToClient(Handle(), &p);
-            const RECT grip = m_owner.GripRect();
-            if (m_owner.GripShown() && PtInRect(&grip, p)) return HTBOTTOMRIGHT;
+            ScreenToClient(m_window.Handle(), &p);
+            const RECT grip = GripRect();
+            if (GripShown() && PtInRect(&grip, p)) return HTBOTTOMRIGHT;
             break;
         }
         case WM_NCLBUTTONDOWN:
             if (wp == HTBOTTOMRIGHT) {
-                SendMessageA(GetParent(Handle()), WM_SYSCOMMAND, SC_SIZE | WMSZ_BOTTOMRIGHT, lp);
+                SendMessageA(GetParent(m_window.Handle()), WM_SYSCOMMAND, SC_SIZE | WMSZ_BOTTOMRIGHT, lp);
                 return 0;
             }
             break;
@@ -158,7 +155,7 @@ LRESULT StatusBar::BarWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         default:
             break;
     }
-    return DefaultMessage(msg, wp, lp);
+    return m_window.DefaultMessage(msg, wp, lp);
 }
 
 }  // namespace tovel

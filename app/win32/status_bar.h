@@ -43,18 +43,8 @@ public:
     static constexpr int kFormatPart = 1;
 
 private:
-    class BarWindow : public WindowBase {
-    public:
-        explicit BarWindow(StatusBar& owner) : m_owner(owner) {}
-        static void RegisterClassOnce(HINSTANCE instance);
-        using WindowBase::Create;
-
-    protected:
-        LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-
-    private:
-        StatusBar& m_owner;
-    };
+    LRESULT OnBarMessage(UINT msg, WPARAM wp, LPARAM lp);
+    using BarWindow = OwnedWindow<StatusBar, &StatusBar::OnBarMessage>;
 
     int Scale(int designPixels) const { return MulDiv(designPixels, m_dpi, 96); }
     void SetText(int part, std::string text);
